@@ -1,0 +1,50 @@
+#include "enemies/enemy_tables.h"
+
+#include <initializer_list>
+
+namespace {
+
+void reset_enemy_shot(EnemyShot& shot)
+{
+    shot.flying = 1;
+    shot.x = 0;
+    shot.y = 0;
+    shot.shift = 0;
+    shot.flight_timer = 0;
+    shot.direction = 0;
+    shot.explosion_state = 1;
+    shot.explosion_x = 0;
+    shot.explosion_y = 0;
+    shot.explosion_shift = 0;
+    shot.explosion_frame = 1;
+}
+
+void reset_enemy(EnemySlot& enemy)
+{
+    enemy.fire_timer = 0;
+    enemy.anim_frame = 1;
+    enemy.anim_timer = 0;
+    enemy.direction = 1;
+    enemy.offset_x = 0;
+    enemy.offset_y = 0;
+    enemy.screen_x = 0;
+    enemy.screen_y = 0;
+    enemy.falling = 2;
+    enemy.alive = 2;
+    enemy.dying = 1;
+    enemy.dying_x = 0;
+    enemy.dying_y = 0;
+    enemy.dying_frame = 1;
+    enemy.next_shot = 1;
+    for (EnemyShot& shot : enemy.shots)
+        reset_enemy_shot(shot);
+}
+
+}  // namespace
+
+void reset_enemies()
+{
+    for (EnemySlot* table : {game.enemies_a, game.enemies_b, game.enemies_c, game.enemies_d})
+        for (int slot = 0; slot < ENEMY_SLOTS; ++slot)
+            reset_enemy(table[slot]);
+}

@@ -1,0 +1,202 @@
+#include "shell/assets.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "shell/game_state.h"
+#include "shell/sound.h"
+
+BITMAP* back_buffer = nullptr;
+BITMAP* sprite_sheet = nullptr;
+BITMAP* title_sheet = nullptr;
+SAMPLE* shot_sound = nullptr;
+SAMPLE* blast_sound = nullptr;
+SAMPLE* music = nullptr;
+
+namespace {
+
+// Limits of what the game will hand to Allegro's loaders: far above what the
+// game's own files need, far below what would exhaust memory.
+constexpr int32_t MAX_IMAGE_SIDE = 4096;
+constexpr uint32_t MAX_SAMPLE_BYTES = 64u * 1024u * 1024u;
+
+// Reads a whole small header; false when the file is shorter.
+bool read_bytes(FILE* file, long offset, unsigned char* out, size_t count)
+{
+    return std::fseek(file, offset, SEEK_SET) == 0 && std::fread(out, 1, count, file) == count;
+}
+
+uint32_t le32(const unsigned char* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+uint16_t le16(const unsigned char* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+
+long file_size(FILE* file)
+{
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return -1;
+    return std::ftell(file);
+}
+
+const char* bmp_problem(FILE* file)
+{
+    const long size = file_size(file);
+    if (size <= 0)
+        return "empty file";
+    unsigned char h[54];
+    if (!read_bytes(file, 0, h, sizeof h))
+        return "truncated header";
+    if (h[0] != 'B' || h[1] != 'M')
+        return "not a BMP image";
+    const uint32_t data_offset = le32(h + 10);
+    const uint32_t info_size = le32(h + 14);
+    if (info_size != 40 && info_size != 108 && info_size != 124)
+        return "unsupported BMP header";
+    const int32_t width = int32_t(le32(h + 18));
+    const int32_t height = int32_t(le32(h + 22));
+    const uint16_t bits = le16(h + 28);
+    const uint32_t compression = le32(h + 30);
+    if (width <= 0 || width > MAX_IMAGE_SIDE || height == 0 || height > MAX_IMAGE_SIDE
+        || height < -MAX_IMAGE_SIDE)
+        return "image dimensions out of range";
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
+        return "unsupported bits per pixel";
+    if (compression != 0)
+        return "compressed BMP not supported";
+    const uint64_t row_bytes = ((uint64_t(width) * bits + 31) / 32) * 4;
+    const uint64_t rows = uint64_t(height < 0 ? -int64_t(height) : height);
+    if (data_offset < 54 || uint64_t(data_offset) + row_bytes * rows > uint64_t(size))
+        return "truncated pixel data";
+    return nullptr;
+}
+
+const char* wav_problem(FILE* file)
+{
+    const long size = file_size(file);
+    if (size <= 0)
+        return "empty file";
+    unsigned char riff[12];
+    if (!read_bytes(file, 0, riff, sizeof riff))
+        return "truncated header";
+    if (le32(riff) != 0x46464952u || le32(riff + 8) != 0x45564157u)  // "RIFF", "WAVE"
+        return "not a WAV sample";
+    long at = 12;
+    bool have_format = false;
+    while (at + 8 <= size) {
+        unsigned char chunk[8];
+        if (!read_bytes(file, at, chunk, sizeof chunk))
+            return "truncated chunk";
+        const uint32_t length = le32(chunk + 4);
+        if (uint64_t(at) + 8 + length > uint64_t(size))
+            return "truncated chunk";
+        if (le32(chunk) == 0x20746d66u) {  // "fmt "
+            unsigned char f[16];
+            if (length < 16 || !read_bytes(file, at + 8, f, sizeof f))
+                return "truncated format";
+            const uint16_t channels = le16(f + 2);
+            const uint16_t bits = le16(f + 14);
+            if (le16(f) != 1)
+                return "not plain PCM";
+            if (channels != 1 && channels != 2)
+                return "unsupported channel count";
+            if (bits != 8 && bits != 16)
+                return "unsupported sample size";
+            if (le32(f + 4) == 0 || le32(f + 4) > 192000)
+                return "sample rate out of range";
+            have_format = true;
+        } else if (le32(chunk) == 0x61746164u) {  // "data"
+            if (!have_format)
+                return "data before format";
+            if (length == 0)
+                return "no sample data";
+            if (length > MAX_SAMPLE_BYTES)
+                return "sample too large";
+            return nullptr;
+        }
+        at += 8 + long(length) + long(length & 1u);
+    }
+    return "no sample data";
+}
+
+template <typename Check>
+const char* file_problem(const char* path, Check check)
+{
+    FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return "missing or unreadable";
+    const char* problem = check(file);
+    std::fclose(file);
+    return problem;
+}
+
+void report_unloaded(const char* path, const char* reason)
+{
+    std::fprintf(stderr, "tarnblast: cannot load %s: %s\n", path, reason);
+}
+
+BITMAP* load_sheet(const char* path)
+{
+    const char* problem = bmp_file_problem(path);
+    BITMAP* sheet = problem ? nullptr : load_bmp(path, nullptr);
+    if (!sheet)
+        report_unloaded(path, problem ? problem : "not readable as a BMP image");
+    return sheet;
+}
+
+SAMPLE* load_game_sample(const char* path)
+{
+    const char* problem = wav_file_problem(path);
+    SAMPLE* sample = problem ? nullptr : load_wav(path);
+    if (!sample)
+        report_unloaded(path, problem ? problem : "not readable as a WAV sample");
+    return sample;
+}
+
+}  // namespace
+
+const char* bmp_file_problem(const char* path)
+{
+    return file_problem(path, bmp_problem);
+}
+
+const char* wav_file_problem(const char* path)
+{
+    return file_problem(path, wav_problem);
+}
+
+void load_assets()
+{
+    const bool shows_title = game.game_mode == MODE_TITLE || game.game_mode == MODE_PLAY;
+    sprite_sheet = load_sheet(SPRITE_SHEET_PATH);
+    if (shows_title)
+        title_sheet = load_sheet(TITLE_SHEET_PATH);
+    shot_sound = load_game_sample(SHOT_SOUND_PATH);
+    blast_sound = load_game_sample(BLAST_SOUND_PATH);
+    music = load_game_sample(MUSIC_PATH);
+    if (shows_title)
+        start_sound(SOUND_MUSIC);
+}
+
+void release_assets()
+{
+    if (back_buffer)
+        destroy_bitmap(back_buffer);
+    if (sprite_sheet)
+        destroy_bitmap(sprite_sheet);
+    if (title_sheet)
+        destroy_bitmap(title_sheet);
+    if (shot_sound)
+        destroy_sample(shot_sound);
+    if (blast_sound)
+        destroy_sample(blast_sound);
+    if (music)
+        destroy_sample(music);
+    back_buffer = sprite_sheet = title_sheet = nullptr;
+    shot_sound = blast_sound = music = nullptr;
+    remove_sound();
+}

@@ -1,0 +1,41 @@
+#include "shell/headless.h"
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/assets.h"
+#include "shell/game_state.h"
+#include "shell/main_loop.h"
+#include "shell/sound.h"
+
+void boot_headless_allegro()
+{
+    static bool booted = false;
+    if (booted)
+        return;
+    booted = true;
+    install_allegro(SYSTEM_NONE, &errno, std::atexit);
+    set_color_depth(32);
+    select_palette(default_palette);
+    set_sound_output(false);
+}
+
+void release_all_keys()
+{
+    for (int k = 0; k < KEY_MAX; ++k)
+        key[k] = 0;
+}
+
+void restart_headless_game(int32_t start_mode)
+{
+    boot_headless_allegro();
+    release_assets();
+    clear_game_state();
+    release_all_keys();
+    back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    clear_bitmap(back_buffer);
+    start_up_game(start_mode);
+}

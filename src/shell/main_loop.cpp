@@ -1,0 +1,104 @@
+#include "shell/main_loop.h"
+
+#include <allegro.h>
+
+#include "editor/editor.h"
+#include "levels/load_level.h"
+#include "shell/assets.h"
+#include "shell/game_state.h"
+#include "shell/score.h"
+#include "shell/title.h"
+#include "world/player.h"
+#include "world/player_shots.h"
+#include "world/world_reset.h"
+#include "world/world_scan.h"
+
+namespace {
+
+// The keys of every mode in the order a pass looks at them; a key acts only
+// in the mode of its row, and one that changes the mode (S) changes what the
+// rows after it do in the same pass.
+struct KeyAction {
+    int key;
+    int32_t mode;
+    void (*action)();
+};
+const KeyAction KEY_TABLE[] = {
+    {KEY_LEFT, MODE_EDITOR, editor_cursor_left},
+    {KEY_LEFT, MODE_PLAY, walk_left},
+    {KEY_RIGHT, MODE_EDITOR, editor_cursor_right},
+    {KEY_RIGHT, MODE_PLAY, walk_right},
+    {KEY_UP, MODE_EDITOR, editor_cursor_up},
+    {KEY_UP, MODE_PLAY, jump},
+    {KEY_DOWN, MODE_EDITOR, editor_cursor_down},
+    {KEY_ENTER, MODE_EDITOR, editor_request_placement},
+    {KEY_F2, MODE_EDITOR, editor_scroll_right},
+    {KEY_F1, MODE_EDITOR, editor_scroll_left},
+    {KEY_F3, MODE_EDITOR, editor_second_scroll_right},
+    {KEY_F4, MODE_EDITOR, editor_second_scroll_left},
+    {KEY_SPACE, MODE_PLAY, fire},
+    {KEY_SPACE, MODE_EDITOR, editor_cycle_brush},
+    {KEY_S, MODE_TITLE, start_game},
+    {KEY_RSHIFT, MODE_EDITOR, editor_export},
+};
+
+}  // namespace
+
+void start_up_game(int32_t start_mode)
+{
+    game.start_mode = start_mode;
+    game.camera_column = 1;
+    game.camera_x = 0;
+    game.second_scroll_column = 1;
+    game.second_scroll_x = 0;
+    reset_world();
+    init_game();
+}
+
+void init_game()
+{
+    game.title_timer = 0;
+    init_editor();
+    reset_player_movement();
+    game.level_number = 1;
+    game.game_mode = game.start_mode;
+    load_assets();
+    load_level(1);
+}
+
+void draw_pass()
+{
+    clear_bitmap(back_buffer);
+    normalise_score();
+    if (game.game_mode == MODE_PLAY || game.game_mode == MODE_EDITOR)
+        run_world_frame();
+    advance_title_timer();
+    if (game.game_mode == MODE_TITLE)
+        draw_title();
+    draw_hud();
+    if (game.camera_column == LEVEL_END_COLUMN && game.game_mode == MODE_PLAY)
+        advance_level();
+}
+
+bool escape_held()
+{
+    return key[KEY_ESC] != 0;
+}
+
+void handle_pass_keys()
+{
+    for (const KeyAction& entry : KEY_TABLE)
+        if (key[entry.key] && game.game_mode == entry.mode)
+            entry.action();
+}
+
+void advance_level()
+{
+    reset_world();
+    game.level_number += 1;
+    if (game.level_number > game.level_count)
+        game.level_number = 2;
+    load_level(game.level_number);
+    game.camera_x = 0;
+    game.camera_column = 0;
+}

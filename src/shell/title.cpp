@@ -1,0 +1,61 @@
+#include "shell/title.h"
+
+#include <allegro.h>
+
+#include "shell/assets.h"
+#include "shell/game_state.h"
+#include "levels/load_level.h"
+#include "world/world_reset.h"
+
+namespace {
+
+// Which panel of the title sheet shows up to which timer value; the values
+// 300, 500, 700 and 900 show no panel, so each change of panel is preceded by
+// one black frame.
+struct TitlePanel {
+    int first, last;   // timer values, inclusive
+    int sheet_x, sheet_y;
+};
+constexpr TitlePanel TITLE_PANELS[] = {
+    {0, 299, 320, 200},  // the title itself, shown longest
+    {301, 499, 0, 0},
+    {501, 699, 320, 0},
+    {701, 899, 0, 200},
+};
+
+}  // namespace
+
+void advance_title_timer()
+{
+    game.title_timer += 1;
+    if (game.title_timer > TITLE_CYCLE)
+        game.title_timer = 0;
+}
+
+void draw_title()
+{
+    for (const TitlePanel& panel : TITLE_PANELS) {
+        if (game.title_timer < panel.first || game.title_timer > panel.last)
+            continue;
+        if (title_sheet && back_buffer)
+            blit(title_sheet, back_buffer, panel.sheet_x, panel.sheet_y, 0, 0, SCREEN_WIDTH,
+                 SCREEN_HEIGHT);
+        return;
+    }
+}
+
+void start_game()
+{
+    reset_world();
+    game.camera_x = 0;
+    game.camera_column = 0;
+    game.game_mode = MODE_PLAY;
+}
+
+void start_game_at_level(int32_t level)
+{
+    game.game_mode = MODE_TITLE;
+    start_game();
+    load_level(level);
+    game.level_number = level;
+}

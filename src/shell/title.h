@@ -1,0 +1,14 @@
+// The title slideshow and the start of a game.
+#pragma once
+
+#include <cstdint>
+
+constexpr int TITLE_CYCLE = 900;
+
+void advance_title_timer();
+void draw_title();
+void start_game();
+
+// Starts a game as S on the title does, but on the given level (1 to 6).
+// Replays and tests use it to begin play anywhere.
+void start_game_at_level(int32_t level);

@@ -1,0 +1,8 @@
+// Blocks (solid ground and walls, 20 x 20 on screen) and drop markers
+// (invisible cells that start the player's fall into a gap).
+#pragma once
+
+#include <cstdint>
+
+void update_block(int32_t row, int32_t column);
+void update_drop_marker(int32_t row, int32_t column);

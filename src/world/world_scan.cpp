@@ -1,0 +1,57 @@
+#include "world/world_scan.h"
+
+#include "editor/editor.h"
+#include "enemies/enemy_groups.h"
+#include "shell/game_state.h"
+#include "world/blocks.h"
+#include "world/player.h"
+
+namespace {
+
+// The player's marker and the editor's cursor anchor are looked up relative
+// to the camera, so they keep their place on screen while the level scrolls.
+int32_t camera_relative_code(int32_t row, int32_t column)
+{
+    return grid_value(row, wrap_sub(column, game.camera_column));
+}
+
+void visit_anchored_cell(int32_t row, int32_t column)
+{
+    const int32_t code = grid_value(row, column);
+    if (code == TILE_BLOCK)
+        update_block(row, column);
+    else if (code >= ENEMY_A_BASE && code < ENEMY_A_BASE + ENEMY_SLOTS)
+        update_enemy_a(code - ENEMY_A_BASE, row, column);
+    else if (code >= ENEMY_B_BASE && code < ENEMY_B_BASE + ENEMY_SLOTS)
+        update_enemy_b(code - ENEMY_B_BASE, row, column);
+    else if (code >= ENEMY_C_BASE && code < ENEMY_C_BASE + ENEMY_SLOTS)
+        update_enemy_c(code - ENEMY_C_BASE, row, column);
+    else if (code >= ENEMY_D_BASE && code < ENEMY_D_BASE + ENEMY_SLOTS)
+        update_enemy_d(code - ENEMY_D_BASE, row, column);
+    else if (code == TILE_DROP)
+        update_drop_marker(row, column);
+}
+
+}  // namespace
+
+// Rows 0 to 20; each row fixes its 33 columns when it starts, while a push
+// during the row moves everything drawn or tested after it. Cells are read
+// through grid_value, so a window that reaches left of column 0 (walking
+// left from a level's start) or right of column 512 (a push near the end, the
+// editor scrolled far right) sees empty cells there instead of the
+// neighbouring row or memory outside the grid; the same holds for the
+// camera-relative lookups.
+void run_world_frame()
+{
+    for (int32_t row = 0; row < GRID_ROWS; ++row) {
+        const int32_t first = game.camera_column;
+        for (int32_t i = 0; i < WINDOW_COLUMNS; ++i) {
+            const int32_t column = int32_t(int64_t(first) + i);
+            if (game.game_mode == MODE_PLAY && camera_relative_code(row, column) == TILE_PLAYER)
+                update_player(row, column);
+            visit_anchored_cell(row, column);
+            if (game.game_mode == MODE_EDITOR && camera_relative_code(row, column) == TILE_CURSOR)
+                update_editor_cursor(row, column);
+        }
+    }
+}

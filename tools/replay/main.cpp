@@ -1,0 +1,22 @@
+// tarnblast-replay: runs the game with no window, keyboard or sound card
+// from a script of held keys. See the README for the options.
+#include <allegro.h>
+
+#include <cstdio>
+#include <string>
+
+#include "replay_run.h"
+
+int main(int argc, char** argv)
+{
+    ReplayOptions options;
+    std::string error;
+    KeyScript script;
+    if (!parse_replay_arguments(argc, argv, options, error)
+        || !load_key_script(options.script_path, script, error)) {
+        std::fprintf(stderr, "tarnblast-replay: %s\n", error.c_str());
+        return 2;
+    }
+    return run_replay(options, script);
+}
+END_OF_MAIN()

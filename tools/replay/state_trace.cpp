@@ -1,0 +1,160 @@
+#include "state_trace.h"
+
+#include "shell/game_state.h"
+#include "shell/sound.h"
+
+namespace {
+
+struct ScalarField {
+    const char* name;
+    const int32_t* value;
+};
+const ScalarField SCALARS[] = {
+    {"game_mode", &game.game_mode},
+    {"start_mode", &game.start_mode},
+    {"level_number", &game.level_number},
+    {"level_count", &game.level_count},
+    {"title_timer", &game.title_timer},
+    {"camera_x", &game.camera_x},
+    {"camera_column", &game.camera_column},
+    {"player_x", &game.player_x},
+    {"player_y", &game.player_y},
+    {"player_offset_y", &game.player_offset_y},
+    {"player_facing", &game.player_facing},
+    {"player_frame", &game.player_frame},
+    {"player_jumping", &game.player_jumping},
+    {"player_falling", &game.player_falling},
+    {"jump_counter", &game.jump_counter},
+    {"move_counter", &game.move_counter},
+    {"fire_counter", &game.fire_counter},
+    {"next_shot_slot", &game.next_shot_slot},
+    {"block_x", &game.block_x},
+    {"block_y", &game.block_y},
+    {"drop_x", &game.drop_x},
+    {"drop_y", &game.drop_y},
+    {"cursor_dx", &game.cursor_dx},
+    {"cursor_dy", &game.cursor_dy},
+    {"brush", &game.brush},
+    {"place_request", &game.place_request},
+    {"placement_armed", &game.placement_armed},
+    {"editor_repeat", &game.editor_repeat},
+    {"target_row", &game.target_row},
+    {"target_column", &game.target_column},
+    {"next_code_a", &game.next_code_a},
+    {"next_code_b", &game.next_code_b},
+    {"next_code_c", &game.next_code_c},
+    {"next_code_d", &game.next_code_d},
+    {"second_scroll_x", &game.second_scroll_x},
+    {"second_scroll_column", &game.second_scroll_column},
+};
+
+struct ArrayField {
+    const char* name;
+    const int32_t* values;
+    int count;
+};
+const ArrayField ARRAYS[] = {
+    {"score_digits", game.score_digits, SCORE_DIGITS},
+    {"shot_active", game.shot_active, PLAYER_SHOT_SLOTS},
+    {"shot_x", game.shot_x, PLAYER_SHOT_SLOTS},
+    {"shot_y", game.shot_y, PLAYER_SHOT_SLOTS},
+    {"shot_direction", game.shot_direction, PLAYER_SHOT_SLOTS},
+};
+
+template <typename Record>
+struct RecordField {
+    const char* name;
+    int32_t Record::*member;
+};
+const RecordField<EnemySlot> ENEMY_FIELDS[] = {
+    {"fire_timer", &EnemySlot::fire_timer},   {"anim_frame", &EnemySlot::anim_frame},
+    {"anim_timer", &EnemySlot::anim_timer},   {"direction", &EnemySlot::direction},
+    {"offset_x", &EnemySlot::offset_x},       {"offset_y", &EnemySlot::offset_y},
+    {"screen_x", &EnemySlot::screen_x},       {"screen_y", &EnemySlot::screen_y},
+    {"falling", &EnemySlot::falling},         {"alive", &EnemySlot::alive},
+    {"dying", &EnemySlot::dying},             {"dying_x", &EnemySlot::dying_x},
+    {"dying_y", &EnemySlot::dying_y},         {"dying_frame", &EnemySlot::dying_frame},
+    {"next_shot", &EnemySlot::next_shot},
+};
+const RecordField<EnemyShot> SHOT_FIELDS[] = {
+    {"flying", &EnemyShot::flying},
+    {"x", &EnemyShot::x},
+    {"y", &EnemyShot::y},
+    {"shift", &EnemyShot::shift},
+    {"flight_timer", &EnemyShot::flight_timer},
+    {"direction", &EnemyShot::direction},
+    {"explosion_state", &EnemyShot::explosion_state},
+    {"explosion_x", &EnemyShot::explosion_x},
+    {"explosion_y", &EnemyShot::explosion_y},
+    {"explosion_shift", &EnemyShot::explosion_shift},
+    {"explosion_frame", &EnemyShot::explosion_frame},
+    {"explosion_timer", &EnemyShot::explosion_timer},
+};
+
+struct EnemyTable {
+    const char* name;
+    const EnemySlot* slots;
+};
+const EnemyTable ENEMY_TABLES[] = {
+    {"enemies_a", game.enemies_a},
+    {"enemies_b", game.enemies_b},
+    {"enemies_c", game.enemies_c},
+    {"enemies_d", game.enemies_d},
+};
+
+template <typename Record, int N>
+void write_record(std::FILE* out, const Record& record, const RecordField<Record> (&fields)[N])
+{
+    for (int i = 0; i < N; ++i)
+        std::fprintf(out, "%s\"%s\":%d", i ? "," : "", fields[i].name,
+                     int(record.*(fields[i].member)));
+}
+
+void write_enemy(std::FILE* out, const EnemySlot& enemy)
+{
+    std::fputc('{', out);
+    write_record(out, enemy, ENEMY_FIELDS);
+    std::fputs(",\"shots\":[", out);
+    for (int k = 0; k < ENEMY_SHOTS; ++k) {
+        std::fputs(k ? ",{" : "{", out);
+        write_record(out, enemy.shots[k], SHOT_FIELDS);
+        std::fputc('}', out);
+    }
+    std::fputs("]}", out);
+}
+
+}  // namespace
+
+void write_state_trace(std::FILE* out, int64_t frame)
+{
+    std::fprintf(out, "{\"frame\":%lld", static_cast<long long>(frame));
+    for (const ScalarField& field : SCALARS)
+        std::fprintf(out, ",\"%s\":%d", field.name, int(*field.value));
+    for (const ArrayField& field : ARRAYS) {
+        std::fprintf(out, ",\"%s\":[", field.name);
+        for (int i = 0; i < field.count; ++i)
+            std::fprintf(out, "%s%d", i ? "," : "", int(field.values[i]));
+        std::fputc(']', out);
+    }
+    for (const EnemyTable& table : ENEMY_TABLES) {
+        std::fprintf(out, ",\"%s\":[", table.name);
+        for (int slot = 0; slot < ENEMY_SLOTS; ++slot) {
+            if (slot)
+                std::fputc(',', out);
+            write_enemy(out, table.slots[slot]);
+        }
+        std::fputc(']', out);
+    }
+    std::fputs(",\"sounds\":[", out);
+    for (int i = 0; i < pass_sound_count(); ++i)
+        std::fprintf(out, "%s\"%s\"", i ? "," : "", sound_name(pass_sound(i)));
+    std::fputs("]}\n", out);
+}
+
+void write_level_grid(std::FILE* out)
+{
+    for (int32_t row = 0; row < GRID_ROWS; ++row)
+        for (int32_t column = 0; column < GRID_COLUMNS; ++column)
+            std::fprintf(out, "%d%c", int(game.level_grid[row * GRID_COLUMNS + column]),
+                         column == GRID_COLUMNS - 1 ? '\n' : ' ');
+}

@@ -1,0 +1,11 @@
+// The game's state as one line of JSON: every module-wide variable under its
+// own name (the level grid excepted), and the sounds the pass started.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+void write_state_trace(std::FILE* out, int64_t frame);
+
+// The level grid as 21 lines of 513 numbers separated by single spaces.
+void write_level_grid(std::FILE* out);
