@@ -139,6 +139,12 @@ struct GameState {
     int32_t next_code_d;
     int32_t second_scroll_x;
     int32_t second_scroll_column;
+    // A failed export: passes left to show it at the bottom of the screen,
+    // the reason (errno) last told on stderr (0 after a success), and whether
+    // an empty TARNBLAST_EXPORT_PATH has been told about.
+    int32_t export_notice;
+    int32_t export_error;
+    int32_t export_empty_path_told;
 
     // The level: 21 rows by 513 columns, row-major.
     int32_t level_grid[GRID_CELLS];

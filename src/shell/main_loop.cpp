@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "editor/editor.h"
+#include "levels/level_export.h"
 #include "levels/load_level.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
@@ -76,6 +77,7 @@ void draw_pass()
     if (game.game_mode == MODE_TITLE)
         draw_title();
     draw_hud();
+    draw_editor_notice();
     if (game.camera_column == LEVEL_END_COLUMN && game.game_mode == MODE_PLAY)
         advance_level();
 }

@@ -1,0 +1,36 @@
+// The level export: the whole grid written as a text file, so that a level
+// built in the editor can be kept and made into a built-in level table. The
+// game never reads it back.
+#pragma once
+
+#include <cstdint>
+
+// Where the file goes unless TARNBLAST_EXPORT_PATH names another place. It is
+// a relative path: on this platform "d:" is an ordinary folder in the working
+// directory.
+constexpr const char* LEVEL_EXPORT_PATH = "d:/tilewerks/level.txt";
+
+// Every field is padded to the next multiple of this many characters.
+constexpr int32_t PRINT_ZONE = 14;
+
+// Line 1 holds row 1, columns 1 to 511; lines 2 to 20 hold rows 2 to 20,
+// columns 0 to 511. Row 0 and column 512 are never written.
+constexpr int32_t EXPORT_FIELDS = 511 + 19 * 512;
+constexpr int32_t EXPORT_LINES = 20;
+constexpr int32_t EXPORT_FILE_SIZE = EXPORT_FIELDS * PRINT_ZONE + EXPORT_LINES * 2;
+
+// How long a failed export is announced at the bottom of the editor's
+// screen, in passes (three seconds at 70 passes a second).
+constexpr int32_t EXPORT_NOTICE_PASSES = 210;
+
+// Writes the grid to the export file. The file is built beside its place and
+// renamed over it, so the place holds either the previous file or the new one
+// in full, never a part. Missing folders are created. A failure leaves the
+// game as it was, is told on stderr (once until the reason changes or an
+// export succeeds) and is shown in the editor's window for a while.
+// Allocates nothing.
+void export_level();
+
+// The failure line at the bottom of the editor's screen, while it lasts.
+// Called once per pass after the HUD.
+void draw_editor_notice();

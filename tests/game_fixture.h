@@ -1,0 +1,69 @@
+// Shared test fixture: the whole program back at its start-up state before
+// every test, and passes of the main loop driven by held keys exactly as the
+// real program and the replay runner drive them.
+#pragma once
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "key_script.h"
+#include "shell/assets.h"
+#include "shell/game_state.h"
+#include "shell/headless.h"
+#include "shell/main_loop.h"
+#include "shell/sound.h"
+#include "shell/title.h"
+
+class GameTest : public testing::Test {
+protected:
+    void SetUp() override { restart_headless_game(MODE_TITLE); }
+
+    // One pass of the main loop: draw, then the keys held at the poll.
+    void pass(uint16_t keys = 0)
+    {
+        forget_pass_sounds();
+        draw_pass();
+        hold_script_keys(keys);
+        if (!escape_held())
+            handle_pass_keys();
+    }
+
+    void passes(int count, uint16_t keys = 0)
+    {
+        for (int i = 0; i < count; ++i)
+            pass(keys);
+    }
+
+    // Play on a level as S on the title starts it.
+    void start_play(int32_t level = 2) { start_game_at_level(level); }
+
+    // An empty grid, for scenes built cell by cell.
+    void clear_grid()
+    {
+        for (int32_t& cell : game.level_grid)
+            cell = TILE_EMPTY;
+    }
+
+    void put(int32_t row, int32_t column, int32_t code) { *grid_cell(row, column) = code; }
+
+    // The colour of a back-buffer pixel as 0xRRGGBB, whatever the bitmap's
+    // channel order.
+    static int rgb_at(BITMAP* bitmap, int x, int y)
+    {
+        const int c = getpixel(bitmap, x, y);
+        return getr32(c) << 16 | getg32(c) << 8 | getb32(c);
+    }
+    static int pixel(int x, int y) { return rgb_at(back_buffer, x, y); }
+
+    // Replaces the sprite sheet by one in which every atlas rectangle is
+    // filled with its own colour (see test_sheet_colour) on a magenta mask.
+    static void use_test_sheet();
+};
+
+// The colour the test sheet gives the atlas rectangle with this name; later
+// rectangles win where two overlap.
+int test_sheet_colour(const char* rect_name);
+
+constexpr int MASK_RGB = 0xff00ff;

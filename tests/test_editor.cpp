@@ -1,0 +1,212 @@
+// The level editor: cursor keys on their shared repeat counter, brush
+// previews, pending placements, enemy codes and scrolling.
+#include <cstring>
+
+#include "editor/editor.h"
+#include "game_fixture.h"
+
+namespace {
+
+class EditorTest : public GameTest {
+protected:
+    void SetUp() override { restart_headless_game(MODE_EDITOR); }
+    // An empty level with only the cursor anchor, where level 1 has it.
+    void empty_level()
+    {
+        clear_grid();
+        put(1, 1, TILE_CURSOR);
+    }
+    // Enter (and Space to arm), then the pass whose scan places.
+    void place(uint16_t also = 0)
+    {
+        pass(SCRIPT_ENTER | also);
+        pass();
+    }
+    static int32_t cell(int32_t row, int32_t column) { return *grid_cell(row, column); }
+};
+
+TEST_F(EditorTest, StartsWithTheCursorOverCellTwoOfRowOne)
+{
+    use_test_sheet();
+    EXPECT_EQ(game.camera_column, 1);
+    pass();
+    EXPECT_EQ(game.target_row, 1);
+    EXPECT_EQ(game.target_column, 2);
+    const int eraser = test_sheet_colour("eraser");
+    EXPECT_EQ(pixel(20, 10), eraser);
+    EXPECT_EQ(pixel(29, 19), eraser);
+    EXPECT_NE(pixel(30, 19), eraser);
+}
+
+TEST_F(EditorTest, ArrowsAndSpaceShareOneRepeatCounterThatIsNeverCleared)
+{
+    passes(3, SCRIPT_RIGHT);
+    EXPECT_EQ(game.cursor_dx, 0);
+    pass(SCRIPT_RIGHT);
+    EXPECT_EQ(game.cursor_dx, 10);
+    passes(2, SCRIPT_DOWN);
+    pass();
+    passes(2, SCRIPT_UP);  // the count carried over from Down
+    EXPECT_EQ(game.cursor_dy, -10);
+    game.editor_repeat = 1;  // two arrows: every second pass, one direction
+    passes(8, SCRIPT_LEFT | SCRIPT_RIGHT);
+    EXPECT_EQ(game.cursor_dx, 10 - 40);
+
+    game.editor_repeat = 0;
+    pass(SCRIPT_SPACE);
+    EXPECT_EQ(game.placement_armed, 2);
+    passes(9, SCRIPT_SPACE);
+    EXPECT_EQ(game.brush, 0);
+    pass(SCRIPT_SPACE);
+    EXPECT_EQ(game.brush, 1);
+    passes(6 * 11, SCRIPT_SPACE);
+    EXPECT_EQ(game.brush, 0);
+    passes(100, SCRIPT_RIGHT | SCRIPT_SPACE);  // an arrow keeps the count low
+    EXPECT_EQ(game.brush, 0);
+}
+
+TEST_F(EditorTest, EachBrushPreviewsItsSpriteAtTheCursor)
+{
+    empty_level();
+    use_test_sheet();
+    const struct {
+        const char* rect;
+        int width, height;
+    } previews[] = {{"eraser", 10, 10}, {"block", 20, 20},   {"enemy A left 1", 20, 32},
+                    {"enemy B", 32, 32}, {"enemy C left 1", 20, 32}, {"enemy D", 20, 20},
+                    {"drop marker", 10, 10}};
+    game.cursor_dx = 30;
+    game.cursor_dy = 20;
+    const int x = 20 + 30, y = 10 + 20;
+    for (game.brush = 0; game.brush < 7; ++game.brush) {
+        const auto& preview = previews[game.brush];
+        SCOPED_TRACE(preview.rect);
+        pass();
+        const int colour = test_sheet_colour(preview.rect);
+        const int right = x + preview.width - 1, bottom = y + preview.height - 1;
+        EXPECT_EQ(pixel(x + 9, y), colour);
+        EXPECT_EQ(pixel(right, bottom), colour);
+        EXPECT_NE(pixel(x - 1, y), colour);
+        EXPECT_NE(pixel(right + 1, bottom), colour);
+        EXPECT_NE(pixel(right, bottom + 1), colour);
+    }
+}
+
+TEST_F(EditorTest, PlacementsAndEnemyCodes)
+{
+    empty_level();
+    game.brush = BRUSH_BLOCK;
+    place();
+    EXPECT_EQ(cell(1, 2), TILE_BLOCK);
+    EXPECT_EQ(game.place_request, 1);
+
+    // An enemy brush waits for Space; one enemy per arming.
+    game.brush = BRUSH_ENEMY_A;
+    game.cursor_dy = 10;
+    place();
+    passes(5);
+    EXPECT_EQ(cell(2, 2), TILE_EMPTY);
+    pass(SCRIPT_SPACE);
+    pass();
+    EXPECT_EQ(cell(2, 2), ENEMY_A_BASE);
+    EXPECT_EQ(game.placement_armed, 1);
+    game.cursor_dy = 20;  // Enter and Space held: a code per pass, one cell
+    passes(5, SCRIPT_ENTER | SCRIPT_SPACE);
+    pass();
+    EXPECT_EQ(cell(3, 2), ENEMY_A_BASE + 5);
+    EXPECT_EQ(game.next_code_a, ENEMY_A_BASE + 6);
+
+    // Fifty codes per group; the last slot code is never given out.
+    game.cursor_dy = 0;
+    game.editor_repeat = 0;  // so that Space does not turn the brush here
+    const int32_t bases[] = {ENEMY_A_BASE, ENEMY_B_BASE, ENEMY_C_BASE, ENEMY_D_BASE};
+    int32_t* counters[] = {&game.next_code_a, &game.next_code_b, &game.next_code_c,
+                           &game.next_code_d};
+    for (int group = 0; group < 4; ++group) {
+        game.brush = BRUSH_ENEMY_A + group;
+        *counters[group] = bases[group] + 49;
+        game.cursor_dx = 10 * group;
+        place(SCRIPT_SPACE);
+        place(SCRIPT_SPACE);
+        EXPECT_EQ(cell(1, 2 + group), bases[group] + 49);
+        EXPECT_EQ(game.place_request, 2);
+        game.place_request = 1;
+    }
+    // A request group A cannot serve waits for the next brush that can.
+    game.brush = BRUSH_ENEMY_A;
+    game.next_code_b = ENEMY_B_BASE;
+    game.cursor_dx = 100;
+    place(SCRIPT_SPACE);
+    for (int i = 0; i < 20 && game.brush == BRUSH_ENEMY_A; ++i)
+        pass(SCRIPT_SPACE);
+    pass();
+    EXPECT_EQ(cell(1, 12), ENEMY_B_BASE);
+}
+
+TEST_F(EditorTest, PlacingOnTheAnchorAtCameraColumnZeroRemovesTheCursor)
+{
+    use_test_sheet();
+    pass(SCRIPT_F2);
+    pass(SCRIPT_F1);
+    EXPECT_EQ(game.camera_column, 0);
+    place();
+    EXPECT_EQ(cell(1, 1), TILE_EMPTY);
+    game.brush = BRUSH_BLOCK;
+    place();
+    EXPECT_EQ(cell(1, 1), TILE_EMPTY);
+    EXPECT_NE(pixel(10, 10), test_sheet_colour("block"));
+}
+
+TEST_F(EditorTest, ScrollKeys)
+{
+    passes(5, SCRIPT_F1);  // no stop on the left
+    EXPECT_EQ(game.camera_column, -5);
+    game.camera_x = -5;  // cut towards zero, not rounded
+    pass(SCRIPT_F1);
+    EXPECT_EQ(game.camera_column, -1);
+    game.camera_x = 0;
+    passes(600, SCRIPT_F2);
+    EXPECT_EQ(game.camera_x, 5000);
+    EXPECT_EQ(game.camera_column, 500);
+
+    // F3 and F4 nudge camera_x alone, at the ends of their own pair.
+    pass(SCRIPT_F3);
+    EXPECT_EQ(game.camera_x, 5010);
+    pass(SCRIPT_F3);
+    pass(SCRIPT_F4);
+    EXPECT_EQ(game.camera_x, 5010);
+    game.second_scroll_x = 5030;
+    pass(SCRIPT_F4);
+    EXPECT_EQ(game.second_scroll_column, 502);
+    EXPECT_EQ(game.camera_x, 5020);
+    EXPECT_EQ(game.camera_column, 500);
+}
+
+// Left of, below and right of the grid: nothing is written (not even into
+// the neighbouring row the row-major index would reach), no code is used up,
+// and the request is dropped rather than carried back into the level.
+TEST_F(EditorTest, PlacementOutsideTheGridWritesNothingAndIsDropped)
+{
+    const struct {
+        uint16_t scroll;
+        int scroll_passes, dx, dy;
+    } cases[] = {{SCRIPT_F1, 4, 0, 0}, {SCRIPT_F1, 1, 0, 200}, {SCRIPT_F2, 600, 120, 0}};
+    static int32_t before[GRID_CELLS];
+    for (const auto& c : cases) {
+        restart_headless_game(MODE_EDITOR);
+        passes(c.scroll_passes, c.scroll);
+        game.cursor_dx = c.dx;
+        game.cursor_dy = c.dy;
+        game.brush = BRUSH_ENEMY_D;
+        std::memcpy(before, game.level_grid, sizeof before);
+        place(SCRIPT_SPACE);
+        EXPECT_EQ(std::memcmp(before, game.level_grid, sizeof before), 0);
+        EXPECT_EQ(game.next_code_d, ENEMY_D_BASE);
+    }
+    passes(4, SCRIPT_F1);
+    pass();
+    EXPECT_EQ(game.target_column, 509);
+    EXPECT_EQ(cell(1, 509), TILE_EMPTY);
+}
+
+}  // namespace

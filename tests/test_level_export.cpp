@@ -1,0 +1,228 @@
+// The level export file: its exact text, where it goes, and what a failed or
+// interrupted export leaves behind.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "game_fixture.h"
+#include "levels/level_export.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string ZERO_FIELD = " 0,           ";
+
+std::string read_file(const fs::path& path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+// Where the field of a cell starts: line 1 begins at column 1, and every
+// line is followed by CR LF.
+size_t field_at(int row, int column)
+{
+    return row == 1 ? (column - 1) * 14 : 511 * 14 + 2 + (row - 2) * (512 * 14 + 2) + column * 14;
+}
+
+class ExportTest : public GameTest {
+protected:
+    void SetUp() override
+    {
+        restart_headless_game(MODE_EDITOR);
+        char pattern[] = "/tmp/tarnblast-export.XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        if (const char* old = std::getenv("TARNBLAST_EXPORT_PATH"))
+            saved = old;
+        target(dir / "level.txt");
+    }
+    void TearDown() override
+    {
+        if (saved)
+            setenv("TARNBLAST_EXPORT_PATH", saved->c_str(), 1);
+        else
+            unsetenv("TARNBLAST_EXPORT_PATH");
+        fs::current_path(home);
+        fs::remove_all(dir);
+    }
+    void target(const fs::path& path)
+    {
+        file = path;
+        setenv("TARNBLAST_EXPORT_PATH", path.c_str(), 1);
+    }
+    std::string export_output()
+    {
+        testing::internal::CaptureStderr();
+        export_level();
+        return testing::internal::GetCapturedStderr();
+    }
+    // Pixels of the failure notice's colour in the bottom text line.
+    static int notice_pixels()
+    {
+        int count = 0;
+        for (int y = SCREEN_HEIGHT - 8; y < SCREEN_HEIGHT; ++y)
+            for (int x = 0; x < SCREEN_WIDTH; ++x)
+                count += pixel(x, y) == 0xff5050;
+        return count;
+    }
+
+    fs::path dir, file, home = fs::current_path();
+    std::optional<std::string> saved;
+};
+
+TEST_F(ExportTest, AllZeroGridGivesFieldsOfFourteenCharacters)
+{
+    clear_grid();
+    export_level();
+    std::string line;
+    for (int i = 0; i < 511; ++i)
+        line += ZERO_FIELD;
+    std::string want = line + "\r\n";
+    for (int row = 2; row <= 20; ++row)
+        want += ZERO_FIELD + line + "\r\n";
+    EXPECT_EQ(want.size(), size_t(EXPORT_FILE_SIZE));
+    EXPECT_EQ(read_file(file), want);
+}
+
+TEST_F(ExportTest, EveryWrittenCellAndOnlyThoseAppearInPlace)
+{
+    clear_grid();
+    put(1, 1, TILE_CURSOR);
+    put(2, 0, -5);
+    put(19, 300, INT32_MAX);
+    put(20, 511, INT32_MIN);
+    put(1, 0, 77);    // never written: cell (1, 0),
+    put(0, 9, 77);    // row 0
+    put(3, 512, 77);  // and column 512
+    export_level();
+    const std::string text = read_file(file);
+    EXPECT_EQ(text.size(), 143386u);
+    EXPECT_EQ(text.substr(field_at(1, 1), 14), " 1014,        ");
+    EXPECT_EQ(text.substr(field_at(1, 2), 14), ZERO_FIELD);
+    EXPECT_EQ(text.substr(field_at(2, 0) - 2, 16), "\r\n-5,           ");
+    EXPECT_EQ(text.substr(field_at(19, 300), 14), " 2147483647,  ");
+    EXPECT_EQ(text.substr(field_at(20, 511), 16), "-2147483648,  \r\n");
+    EXPECT_EQ(text.find("77"), std::string::npos);
+}
+
+TEST_F(ExportTest, RepeatedExportsLeaveOneIdenticalFileAndChangeNothing)
+{
+    target(dir / "new" / "folders" / "level.txt");
+    static GameState before;
+    before = game;
+    pass(SCRIPT_RSHIFT);
+    const std::string first = read_file(file);
+    EXPECT_EQ(first.size(), 143386u);
+    pass(SCRIPT_RSHIFT);
+    EXPECT_EQ(read_file(file), first);
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), {}), 1);
+    EXPECT_EQ(std::memcmp(before.level_grid, game.level_grid, sizeof before.level_grid), 0);
+    fs::remove(file);
+    pass(SCRIPT_RSHIFT);  // Right Shift writes on every pass it is held
+    EXPECT_TRUE(fs::exists(file));
+}
+
+TEST_F(ExportTest, DefaultPathLiesUnderTheWorkingDirectory)
+{
+    fs::current_path(dir);
+    unsetenv("TARNBLAST_EXPORT_PATH");
+    EXPECT_EQ(export_output(), "");
+    EXPECT_EQ(fs::file_size(dir / "d:" / "tilewerks" / "level.txt"), 143386u);
+    fs::remove_all(dir / "d:");
+    setenv("TARNBLAST_EXPORT_PATH", "", 1);
+    const std::string told = export_output();
+    EXPECT_NE(told.find("TARNBLAST_EXPORT_PATH is empty"), std::string::npos) << told;
+    EXPECT_EQ(told.find('\n'), told.size() - 1);
+    EXPECT_EQ(export_output(), "");
+    EXPECT_TRUE(fs::exists(dir / "d:" / "tilewerks" / "level.txt"));
+}
+
+// Paths that fail for root too. A failure is told on stderr in one line with
+// the path and the reason, once while it repeats, shown in the window for
+// 210 passes, and the editor goes on.
+TEST_F(ExportTest, FailedExportsAreToldAndTheEditorGoesOn)
+{
+    std::ofstream(dir / "plain") << "x";
+    fs::create_directory(dir / "folder");
+    const struct {
+        fs::path path;
+        int error;
+    } cases[] = {{dir / "plain" / "level.txt", ENOTDIR},
+                 {dir / "plain" / "deeper" / "level.txt", ENOTDIR},
+                 {dir / "folder", EISDIR},
+                 {dir / std::string(PATH_MAX, 'x'), ENAMETOOLONG}};
+    for (const auto& c : cases) {
+        target(c.path);
+        const std::string told = export_output();
+        EXPECT_NE(told.find(std::strerror(c.error)), std::string::npos) << told;
+        if (c.error != ENAMETOOLONG) {
+            EXPECT_NE(told.find(c.path.string()), std::string::npos) << told;
+        }
+        EXPECT_EQ(told.find('\n'), told.size() - 1) << told;
+        testing::internal::CaptureStderr();
+        passes(5, SCRIPT_RSHIFT);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(game.game_mode, MODE_EDITOR);
+        EXPECT_GT(notice_pixels(), 0);
+    }
+    EXPECT_FALSE(fs::exists(dir / "folder.tmp"));
+    EXPECT_EQ(read_file(dir / "plain"), "x");
+    passes(210);
+    EXPECT_GT(notice_pixels(), 0);
+    pass();
+    EXPECT_EQ(notice_pixels(), 0);
+
+    // A success ends the notice at once, and the same failure is told anew.
+    target(dir / "plain" / "level.txt");
+    EXPECT_NE(export_output(), "");
+    target(dir / "level.txt");
+    pass(SCRIPT_RSHIFT);
+    pass();
+    EXPECT_EQ(notice_pixels(), 0);
+    target(dir / "plain" / "level.txt");
+    EXPECT_NE(export_output(), "");
+}
+
+// An export killed at any moment leaves the old file whole or the new one
+// whole, never a part of one or a mixture.
+TEST_F(ExportTest, KilledExportNeverLeavesAPartialFile)
+{
+    for (int32_t& cell : game.level_grid)
+        cell = INT32_MIN;
+    target(dir / "new.txt");
+    export_level();
+    const std::string new_text = read_file(file);
+    target(dir / "level.txt");
+    clear_grid();
+    export_level();
+    const std::string old_text = read_file(file);
+    for (int32_t& cell : game.level_grid)
+        cell = INT32_MIN;
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            for (;;)
+                export_level();
+        usleep(useconds_t(1000 + 1700 * round));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::string text = read_file(file);
+        ASSERT_TRUE(text == old_text || text == new_text) << "round " << round << ": "
+                                                          << text.size() << " bytes";
+    }
+}
+
+}  // namespace

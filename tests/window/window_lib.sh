@@ -1,0 +1,124 @@
+# Helpers for tests of the real program in a real X window under Xvfb.
+# Source this file; every test gets its own display, temporary folder and
+# HOME (so that its ALSA settings never touch the user's), and everything it
+# started is stopped on exit.
+#
+#   wl_setup                 start Xvfb on a free display, make $WL_TMP
+#   wl_start_game GAME [ENV=VALUE ...]
+#                            start the game from the working directory (which
+#                            must hold data/) and wait for its window ($WL_WIN)
+#   wl_key_down KEY / wl_key_up KEY / wl_tap KEY [SECONDS]
+#                            X key names: Left Right Up Down space s Return
+#                            F1..F4 Shift_R Escape
+#   wl_screenshot OUT.png    the window's contents as PNG
+#   wl_wait_exit [SECONDS]   wait for the game to end; prints its exit code
+#   wl_capture_sound FILE    make the game's ALSA output go to FILE (raw
+#                            signed 16-bit stereo little-endian); call before
+#                            wl_start_game
+#   wl_fail MESSAGE          print and exit 1
+set -u
+
+WL_XVFB_PID=""
+WL_GAME_PID=""
+WL_WIN=""
+WL_TMP=""
+
+wl_fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+wl_cleanup() {
+    [ -n "$WL_GAME_PID" ] && kill "$WL_GAME_PID" 2>/dev/null
+    [ -n "$WL_XVFB_PID" ] && kill "$WL_XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    [ -n "$WL_TMP" ] && rm -rf "$WL_TMP"
+}
+
+wl_setup() {
+    for tool in Xvfb xdotool xwd convert; do
+        command -v "$tool" >/dev/null || wl_fail "$tool is not installed"
+    done
+    WL_TMP=$(mktemp -d /tmp/tarnblast-window.XXXXXX)
+    trap wl_cleanup EXIT
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WL_TMP/xvfb.log" 2>&1 &
+        WL_XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            xdotool getmouselocation >/dev/null 2>&1 && return 0
+            kill -0 "$WL_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$WL_XVFB_PID" 2>/dev/null
+        WL_XVFB_PID=""
+    done
+    wl_fail "could not start Xvfb"
+}
+
+wl_capture_sound() {
+    export HOME="$WL_TMP/home"
+    mkdir -p "$HOME"
+    cat >"$HOME/.asoundrc" <<ASOUND
+pcm.!default {
+    type file
+    slave.pcm "null"
+    file "$1"
+    format "raw"
+}
+ASOUND
+}
+
+wl_start_game() {
+    local game=$1
+    shift
+    env "$@" "$game" >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
+    WL_GAME_PID=$!
+    local i
+    for i in $(seq 100); do
+        WL_WIN=$(xdotool search --name '^Tarnblast$' 2>/dev/null | head -n 1)
+        [ -n "$WL_WIN" ] && break
+        kill -0 "$WL_GAME_PID" 2>/dev/null || wl_fail "the game ended before its window appeared: $(cat "$WL_TMP/game.err")"
+        sleep 0.1
+    done
+    [ -n "$WL_WIN" ] || wl_fail "no window titled Tarnblast appeared"
+    # Give the window time to be mapped and show its first frames.
+    sleep 0.5
+}
+
+wl_key_down() { xdotool keydown --window "$WL_WIN" "$1"; }
+wl_key_up() { xdotool keyup --window "$WL_WIN" "$1"; }
+wl_tap() {
+    wl_key_down "$1"
+    sleep "${2:-0.1}"
+    wl_key_up "$1"
+}
+
+wl_screenshot() {
+    xwd -silent -id "$WL_WIN" | convert xwd:- "$1" || wl_fail "screenshot failed"
+}
+
+wl_wait_exit() {
+    local limit=${1:-10}
+    local i
+    for i in $(seq $((limit * 10))); do
+        if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
+            local code=0
+            wait "$WL_GAME_PID" || code=$?
+            WL_GAME_PID=""
+            echo "$code"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "timeout"
+}
+
+# Number of pixels that differ between two images of the same size.
+wl_pixel_difference() {
+    compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
