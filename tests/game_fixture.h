@@ -17,7 +17,7 @@
 #include "shell/title.h"
 
 class GameTest : public testing::Test {
-protected:
+public:
     void SetUp() override { restart_headless_game(MODE_TITLE); }
 
     // One pass of the main loop: draw, then the keys held at the poll.

@@ -29,7 +29,7 @@ wl_fail() {
 }
 
 wl_cleanup() {
-    [ -n "$WL_GAME_PID" ] && kill "$WL_GAME_PID" 2>/dev/null
+    [ -n "$WL_GAME_PID" ] && kill -9 "$WL_GAME_PID" 2>/dev/null
     [ -n "$WL_XVFB_PID" ] && kill "$WL_XVFB_PID" 2>/dev/null
     wait 2>/dev/null
     [ -n "$WL_TMP" ] && rm -rf "$WL_TMP"
@@ -90,8 +90,8 @@ wl_start_game() {
     sleep 0.5
 }
 
-wl_key_down() { xdotool keydown --window "$WL_WIN" "$1"; }
-wl_key_up() { xdotool keyup --window "$WL_WIN" "$1"; }
+wl_key_down() { xdotool keydown --window "$WL_WIN" "$1" 2>/dev/null; }
+wl_key_up() { xdotool keyup --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_tap() {
     wl_key_down "$1"
     sleep "${2:-0.1}"

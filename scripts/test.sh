@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the unit
+# tests, the real-window tests under Xvfb and the long runs, then the unit
+# tests and long runs again in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Ends with one summary line.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+"$top/scripts/install-deps.sh" || exit 1
+
+passed=0
+failed=0
+run_suite() {  # build-dir label-regex cmake-options...
+    local dir=$1 labels=$2
+    shift 2
+    cmake -S "$top" -B "$dir" "$@" >/dev/null || return 1
+    cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; return 1; }
+    grep -E 'warning:' "$dir.build.log" && { echo "compiler warnings in $dir"; return 1; }
+    local log="$dir.ctest.log"
+    (cd "$dir" && ctest -j "$jobs" -L "$labels" --output-on-failure --timeout 1500) | tee "$log"
+    local summary total bad
+    summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    [ -n "$summary" ] || return 1
+    total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
+    bad=$(echo "$summary" | sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/')
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+}
+
+status=0
+run_suite "$top/build" '.*' -DCMAKE_BUILD_TYPE=RelWithDebInfo || status=1
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    run_suite "$top/build-sanitize" 'unit|long' -DCMAKE_BUILD_TYPE=Debug -DTARNBLAST_SANITIZE=ON \
+    -DTARNBLAST_BENCHMARKS=OFF || status=1
+[ "$failed" = 0 ] || status=1
+echo "tests: $passed passed, $failed failed"
+exit $status
