@@ -172,7 +172,16 @@ void clear_game_state();
 // The level grid cell (row, column), or nullptr outside the grid. The world
 // scan and the editor read and write the grid only through this, so that a
 // scroll past either end of the level never touches memory outside it.
-int32_t* grid_cell(int32_t row, int32_t column);
+inline int32_t* grid_cell(int32_t row, int32_t column)
+{
+    if (row < 0 || row >= GRID_ROWS || column < 0 || column >= GRID_COLUMNS)
+        return nullptr;
+    return &game.level_grid[row * GRID_COLUMNS + column];
+}
 
 // The value of a cell, 0 (an empty cell) outside the grid.
-int32_t grid_value(int32_t row, int32_t column);
+inline int32_t grid_value(int32_t row, int32_t column)
+{
+    const int32_t* cell = grid_cell(row, column);
+    return cell ? *cell : TILE_EMPTY;
+}

@@ -36,10 +36,14 @@ void land_enemy(EnemySlot& enemy, int32_t bx, int32_t by)
 // pixels above where it was drawn.
 void stop_arc_shots(EnemySlot& enemy, int32_t bx, int32_t by)
 {
+    // Every block looks at all 51 x 21 arc shots; the height is tested first
+    // since it turns away nearly all of them.
     for (EnemyShot& shot : enemy.shots) {
-        const int32_t sx = wrap_sub(shot.x, shot.shift);
         const int32_t sy = shot.y;
-        if (bx < sx && by < sy && sx < wrap_add(bx, BLOCK_REACH) && sy < by + BLOCK_REACH) {
+        if (!(by < sy && sy < by + BLOCK_REACH))
+            continue;
+        const int32_t sx = wrap_sub(shot.x, shot.shift);
+        if (bx < sx && sx < wrap_add(bx, BLOCK_REACH)) {
             start_explosion(shot, sx, wrap_sub(sy, 32));
             shot.flight_timer = 0;
             shot.explosion_timer = 0;
