@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test: the unit
 # tests, the real-window tests under Xvfb and the long runs, then the unit
 # tests and long runs again in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Ends with one summary line.
+# UndefinedBehaviorSanitizer, and fuzzes the frame step for a minute. Ends
+# with one summary line.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -32,6 +33,12 @@ run_suite "$top/build" '.*' -DCMAKE_BUILD_TYPE=RelWithDebInfo || status=1
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_suite "$top/build-sanitize" 'unit|long' -DCMAKE_BUILD_TYPE=Debug -DTARNBLAST_SANITIZE=ON \
     -DTARNBLAST_BENCHMARKS=OFF || status=1
+echo "== Fuzzing the frame step for 60 seconds"
+if "$top/scripts/fuzz.sh" 60; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
 [ "$failed" = 0 ] || status=1
 echo "tests: $passed passed, $failed failed"
 exit $status

@@ -15,6 +15,14 @@ SAMPLE* music = nullptr;
 
 namespace {
 
+// Set once the files have been read; a restart of the game that keeps its
+// assets (tests, the fuzzer) then finds them in place.
+bool assets_loaded = false;
+
+}  // namespace
+
+namespace {
+
 // Limits of what the game will hand to Allegro's loaders: far above what the
 // game's own files need, far below what would exhaust memory.
 constexpr int32_t MAX_IMAGE_SIDE = 4096;
@@ -172,12 +180,15 @@ const char* wav_file_problem(const char* path)
 void load_assets()
 {
     const bool shows_title = game.game_mode == MODE_TITLE || game.game_mode == MODE_PLAY;
-    sprite_sheet = load_sheet(SPRITE_SHEET_PATH);
-    if (shows_title)
-        title_sheet = load_sheet(TITLE_SHEET_PATH);
-    shot_sound = load_game_sample(SHOT_SOUND_PATH);
-    blast_sound = load_game_sample(BLAST_SOUND_PATH);
-    music = load_game_sample(MUSIC_PATH);
+    if (!assets_loaded) {
+        sprite_sheet = load_sheet(SPRITE_SHEET_PATH);
+        if (shows_title)
+            title_sheet = load_sheet(TITLE_SHEET_PATH);
+        shot_sound = load_game_sample(SHOT_SOUND_PATH);
+        blast_sound = load_game_sample(BLAST_SOUND_PATH);
+        music = load_game_sample(MUSIC_PATH);
+        assets_loaded = true;
+    }
     if (shows_title)
         start_sound(SOUND_MUSIC);
 }
@@ -198,5 +209,6 @@ void release_assets()
         destroy_sample(music);
     back_buffer = sprite_sheet = title_sheet = nullptr;
     shot_sound = blast_sound = music = nullptr;
+    assets_loaded = false;
     remove_sound();
 }

@@ -29,13 +29,15 @@ void release_all_keys()
         key[k] = 0;
 }
 
-void restart_headless_game(int32_t start_mode)
+void restart_headless_game(int32_t start_mode, bool keep_assets)
 {
     boot_headless_allegro();
-    release_assets();
+    if (!keep_assets)
+        release_assets();
     clear_game_state();
     release_all_keys();
-    back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    if (!back_buffer)
+        back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
     clear_bitmap(back_buffer);
     start_up_game(start_mode);
 }

@@ -13,7 +13,9 @@ void boot_headless_allegro();
 // every game variable as at program start, the assets loaded afresh from
 // data/ in the working directory, no key held, then start-up as the real
 // program does it. The sounds started by start-up are in the pass log.
-void restart_headless_game(int32_t start_mode);
+// With keep_assets the files already loaded are used again instead of being
+// read afresh (they never change while the program runs).
+void restart_headless_game(int32_t start_mode, bool keep_assets = false);
 
 // Lets go of every key: every entry of Allegro's key array becomes 0.
 void release_all_keys();
