@@ -54,19 +54,6 @@ char* put_field(char* out, int32_t value)
     return out + PRINT_ZONE;
 }
 
-// Row 1 starts at column 1 (cell (1, 0) is left out); every later row starts
-// at column 0. Row 0 and column 512 are never written. Each line ends in CR LF.
-void format_grid()
-{
-    char* out = file_text;
-    for (int32_t row = 1; row < GRID_ROWS; ++row) {
-        for (int32_t column = row == 1 ? 1 : 0; column <= LAST_WRITTEN_COLUMN; ++column)
-            out = put_field(out, grid_value(row, column));
-        *out++ = '\r';
-        *out++ = '\n';
-    }
-}
-
 // Works with either flavour of strerror_r the C library offers.
 [[maybe_unused]] const char* chosen_reason(const char* text, const char*)
 {
@@ -195,6 +182,20 @@ int write_file(const char* path)
 
 }  // namespace
 
+// Row 1 starts at column 1 (cell (1, 0) is left out); every later row starts
+// at column 0. Row 0 and column 512 are never written. Each line ends in CR LF.
+int32_t format_level_export(const int32_t* grid, char* out)
+{
+    char* const start = out;
+    for (int32_t row = 1; row < GRID_ROWS; ++row) {
+        for (int32_t column = row == 1 ? 1 : 0; column <= LAST_WRITTEN_COLUMN; ++column)
+            out = put_field(out, grid[row * GRID_COLUMNS + column]);
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    return int32_t(out - start);
+}
+
 void export_level()
 {
     const char* chosen = export_path();
@@ -206,7 +207,7 @@ void export_level()
     }
     std::memcpy(target_path, chosen, length + 1);
 
-    format_grid();
+    format_level_export(game.level_grid, file_text);
     if (const int error = write_file(target_path)) {
         report_failure(target_path, error);
         return;

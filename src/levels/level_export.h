@@ -23,6 +23,11 @@ constexpr int32_t EXPORT_FILE_SIZE = EXPORT_FIELDS * PRINT_ZONE + EXPORT_LINES *
 // screen, in passes (three seconds at 70 passes a second).
 constexpr int32_t EXPORT_NOTICE_PASSES = 210;
 
+// Writes the text of the export file for a grid of GRID_ROWS x GRID_COLUMNS
+// cells, row-major, into out, which must hold EXPORT_FILE_SIZE bytes. Returns
+// the number of bytes written, always EXPORT_FILE_SIZE. Allocates nothing.
+int32_t format_level_export(const int32_t* grid, char* out);
+
 // Writes the grid to the export file. The file is built beside its place and
 // renamed over it, so the place holds either the previous file or the new one
 // in full, never a part. Missing folders are created. A failure leaves the

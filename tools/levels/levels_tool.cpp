@@ -1,0 +1,264 @@
+#include "levels_tool.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "export_reader.h"
+#include "level_map.h"
+#include "level_source.h"
+#include "levels/level_export.h"
+#include "levels/level_tables.h"
+#include "shell/assets.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const TOOL = "tarnblast-levels: ";
+constexpr int EXIT_WRITE_FAILED = 1;
+constexpr int EXIT_BAD_INPUT = 2;
+
+// No export comes near this; anything larger is refused unread.
+constexpr size_t LARGEST_READ = 16u << 20;
+
+const char* const USAGE =
+    "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
+    "       tarnblast-levels export N OUT_FILE\n"
+    "       tarnblast-levels map N|EXPORT_FILE OUT.bmp\n"
+    "N is a built-in level, 1 to 6.\n";
+
+int usage(std::ostream& err, const std::string& problem)
+{
+    err << TOOL << problem << "\n" << USAGE;
+    return EXIT_BAD_INPUT;
+}
+
+// "1" to "6" exactly.
+bool builtin_number(const std::string& text, int32_t& number)
+{
+    if (text.size() != 1 || text[0] < '1' || text[0] > '0' + LEVEL_COUNT)
+        return false;
+    number = text[0] - '0';
+    return true;
+}
+
+// Read in pieces up to a limit, so that a device or a pipe given by mistake
+// cannot fill the memory.
+bool read_whole_file(const std::string& path, std::string& text, std::string& error)
+{
+    std::error_code code;
+    if (fs::is_directory(path, code)) {
+        error = "cannot read " + path + ": it is a folder";
+        return false;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    text.clear();
+    char piece[1 << 16];
+    while (file.read(piece, sizeof piece) || file.gcount() > 0) {
+        text.append(piece, size_t(file.gcount()));
+        if (text.size() > LARGEST_READ) {
+            error = path + " is far too large for a level export";
+            return false;
+        }
+    }
+    return true;
+}
+
+// A built-in level by number, or an export file read and checked.
+bool level_from_argument(const std::string& argument, LevelGrid& grid, std::string& error)
+{
+    int32_t number = 0;
+    if (builtin_number(argument, number)) {
+        grid = builtin_level_grid(number);
+        return true;
+    }
+    std::string text;
+    std::error_code code;
+    const bool number_like = !argument.empty()
+        && argument.find_first_not_of("0123456789") == std::string::npos;
+    if (number_like && !fs::exists(argument, code)) {
+        error = "there is no built-in level " + argument + " (they are 1 to " + std::to_string(LEVEL_COUNT)
+              + ") and no file of that name";
+        return false;
+    }
+    if (!read_whole_file(argument, text, error))
+        return false;
+    ExportProblem problem;
+    if (!read_level_export(text, grid, problem)) {
+        error = argument + " is not a level export: " + describe_problem(problem);
+        return false;
+    }
+    return true;
+}
+
+int run_convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::string path;
+    std::string name = "new_level";
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--name") {
+            if (i + 1 == args.size())
+                return usage(err, "--name needs a name");
+            name = args[++i];
+            if (!is_table_name(name))
+                return usage(err, "the name '" + name + "' cannot name a table: use letters, digits and _");
+        } else if (path.empty()) {
+            path = args[i];
+        } else {
+            return usage(err, "convert takes one export file");
+        }
+    }
+    if (path.empty())
+        return usage(err, "convert needs an export file");
+    std::string text;
+    std::string error;
+    if (!read_whole_file(path, text, error)) {
+        err << TOOL << error << "\n";
+        return EXIT_BAD_INPUT;
+    }
+    std::string printed;
+    std::vector<std::string> warnings;
+    if (!convert_export_text(text, name, printed, warnings, error)) {
+        err << TOOL << path << " is not a level export: " << error << "\n";
+        return EXIT_BAD_INPUT;
+    }
+    for (const std::string& warning : warnings)
+        err << TOOL << "warning: " << warning << "\n";
+    out << printed;
+    return 0;
+}
+
+int run_export(const std::vector<std::string>& args, std::ostream& err)
+{
+    int32_t number = 0;
+    if (args.size() != 3)
+        return usage(err, "export takes a level number and a file");
+    if (!builtin_number(args[1], number))
+        return usage(err, "'" + args[1] + "' is no built-in level");
+    const LevelGrid grid = builtin_level_grid(number);
+    std::string text(size_t(EXPORT_FILE_SIZE), '\0');
+    text.resize(size_t(format_level_export(grid.data(), text.data())));
+    std::ofstream file(args[2], std::ios::binary | std::ios::trunc);
+    if (file)
+        file.write(text.data(), std::streamsize(text.size()));
+    if (file)
+        file.close();
+    if (!file) {
+        err << TOOL << "cannot write " << args[2] << ": " << std::strerror(errno) << "\n";
+        return EXIT_WRITE_FAILED;
+    }
+    return 0;
+}
+
+bool ends_with_bmp(const std::string& path)
+{
+    std::string extension = fs::path(path).extension().string();
+    for (char& c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".bmp";
+}
+
+// The sprite sheet is looked for in data/ under the working directory, as
+// the game does, and else beside the program, where the build puts data/.
+bool find_game_data(std::string& error)
+{
+    std::error_code code;
+    if (fs::exists(SPRITE_SHEET_PATH, code))
+        return true;
+    const fs::path program_dir = fs::read_symlink("/proc/self/exe", code).parent_path();
+    if (!code && fs::exists(program_dir / SPRITE_SHEET_PATH, code)) {
+        fs::current_path(program_dir, code);
+        if (!code)
+            return true;
+    }
+    error = std::string("cannot find ") + SPRITE_SHEET_PATH
+          + " here or beside the program: run it from a folder that holds the game's data/";
+    return false;
+}
+
+int run_map(const std::vector<std::string>& args, std::ostream& err)
+{
+    if (args.size() != 3)
+        return usage(err, "map takes a level (a number or an export file) and a .bmp file");
+    if (!ends_with_bmp(args[2]))
+        return usage(err, "the map is written as a .bmp file (convert it to PNG with ImageMagick's "
+                          "convert if need be)");
+    LevelGrid grid;
+    std::string error;
+    if (!level_from_argument(args[1], grid, error)) {
+        err << TOOL << error << "\n";
+        return EXIT_BAD_INPUT;
+    }
+    std::error_code code;
+    const fs::path target = fs::absolute(args[2], code);
+    const fs::path home = fs::current_path(code);
+    if (!find_game_data(error)) {
+        err << TOOL << error << "\n";
+        return EXIT_WRITE_FAILED;
+    }
+    BITMAP* picture = draw_level_map(grid, error);
+    fs::current_path(home, code);
+    if (!picture) {
+        err << TOOL << "cannot draw the map: " << error << "\n";
+        return EXIT_WRITE_FAILED;
+    }
+    errno = 0;
+    const int failed = save_bmp(target.c_str(), picture, nullptr);
+    const int saved_errno = errno;
+    destroy_bitmap(picture);
+    if (failed) {
+        err << TOOL << "cannot write " << args[2] << ": "
+            << (saved_errno ? std::strerror(saved_errno) : "the file could not be written") << "\n";
+        return EXIT_WRITE_FAILED;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
+                         std::vector<std::string>& warnings, std::string& error)
+{
+    LevelGrid grid;
+    ExportProblem problem;
+    if (!read_level_export(text, grid, problem)) {
+        error = describe_problem(problem);
+        return false;
+    }
+    const LevelSource source = describe_level(grid);
+    warnings = source.warnings;
+    std::string notes =
+        "Column 512 is not in the export file: it is left empty. Row 0 and cell (1, 0) are not "
+        "in it either, and a level holds nothing there.";
+    for (const std::string& warning : warnings)
+        notes += "\n" + warning;
+    printed = comment_block(notes) + "\n" + level_tables_text(source, name) + "\n"
+            + comment_block("Its entry in LEVEL_TABLES:") + "//     " + level_tables_entry(source, name)
+            + "\n";
+    return true;
+}
+
+int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty())
+        return usage(err, "no command given");
+    if (args[0] == "convert")
+        return run_convert(args, out, err);
+    if (args[0] == "export")
+        return run_export(args, err);
+    if (args[0] == "map")
+        return run_map(args, err);
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << USAGE;
+        return 0;
+    }
+    return usage(err, "unknown command '" + args[0] + "'");
+}

@@ -1,0 +1,21 @@
+// tarnblast-levels: the commands for making levels.
+//
+//   convert EXPORT_FILE [--name NAME]  the export as level_tables.cpp source
+//   export N OUT_FILE                  built-in level N as the editor exports it
+//   map N|EXPORT_FILE OUT.bmp          a picture of the whole level
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Runs one command; args leave out the program's name. Returns the exit
+// code: 0 done, 1 an output could not be written or the game's data/ could
+// not be found, 2 a bad command line or an input that is no level export.
+int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// What convert prints for the text of an export file, or false with the
+// problem in error. Warnings go to warnings, one line each, and are also in
+// the printed text as comments.
+bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
+                         std::vector<std::string>& warnings, std::string& error);
