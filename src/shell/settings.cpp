@@ -21,3 +21,37 @@ bool start_mode_setting(int32_t& start_mode)
                  value);
     return false;
 }
+
+bool parse_window_scale(const char* text, int32_t& scale)
+{
+    if (!text || text[0] < '0' + MIN_WINDOW_SCALE || text[0] > '0' + MAX_WINDOW_SCALE
+        || text[1] != '\0')
+        return false;
+    scale = text[0] - '0';
+    return true;
+}
+
+bool window_scale_setting(int32_t& scale)
+{
+    const char* value = std::getenv("TARNBLAST_SCALE");
+    if (!value) {
+        scale = 1;
+        return true;
+    }
+    if (parse_window_scale(value, scale))
+        return true;
+    std::fprintf(stderr,
+                 "tarnblast: TARNBLAST_SCALE must be a whole number from %d to %d (the "
+                 "window's size in 320 x 200 steps), not \"%.40s\"\n",
+                 int(MIN_WINDOW_SCALE), int(MAX_WINDOW_SCALE), value);
+    return false;
+}
+
+int32_t fitting_window_scale(int32_t wanted, int32_t width, int32_t height,
+                             int32_t desktop_width, int32_t desktop_height)
+{
+    int32_t scale = wanted;
+    while (scale > 1 && (width * scale > desktop_width || height * scale > desktop_height))
+        --scale;
+    return scale < 1 ? 1 : scale;
+}

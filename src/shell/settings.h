@@ -6,3 +6,20 @@
 // TARNBLAST_START_MODE: 1 (the title, the default) or 3 (the level editor).
 // Returns false, after a one-line message on stderr, for any other value.
 bool start_mode_setting(int32_t& start_mode);
+
+// The window can be enlarged by a whole factor; the game still draws its
+// 320 x 200 frame and only the copy to the screen is scaled.
+constexpr int32_t MIN_WINDOW_SCALE = 1;
+constexpr int32_t MAX_WINDOW_SCALE = 6;
+
+// Reads a window scale: exactly one digit from 1 to 6, nothing around it.
+bool parse_window_scale(const char* text, int32_t& scale);
+
+// TARNBLAST_SCALE: the window's scale, 1 (the default, unset) to 6.
+// Returns false, after a one-line message on stderr, for any other value.
+bool window_scale_setting(int32_t& scale);
+
+// The largest scale up to `wanted` at which a width x height frame fits a
+// desktop of desktop_width x desktop_height; never below 1.
+int32_t fitting_window_scale(int32_t wanted, int32_t width, int32_t height,
+                             int32_t desktop_width, int32_t desktop_height);

@@ -39,7 +39,8 @@ sleep 0.2
 wl_tap Shift_R 0.1
 sleep 0.2
 wl_tap Escape
-code=$(wl_wait_exit 10)
+wl_wait_exit 10
+code=$WL_EXIT_CODE
 [ "$code" = 0 ] || wl_fail "Escape ended the editor with $code"
 grep -q 'cannot export' "$WL_TMP/game.err" && wl_fail "export failed: $(cat "$WL_TMP/game.err")"
 

@@ -34,6 +34,7 @@ wl_screenshot "$WL_TMP/play2.png"
 [ "$(wl_pixel_difference "$WL_TMP/play1.png" "$WL_TMP/play2.png")" != 0 ] || wl_fail "Right did not scroll the level"
 
 wl_tap Escape
-code=$(wl_wait_exit 10)
+wl_wait_exit 10
+code=$WL_EXIT_CODE
 [ "$code" = 0 ] || wl_fail "Escape ended the game with $code"
 echo "PASS: title matches the runner, S starts play, Right scrolls, Escape exits 0"

@@ -11,7 +11,7 @@
 #                            X key names: Left Right Up Down space s Return
 #                            F1..F4 Shift_R Escape
 #   wl_screenshot OUT.png    the window's contents as PNG
-#   wl_wait_exit [SECONDS]   wait for the game to end; prints its exit code
+#   wl_wait_exit [SECONDS]   wait for the game to end; sets WL_EXIT_CODE
 #   wl_capture_sound FILE    make the game's ALSA output go to FILE (raw
 #                            signed 16-bit stereo little-endian); call before
 #                            wl_start_game
@@ -103,19 +103,21 @@ wl_screenshot() {
 }
 
 wl_wait_exit() {
+    # Sets WL_EXIT_CODE (the game's exit code, or "timeout"). Call it in the
+    # test's own shell, not in $(...): a subshell cannot collect the exit
+    # code of a game that ends only while it waits.
     local limit=${1:-10}
     local i
+    WL_EXIT_CODE=timeout
     for i in $(seq $((limit * 10))); do
         if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
-            local code=0
-            wait "$WL_GAME_PID" || code=$?
+            WL_EXIT_CODE=0
+            wait "$WL_GAME_PID" || WL_EXIT_CODE=$?
             WL_GAME_PID=""
-            echo "$code"
             return 0
         fi
         sleep 0.1
     done
-    echo "timeout"
 }
 
 # Number of pixels that differ between two images of the same size.

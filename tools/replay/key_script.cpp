@@ -1,27 +1,36 @@
 #include "key_script.h"
 
-#include <allegro.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
 
+#include "shell/key_names.h"
+
 namespace {
 
-struct KeyName {
-    const char* name;
-    uint16_t bit;
-    int allegro_key;
-};
-const KeyName KEY_NAMES[] = {
-    {"LEFT", SCRIPT_LEFT, KEY_LEFT},     {"RIGHT", SCRIPT_RIGHT, KEY_RIGHT},
-    {"UP", SCRIPT_UP, KEY_UP},           {"DOWN", SCRIPT_DOWN, KEY_DOWN},
-    {"SPACE", SCRIPT_SPACE, KEY_SPACE},  {"S", SCRIPT_S, KEY_S},
-    {"ENTER", SCRIPT_ENTER, KEY_ENTER},  {"F1", SCRIPT_F1, KEY_F1},
-    {"F2", SCRIPT_F2, KEY_F2},           {"F3", SCRIPT_F3, KEY_F3},
-    {"F4", SCRIPT_F4, KEY_F4},           {"RSHIFT", SCRIPT_RSHIFT, KEY_RSHIFT},
-    {"ESC", SCRIPT_ESC, KEY_ESC},
-};
+// The script's key bits are the shared table's: bit i names KEY_NAMES[i].
+constexpr bool names_bit(uint16_t bit, const char* name)
+{
+    int index = 0;
+    while (index < KEY_NAME_COUNT && bit != 1u << index)
+        ++index;
+    if (index == KEY_NAME_COUNT)
+        return false;
+    const char* table_name = KEY_NAMES[index];
+    while (*name && *name == *table_name) {
+        ++name;
+        ++table_name;
+    }
+    return *name == *table_name;
+}
+static_assert(names_bit(SCRIPT_LEFT, "LEFT") && names_bit(SCRIPT_RIGHT, "RIGHT")
+                  && names_bit(SCRIPT_UP, "UP") && names_bit(SCRIPT_DOWN, "DOWN")
+                  && names_bit(SCRIPT_SPACE, "SPACE") && names_bit(SCRIPT_S, "S")
+                  && names_bit(SCRIPT_ENTER, "ENTER") && names_bit(SCRIPT_F1, "F1")
+                  && names_bit(SCRIPT_F2, "F2") && names_bit(SCRIPT_F3, "F3")
+                  && names_bit(SCRIPT_F4, "F4") && names_bit(SCRIPT_RSHIFT, "RSHIFT")
+                  && names_bit(SCRIPT_ESC, "ESC"),
+              "the script keys and the shared key table disagree");
 
 // A script may repeat a line this often at most; far beyond any real run.
 constexpr int64_t MAX_REPEAT = 1000000000000LL;
@@ -66,13 +75,10 @@ bool parse_line(std::string text, int line, ScriptRun& run, std::string& error)
     std::istringstream words(text);
     std::string word;
     while (words >> word) {
-        bool known = false;
-        for (const KeyName& k : KEY_NAMES)
-            if (word == k.name) {
-                run.keys |= k.bit;
-                known = true;
-            }
-        if (!known) {
+        const int index = key_name_index(word.c_str(), word.size());
+        if (index >= 0) {
+            run.keys |= uint16_t(1u << index);
+        } else {
             error = line_error(line, "unknown key name '" + word.substr(0, 40) + "'");
             return false;
         }
@@ -115,29 +121,18 @@ bool parse_key_script(const std::string& text, KeyScript& script, std::string& e
 
 std::string key_set_text(uint16_t keys)
 {
-    std::string text;
-    for (const KeyName& k : KEY_NAMES)
-        if (keys & k.bit) {
-            if (!text.empty())
-                text += ' ';
-            text += k.name;
-        }
-    return text;
+    char text[KEY_SET_TEXT_MAX + 1];
+    return std::string(text, format_key_set(keys, text, sizeof text));
 }
 
 void hold_script_keys(uint16_t keys)
 {
-    for (const KeyName& k : KEY_NAMES)
-        key[k.allegro_key] = (keys & k.bit) ? 1 : 0;
+    hold_key_set(keys);
 }
 
 uint16_t held_script_keys()
 {
-    uint16_t keys = 0;
-    for (const KeyName& k : KEY_NAMES)
-        if (key[k.allegro_key])
-            keys |= k.bit;
-    return keys;
+    return held_key_set();
 }
 
 bool PassList::contains(int64_t pass) const

@@ -1,0 +1,126 @@
+#include "shell/recorder.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "shell/key_names.h"
+
+namespace {
+
+// The open recording: its file, the bytes of complete lines in it (where a
+// failed write is cut back to), and its path for messages. Fixed storage, so
+// recording a pass touches no heap.
+int record_fd = -1;
+off_t recorded_bytes = 0;
+char record_path[256];
+
+// Writes all of `length` bytes, resuming after signals and partial writes.
+bool write_fully(int fd, const char* text, size_t length)
+{
+    while (length > 0) {
+        const ssize_t wrote = write(fd, text, length);
+        if (wrote < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (wrote == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        text += wrote;
+        length -= size_t(wrote);
+    }
+    return true;
+}
+
+// Appends a whole line or, failing that, nothing: a half-written line would
+// not read back as a script.
+bool append_line(const char* text, size_t length)
+{
+    if (write_fully(record_fd, text, length)) {
+        recorded_bytes += off_t(length);
+        return true;
+    }
+    const int reason = errno;
+    if (ftruncate(record_fd, recorded_bytes) == 0)
+        lseek(record_fd, recorded_bytes, SEEK_SET);
+    errno = reason;
+    return false;
+}
+
+}  // namespace
+
+size_t recording_header(int32_t start_mode, char* out, size_t size)
+{
+    const int length = std::snprintf(out, size,
+                                     "# tarnblast recording, start mode %d: replay with "
+                                     "tarnblast-replay --start-mode %d\n",
+                                     int(start_mode), int(start_mode));
+    return length < 0 || size_t(length) >= size ? 0 : size_t(length);
+}
+
+size_t recorded_line(uint16_t keys, char* out, size_t size)
+{
+    if (size < RECORDED_LINE_MAX)
+        return 0;
+    const size_t length = format_key_set(keys, out, size);
+    out[length] = '\n';
+    out[length + 1] = '\0';
+    return length + 1;
+}
+
+bool start_recording(const char* path, int32_t start_mode)
+{
+    stop_recording();
+    if (!path || !*path) {
+        std::fprintf(stderr, "tarnblast: TARNBLAST_RECORD is empty; playing without recording\n");
+        return false;
+    }
+    std::snprintf(record_path, sizeof record_path, "%s", path);
+    record_fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (record_fd < 0) {
+        std::fprintf(stderr, "tarnblast: cannot record to %s: %s; playing without recording\n",
+                     record_path, std::strerror(errno));
+        return false;
+    }
+    recorded_bytes = 0;
+    char header[RECORDING_HEADER_MAX];
+    const size_t length = recording_header(start_mode, header, sizeof header);
+    if (!append_line(header, length)) {
+        std::fprintf(stderr, "tarnblast: cannot record to %s: %s; playing without recording\n",
+                     record_path, std::strerror(errno));
+        stop_recording();
+        return false;
+    }
+    return true;
+}
+
+void record_pass(uint16_t keys)
+{
+    if (record_fd < 0)
+        return;
+    static char line[RECORDED_LINE_MAX];
+    const size_t length = recorded_line(keys, line, sizeof line);
+    if (!append_line(line, length)) {
+        std::fprintf(stderr, "tarnblast: recording to %s stopped: %s\n", record_path,
+                     std::strerror(errno));
+        stop_recording();
+    }
+}
+
+bool recording()
+{
+    return record_fd >= 0;
+}
+
+void stop_recording()
+{
+    if (record_fd >= 0)
+        close(record_fd);
+    record_fd = -1;
+}

@@ -1,0 +1,36 @@
+// Demo recording: the keys held at each pass of the main loop, written as a
+// key script while the game runs, so that tarnblast-replay plays the same
+// game back. One line per pass, each written to the file the moment its pass
+// has polled the keyboard: if the game is killed or crashes, the file still
+// holds every pass up to the last one or two, and always reads as a script.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The first line of every recording. Replay it with the same start mode
+// (tarnblast-replay --start-mode N), or the keys drive a different game.
+// Returns the line's length; `out` takes RECORDING_HEADER_MAX bytes.
+constexpr size_t RECORDING_HEADER_MAX = 96;
+size_t recording_header(int32_t start_mode, char* out, size_t size);
+
+// The script line for one pass: its key names and a newline. Returns the
+// length; `out` takes RECORDED_LINE_MAX bytes. No heap is used.
+constexpr size_t RECORDED_LINE_MAX = 64;
+size_t recorded_line(uint16_t keys, char* out, size_t size);
+
+// Opens (creating or emptying) the file once, at start-up, and writes the
+// header. On failure says so in one line on stderr and returns false; the
+// game then plays on without recording.
+bool start_recording(const char* path, int32_t start_mode);
+
+// Appends the line for one pass. Does nothing when not recording. If the
+// file cannot take the line (a full disk, say), the part written is taken
+// back, the recording stops with one line on stderr, and play goes on.
+void record_pass(uint16_t keys);
+
+// Whether a recording is running.
+bool recording();
+
+// Closes the file; later passes are not recorded.
+void stop_recording();

@@ -1,0 +1,180 @@
+// Demo recording: the shared key-name table, the recorded lines, and files
+// that read back through the replay runner's parser as the very key sets
+// recorded, even while the game still runs or after the disk fills up.
+#include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "key_script.h"
+#include "shell/key_names.h"
+#include "shell/recorder.h"
+
+namespace {
+
+std::string read_all(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string scratch_file(const char* name)
+{
+    char dir[] = "/tmp/tarnblast-recorder-test-XXXXXX";
+    EXPECT_NE(mkdtemp(dir), nullptr);
+    return std::string(dir) + "/" + name;
+}
+
+// The key set of every pass of a parsed script.
+std::vector<uint16_t> passes_of(const std::string& text)
+{
+    KeyScript script;
+    std::string error;
+    EXPECT_TRUE(parse_key_script(text, script, error)) << error;
+    std::vector<uint16_t> keys;
+    for (const ScriptRun& run : script.runs)
+        keys.insert(keys.end(), size_t(run.passes), run.keys);
+    return keys;
+}
+
+constexpr uint16_t EVERY_KEY = (1 << KEY_NAME_COUNT) - 1;
+
+}  // namespace
+
+TEST(KeyNames, EveryKeySetGoesThroughAllegrosKeyArrayAndTextUnchanged)
+{
+    key[KEY_A] = 1;
+    for (uint16_t keys = 0; keys <= EVERY_KEY; ++keys) {
+        hold_key_set(keys);
+        ASSERT_EQ(held_key_set(), keys);
+        ASSERT_EQ(held_script_keys(), keys);
+        char text[KEY_SET_TEXT_MAX + 1];
+        const size_t length = format_key_set(keys, text, sizeof text);
+        ASSERT_EQ(std::string(text), key_set_text(keys));
+        ASSERT_EQ(passes_of(std::string(text, length) + "\n"), std::vector<uint16_t>{keys});
+    }
+    EXPECT_EQ(key[KEY_A], 1) << "keys without a name are left alone";
+    EXPECT_EQ(key[KEY_ESC], 1);
+    EXPECT_EQ(key_set_text(EVERY_KEY).size(), KEY_SET_TEXT_MAX);
+    hold_key_set(0);
+    key[KEY_A] = 0;
+    EXPECT_EQ(key[KEY_ESC], 0);
+}
+
+TEST(KeyNames, NamesAreExactAndUpperCase)
+{
+    EXPECT_EQ(key_name_index("RSHIFT", 6), 11);
+    EXPECT_EQ(key_name_index("SPACEBAR", 5), 4) << "the length given counts, not the NUL";
+    for (const char* bad : {"RIGH", "RIGHTS", "left", "", "F5", "SHIFT"})
+        EXPECT_EQ(key_name_index(bad, std::strlen(bad)), -1) << bad;
+    char small[8] = "x";
+    EXPECT_EQ(format_key_set(SCRIPT_LEFT, small, sizeof small), 0u);
+    EXPECT_STREQ(small, "x") << "a buffer too small for every name is not written";
+}
+
+TEST(Recorder, LinesAndTheHeader)
+{
+    char line[RECORDED_LINE_MAX];
+    EXPECT_EQ(recorded_line(0, line, sizeof line), 1u);
+    EXPECT_STREQ(line, "\n");
+    recorded_line(SCRIPT_RIGHT | SCRIPT_SPACE | SCRIPT_ESC, line, sizeof line);
+    EXPECT_STREQ(line, "RIGHT SPACE ESC\n");
+    EXPECT_EQ(recorded_line(EVERY_KEY, line, sizeof line), KEY_SET_TEXT_MAX + 1);
+    char header[RECORDING_HEADER_MAX];
+    recording_header(3, header, sizeof header);
+    EXPECT_STREQ(header,
+                 "# tarnblast recording, start mode 3: replay with tarnblast-replay --start-mode 3\n");
+    EXPECT_TRUE(passes_of(header).empty()) << "the header is no pass";
+}
+
+TEST(Recorder, AFileReadsBackAsTheKeySetsRecordedAtEveryPass)
+{
+    const std::string path = scratch_file("demo.txt");
+    std::ofstream(path) << "an older file\n";
+    ASSERT_TRUE(start_recording(path.c_str(), 1));
+    std::vector<uint16_t> recorded = {0, 0, SCRIPT_S, SCRIPT_S, 0, SCRIPT_RIGHT | SCRIPT_SPACE,
+                                      SCRIPT_UP};
+    for (uint16_t keys = 0; keys <= EVERY_KEY; keys += 7)
+        recorded.push_back(keys);
+    recorded.push_back(SCRIPT_LEFT | SCRIPT_ESC);
+    for (size_t i = 0; i < recorded.size(); ++i) {
+        record_pass(recorded[i]);
+        if (i == 3) {  // mid-game, as after a crash: already complete
+            const std::vector<uint16_t> so_far(recorded.begin(), recorded.begin() + 4);
+            EXPECT_EQ(passes_of(read_all(path)), so_far);
+        }
+    }
+    EXPECT_TRUE(recording());
+    stop_recording();
+    record_pass(SCRIPT_DOWN);  // after the end: not recorded
+    const std::string text = read_all(path);
+    EXPECT_EQ(text.rfind("# tarnblast recording, start mode 1:", 0), 0u) << "the old file is replaced";
+    EXPECT_EQ(passes_of(text), recorded);
+    EXPECT_EQ(size_t(std::count(text.begin(), text.end(), '\n')), recorded.size() + 1)
+        << "one line per pass";
+}
+
+TEST(Recorder, AFileThatCannotBeWrittenCostsOneMessageAndNoRecording)
+{
+    for (const char* path : {"/nonexistent-folder/demo.txt", "", "/dev/full"}) {
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(start_recording(path, 1)) << path;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find("without recording"), std::string::npos) << said;
+        EXPECT_FALSE(recording());
+        record_pass(SCRIPT_LEFT);
+    }
+}
+
+TEST(Recorder, AFullDiskStopsTheRecordingAfterTheLastWholeLine)
+{
+    const std::string path = scratch_file("full.txt");
+    ASSERT_TRUE(start_recording(path.c_str(), 1));
+    const off_t header = off_t(read_all(path).size());
+    // "RIGHT SPACE\n" is 12 bytes: room for 10 lines and 5 bytes of the 11th.
+    rlimit old_limit;
+    getrlimit(RLIMIT_FSIZE, &old_limit);
+    rlimit limit = old_limit;
+    limit.rlim_cur = rlim_t(header + 10 * 12 + 5);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 20; ++i)
+        record_pass(SCRIPT_RIGHT | SCRIPT_SPACE);
+    const std::string said = testing::internal::GetCapturedStderr();
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+
+    EXPECT_FALSE(recording());
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("recording to " + path + " stopped"), std::string::npos) << said;
+    EXPECT_EQ(passes_of(read_all(path)),
+              std::vector<uint16_t>(10, uint16_t(SCRIPT_RIGHT | SCRIPT_SPACE)));
+}
+
+TEST(Recorder, RecordingAPassTakesNoHeap)
+{
+    const std::string path = scratch_file("heap.txt");
+    ASSERT_TRUE(start_recording(path.c_str(), 1));
+    record_pass(0);
+    const struct mallinfo2 before = mallinfo2();
+    for (int i = 0; i < 5000; ++i)
+        record_pass(uint16_t(i) & EVERY_KEY);
+    const struct mallinfo2 after = mallinfo2();
+    stop_recording();
+    EXPECT_EQ(after.uordblks, before.uordblks);
+    EXPECT_EQ(after.hblks, before.hblks);
+}

@@ -1,0 +1,83 @@
+# cmake --install: launchers in bin/ that start the installed game and
+# runner from share/tarnblast (which holds data/) while file names stay
+# those of the user's working directory; a desktop entry and an icon; the
+# installed tree still works after being moved; a missing data folder is
+# named with the path tried, exit code 1.
+# Usage: install.sh GAME REPLAY (from the build directory, which is installed)
+. "$(dirname "$0")/window_lib.sh"
+wl_setup
+
+prefix="$WL_TMP/prefix"
+cmake --install . --prefix "$prefix" >"$WL_TMP/install.log" 2>&1 ||
+    wl_fail "cmake --install failed: $(cat "$WL_TMP/install.log")"
+
+for file in bin/tarnblast bin/tarnblast-replay libexec/tarnblast/tarnblast \
+    libexec/tarnblast/tarnblast-replay; do
+    [ -x "$prefix/$file" ] || wl_fail "$file is not installed as a program"
+done
+for file in main.bmp main2.bmp sgun.wav blowup.wav gmsong.wav; do
+    cmp -s "$prefix/share/tarnblast/data/$file" "data/$file" || wl_fail "data/$file is not installed"
+done
+
+# The desktop entry starts the launcher by its full path; the icon is the
+# hero, 32 x 32, in the icon theme that the entry's Icon= name is looked up in.
+desktop="$prefix/share/applications/tarnblast.desktop"
+[ -f "$desktop" ] || wl_fail "no desktop entry"
+grep -qx "Exec=\"$prefix/bin/tarnblast\"" "$desktop" || wl_fail "bad Exec line: $(grep Exec "$desktop")"
+grep -qx 'Icon=tarnblast' "$desktop" || wl_fail "bad Icon line"
+grep -qx 'Type=Application' "$desktop" || wl_fail "bad Type line"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" || wl_fail "the desktop entry is not valid"
+fi
+icon="$prefix/share/icons/hicolor/32x32/apps/tarnblast.xpm"
+[ -f "$icon" ] || wl_fail "no icon"
+[ "$(identify -format '%wx%h' "$icon")" = 32x32 ] || wl_fail "the icon is not 32 x 32"
+colours=$(convert "$icon" -alpha off -unique-colors -format '%w' info:)
+[ "$colours" -ge 8 ] || wl_fail "the icon has only $colours colours"
+grep -q "$desktop" install_manifest.txt || wl_fail "the desktop entry is not in install_manifest.txt"
+
+# Started from another folder, with relative file names.
+elsewhere="$WL_TMP/elsewhere"
+mkdir -p "$elsewhere"
+cd "$elsewhere" || wl_fail "cannot enter $elsewhere"
+printf '5*\n' >title.txt
+"$prefix/bin/tarnblast-replay" --frames-out frames --frame-list 5 title.txt ||
+    wl_fail "the installed runner failed"
+[ -f "$elsewhere/frames/frame-000005.bmp" ] || wl_fail "the runner's frames did not land in the working folder"
+convert frames/frame-000005.bmp title.png
+wl_start_game "$prefix/bin/tarnblast" TARNBLAST_RECORD=demo.txt
+wl_screenshot shown.png
+[ "$(wl_pixel_difference shown.png title.png)" = 0 ] || wl_fail "the installed game's title differs from the runner's"
+wl_tap Escape
+wl_wait_exit 10; code=$WL_EXIT_CODE
+[ "$code" = 0 ] || wl_fail "Escape ended the installed game with $code: $(cat "$WL_TMP/game.err")"
+head -n 1 "$elsewhere/demo.txt" 2>/dev/null | grep -q '^# tarnblast recording' ||
+    wl_fail "TARNBLAST_RECORD=demo.txt did not land in the working folder"
+
+# The editor's export lands under the working folder, where it would by hand.
+wl_start_game "$prefix/bin/tarnblast" TARNBLAST_START_MODE=3
+wl_tap Shift_R 0.1
+sleep 0.2
+wl_tap Escape
+wl_wait_exit 10; code=$WL_EXIT_CODE
+[ "$code" = 0 ] || wl_fail "Escape ended the installed editor with $code"
+[ "$(stat -c %s "$elsewhere/d:/tilewerks/level.txt" 2>/dev/null)" = 143386 ] ||
+    wl_fail "the default export is not in the working folder: $(cat "$WL_TMP/game.err")"
+
+# The installed tree works from wherever it is moved to.
+moved="$WL_TMP/moved"
+mv "$prefix" "$moved"
+"$moved/bin/tarnblast-replay" --frames-out moved-frames --frame-list 5 title.txt ||
+    wl_fail "the moved runner failed"
+cmp -s moved-frames/frame-000005.bmp frames/frame-000005.bmp || wl_fail "the moved runner drew another frame"
+
+# Without its data folder, each launcher names the path it tried.
+mv "$moved/share/tarnblast/data" "$moved/share/tarnblast/data-away"
+for program in tarnblast tarnblast-replay; do
+    code=0
+    "$moved/bin/$program" title.txt >out.txt 2>err.txt || code=$?
+    [ "$code" = 1 ] || wl_fail "$program without data exited with $code, not 1"
+    [ "$(cat err.txt)" = "$program: no data directory: tried $moved/share/tarnblast/data" ] ||
+        wl_fail "$program without data says: $(cat err.txt)"
+done
+echo "PASS: installed launchers, data, desktop entry and icon; relocatable; missing data named"

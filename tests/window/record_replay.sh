@@ -1,0 +1,82 @@
+# Demo recording: a game played in the window with TARNBLAST_RECORD set
+# leaves a key script, one line per pass, that the replay runner plays back
+# to the very frame the window showed last (saved by the game through
+# TARNBLAST_FINAL_FRAME). Also: the file is readable while the game still
+# runs, a recording from the editor starts with its start mode, and a file
+# that cannot be opened costs one message and no play.
+# Usage: record_replay.sh GAME REPLAY (from the build directory)
+. "$(dirname "$0")/window_lib.sh"
+game=$1
+replay=$2
+wl_setup
+
+demo="$WL_TMP/demo.txt"
+wl_start_game "$game" TARNBLAST_RECORD="$demo" TARNBLAST_FINAL_FRAME="$WL_TMP/final.bmp"
+# S starts level 2. About 18 passes of Right from its start walk the hero
+# into a pit, so Right is held for about 10; Left is safe.
+wl_tap s 0.2
+sleep 0.2
+wl_key_down space
+wl_tap Right 0.15
+sleep 0.6
+# The recording so far is already a complete script.
+"$replay" "$demo" 2>"$WL_TMP/partial.err" ||
+    wl_fail "the recording is not a script while the game runs: $(cat "$WL_TMP/partial.err")"
+wl_tap Up 0.15
+sleep 0.2
+wl_key_down Left
+sleep 0.3
+wl_key_up space
+sleep 0.2
+wl_key_up Left
+sleep 0.2
+wl_tap Escape
+wl_wait_exit 10; code=$WL_EXIT_CODE
+[ "$code" = 0 ] || wl_fail "Escape ended the game with $code"
+[ -f "$WL_TMP/final.bmp" ] || wl_fail "no final frame: $(cat "$WL_TMP/game.err")"
+
+# The file: the header, then one line of key names per pass, the last with ESC.
+head -n 1 "$demo" | grep -qx '# tarnblast recording, start mode 1: replay with tarnblast-replay --start-mode 1' ||
+    wl_fail "unexpected first line: $(head -n 1 "$demo")"
+passes=$(tail -n +2 "$demo" | wc -l)
+bad=$(tail -n +2 "$demo" | grep -cvE '^((LEFT|RIGHT|UP|DOWN|SPACE|S|ENTER|F1|F2|F3|F4|RSHIFT|ESC)( |$))*$')
+[ "$bad" = 0 ] || wl_fail "$bad lines are not plain key lists"
+tail -n 1 "$demo" | grep -qw ESC || wl_fail "the last pass does not hold ESC: $(tail -n 1 "$demo")"
+[ "$(grep -cw ESC "$demo")" = 1 ] || wl_fail "ESC is recorded before the last pass"
+for keys in S 'RIGHT SPACE' 'UP SPACE' 'LEFT SPACE' LEFT; do
+    grep -qx "$keys" "$demo" || wl_fail "no pass holds exactly: $keys"
+done
+echo "recorded $passes passes: $(uniq -c "$demo" | tail -n +2 | awk '{ printf "%s*%s%s ", $1, $2, ($3 ? " " $3 : "") }')"
+
+# The replay ends on the same pass, showing the same frame.
+"$replay" --frames-out "$WL_TMP/replay" --frame-list "$passes" "$demo" ||
+    wl_fail "the replay runner refused the recording"
+[ -f "$WL_TMP/replay/frame-$(printf %06d "$passes").bmp" ] || wl_fail "the replay did not reach pass $passes"
+convert "$WL_TMP/final.bmp" "$WL_TMP/final.png"
+convert "$WL_TMP/replay/frame-$(printf %06d "$passes").bmp" "$WL_TMP/replayed.png"
+diff=$(wl_pixel_difference "$WL_TMP/final.png" "$WL_TMP/replayed.png")
+[ "$diff" = 0 ] || wl_fail "the replay's last frame differs from the game's in $diff pixels"
+# The recording drove real play: the runner's trace shows the game in play
+# (mode 2) with the level scrolled.
+"$replay" --trace "$WL_TMP/trace.jsonl" "$demo" || wl_fail "no trace of the recording"
+grep -q '"game_mode":2,' "$WL_TMP/trace.jsonl" || wl_fail "the recording never reached play"
+grep '"game_mode":2,' "$WL_TMP/trace.jsonl" | grep -qv '"camera_x":0,' ||
+    wl_fail "the recording never scrolled the level"
+
+# The editor's start mode is recorded, for tarnblast-replay --start-mode 3.
+wl_start_game "$game" TARNBLAST_START_MODE=3 TARNBLAST_RECORD="$WL_TMP/editor.txt"
+wl_tap Escape
+wl_wait_exit 10; code=$WL_EXIT_CODE
+[ "$code" = 0 ] || wl_fail "Escape ended the editor with $code"
+head -n 1 "$WL_TMP/editor.txt" | grep -q 'start mode 3: replay with tarnblast-replay --start-mode 3' ||
+    wl_fail "the editor's recording does not name start mode 3"
+
+# A file that cannot be opened: one line, and the game plays on.
+wl_start_game "$game" TARNBLAST_RECORD="$WL_TMP/no/such/folder/demo.txt"
+kill -0 "$WL_GAME_PID" 2>/dev/null || wl_fail "the game stopped over the recording file"
+wl_tap Escape
+wl_wait_exit 10; code=$WL_EXIT_CODE
+[ "$code" = 0 ] || wl_fail "Escape ended the game with $code"
+[ "$(grep -c 'cannot record to .*no/such/folder/demo.txt' "$WL_TMP/game.err")" = 1 ] ||
+    wl_fail "the failed recording is not reported in one line: $(cat "$WL_TMP/game.err")"
+echo "PASS: the replay of the recording ends on the game's last frame"
