@@ -5,8 +5,9 @@
 #
 #   wl_setup                 start Xvfb on a free display, make $WL_TMP
 #   wl_start_game GAME [ENV=VALUE ...]
-#                            start the game from the working directory (which
-#                            must hold data/) and wait for its window ($WL_WIN)
+#                            start the game from the working directory, or
+#                            from $WL_GAME_DIR when set (it must hold data/),
+#                            and wait for its window ($WL_WIN)
 #   wl_key_down KEY / wl_key_up KEY / wl_tap KEY [SECONDS]
 #                            X key names: Left Right Up Down space s Return
 #                            F1..F4 Shift_R Escape
@@ -76,13 +77,17 @@ ASOUND
 wl_start_game() {
     local game=$1
     shift
-    env "$@" "$game" >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
+    (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
     WL_GAME_PID=$!
     local i
     for i in $(seq 100); do
         WL_WIN=$(xdotool search --name '^Tarnblast$' 2>/dev/null | head -n 1)
         [ -n "$WL_WIN" ] && break
-        kill -0 "$WL_GAME_PID" 2>/dev/null || wl_fail "the game ended before its window appeared: $(cat "$WL_TMP/game.err")"
+        if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
+            local code=0
+            wait "$WL_GAME_PID" || code=$?
+            wl_fail "the game ended with $code before its window appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
+        fi
         sleep 0.1
     done
     [ -n "$WL_WIN" ] || wl_fail "no window titled Tarnblast appeared"
