@@ -79,6 +79,14 @@ void draw_death_explosion(const EnemySlot& enemy)
     draw_dying_enemy(enemy.dying_frame, enemy.dying_x, enemy.dying_y);
 }
 
+void update_ending_death_explosion(EnemySlot& enemy)
+{
+    raise_death_explosion(enemy);
+    if (enemy.dying_y < DEATH_EXPLOSION_TOP)
+        enemy.dying = 1;
+    draw_death_explosion(enemy);
+}
+
 int32_t scroll_step()
 {
     int32_t step = 0;

@@ -47,6 +47,10 @@ void draw_death_explosion(const EnemySlot& enemy);
 // A death explosion whose top has risen above this ends.
 constexpr int32_t DEATH_EXPLOSION_TOP = 5;
 
+// One visit of a walker's death explosion (groups A and C): it rises, ends
+// once its top passes the top of the screen, and is drawn in that visit too.
+void update_ending_death_explosion(EnemySlot& enemy);
+
 // Pixels a shift moves per visit: -5 while Left is held, +5 while Right is,
 // nothing with both or neither. Read from the keyboard at every call.
 int32_t scroll_step();

@@ -49,14 +49,6 @@ void patrol(EnemySlot& enemy)
         walk(enemy, 1, 1);
 }
 
-void update_death_explosion(EnemySlot& enemy)
-{
-    raise_death_explosion(enemy);
-    if (enemy.dying_y < DEATH_EXPLOSION_TOP)
-        enemy.dying = 1;
-    draw_death_explosion(enemy);
-}
-
 // Every flying player shot in the box counts, even after the first has
 // killed: each plays the blast and scores. The shots fly on.
 void take_player_shots(EnemySlot& enemy)
@@ -74,7 +66,7 @@ void update_enemy_a(int32_t slot, int32_t row, int32_t column)
 {
     EnemySlot& enemy = game.enemies_a[slot];
     if (enemy.alive == 1 && enemy.dying == 2)
-        update_death_explosion(enemy);
+        update_ending_death_explosion(enemy);
     if (enemy.alive != 2)
         return;
     enemy.screen_x = wrap_add(anchor_x(column), enemy.offset_x);

@@ -34,14 +34,6 @@ void patrol(EnemySlot& enemy)
         walk(enemy, 1, 1);
 }
 
-void update_death_explosion(EnemySlot& enemy)
-{
-    raise_death_explosion(enemy);
-    if (enemy.dying_y < DEATH_EXPLOSION_TOP)
-        enemy.dying = 1;
-    draw_death_explosion(enemy);
-}
-
 void take_player_shots(EnemySlot& enemy)
 {
     for (int k = 0; k < PLAYER_SHOT_SLOTS; ++k) {
@@ -70,7 +62,7 @@ void update_enemy_c(int32_t slot, int32_t row, int32_t column)
     enemy.screen_x = wrap_add(anchor_x(column), enemy.offset_x);
     enemy.screen_y = wrap_add(anchor_y(row), enemy.offset_y);
     if (enemy.alive == 1 && enemy.dying == 2)
-        update_death_explosion(enemy);
+        update_ending_death_explosion(enemy);
     if (enemy.alive != 2)
         return;
     patrol(enemy);
