@@ -14,15 +14,20 @@ trap 'rm -rf "$tmp"' EXIT
 images="$top/docs/images"
 mkdir -p "$images"
 
-# name, start mode, pass to show
+# Each demo script names the pass to show ("# frame N") and the runner's
+# options ("# options ...") in its first comment lines.
 render() {
-    ./tarnblast-replay --start-mode "$2" --frames-out "$tmp/$1" --frame-list "$3" \
-        "$top/docs/demos/$1.txt"
-    convert "$tmp/$1/frame-$(printf '%06d' "$3").bmp" -scale 200% "$images/$1.png"
+    local script="$top/docs/demos/$1.txt"
+    local frame options
+    frame=$(sed -n 's/^# frame //p' "$script")
+    options=$(sed -n 's/^# options //p' "$script")
+    # shellcheck disable=SC2086
+    ./tarnblast-replay $options --frames-out "$tmp/$1" --frame-list "$frame" "$script"
+    convert "$tmp/$1/frame-$(printf '%06d' "$frame").bmp" -scale 200% "$images/$1.png"
 }
-render title 1 20
-render play 1 "$(sed -n 's/^# frame //p' "$top/docs/demos/play.txt")"
-render editor 3 "$(sed -n 's/^# frame //p' "$top/docs/demos/editor.txt")"
+render title
+render play
+render editor
 ./tarnblast-levels map 2 "$tmp/level2.bmp"
 convert "$tmp/level2.bmp" -resize 50% "$images/level2-map.png"
 echo "wrote $(ls "$images" | tr '\n' ' ')"

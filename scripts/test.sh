@@ -15,9 +15,9 @@ run_suite() {  # build-dir label-regex cmake-options...
     local dir=$1 labels=$2
     shift 2
     cmake -S "$top" -B "$dir" "$@" >/dev/null || return 1
-    cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; return 1; }
-    grep -E 'warning:' "$dir.build.log" && { echo "compiler warnings in $dir"; return 1; }
-    local log="$dir.ctest.log"
+    cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1 || { cat "$dir/build.log"; return 1; }
+    grep -E 'warning:' "$dir/build.log" && { echo "compiler warnings in $dir"; return 1; }
+    local log="$dir/ctest.log"
     (cd "$dir" && ctest -j "$jobs" -L "$labels" --output-on-failure --timeout 1500) | tee "$log"
     local summary total bad
     summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
