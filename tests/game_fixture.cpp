@@ -1,6 +1,8 @@
 #include "game_fixture.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "world/sprite_atlas.h"
 
@@ -25,4 +27,26 @@ void GameTest::use_test_sheet()
         rectfill(sprite_sheet, r.x, r.y, r.x + r.width - 1, r.y + r.height - 1,
                  makecol(c >> 16, (c >> 8) & 0xff, c & 0xff));
     }
+}
+
+namespace {
+
+struct ScratchFolders {
+    std::vector<std::string> made;
+    ~ScratchFolders()
+    {
+        for (const std::string& dir : made)
+            std::system(("rm -rf '" + dir + "'").c_str());
+    }
+} scratch_folders;
+
+}  // namespace
+
+std::string scratch_folder(const char* prefix)
+{
+    std::string pattern = std::string("/tmp/") + prefix + "-XXXXXX";
+    if (!mkdtemp(pattern.data()))
+        ADD_FAILURE() << "cannot make a folder like " << pattern;
+    scratch_folders.made.push_back(pattern);
+    return pattern;
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "key_script.h"
 #include "shell/assets.h"
@@ -67,3 +68,7 @@ public:
 int test_sheet_colour(const char* rect_name);
 
 constexpr int MASK_RGB = 0xff00ff;
+
+// A fresh folder /tmp/PREFIX-XXXXXX of the test's own (ctest runs tests side
+// by side), removed when the test program ends. Returned without a final /.
+std::string scratch_folder(const char* prefix);

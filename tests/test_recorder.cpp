@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "game_fixture.h"
 #include "key_script.h"
 #include "shell/key_names.h"
 #include "shell/recorder.h"
@@ -32,9 +33,7 @@ std::string read_all(const std::string& path)
 
 std::string scratch_file(const char* name)
 {
-    char dir[] = "/tmp/tarnblast-recorder-test-XXXXXX";
-    EXPECT_NE(mkdtemp(dir), nullptr);
-    return std::string(dir) + "/" + name;
+    return scratch_folder("tarnblast-recorder-test") + "/" + name;
 }
 
 // The key set of every pass of a parsed script.

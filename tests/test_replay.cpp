@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "game_fixture.h"
 #include "replay_run.h"
@@ -41,12 +42,9 @@ std::string read_all(const std::string& path)
     return text.str();
 }
 
-// A fresh folder of this test's own: ctest runs tests side by side.
 std::string scratch_dir()
 {
-    char name[] = "/tmp/tarnblast-replay-test-XXXXXX";
-    EXPECT_NE(mkdtemp(name), nullptr);
-    return std::string(name) + "/";
+    return scratch_folder("tarnblast-replay-test") + "/";
 }
 
 // Runs the real tarnblast-replay program from the build directory.

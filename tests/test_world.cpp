@@ -337,3 +337,25 @@ TEST_F(GameTest, EscapeEndsThePassBeforeAnyOtherKey)
     pass(SCRIPT_ESC | SCRIPT_S);
     EXPECT_EQ(game.game_mode, MODE_TITLE);
 }
+
+// Blocks of one row share the list of arc shots at their height; an enemy
+// visited between two of them may move shots into that height, and the
+// later block must still see them.
+TEST_F(WorldTest, ABlockSeesArcShotsMovedEarlierInItsOwnRow)
+{
+    put(11, 16, TILE_EMPTY);
+    put(10, 10, TILE_BLOCK);           // gathers the row's shots first: none yet
+    put(10, 20, ENEMY_B_BASE);         // a gunner whose resting shots it moves
+    put(10, 21, TILE_BLOCK);           // must find the moved shot
+    EnemySlot& gunner = game.enemies_b[0];
+    gunner.offset_y = 10;
+    gunner.falling = 1;
+    gunner.shots[5].shift = -20;       // drawn 20 pixels right of its rest
+    game.player_x = 2000;
+    game.player_y = 2000;
+    pass();
+    EXPECT_EQ(gunner.shots[5].explosion_state, 2);
+    EXPECT_EQ(gunner.shots[5].explosion_x, 220);
+    EXPECT_EQ(gunner.shots[5].explosion_y, 110 - 32);
+    EXPECT_EQ(gunner.shots[4].explosion_state, 1) << "its neighbours rest under the gunner";
+}

@@ -18,9 +18,15 @@ int32_t camera_relative_code(int32_t row, int32_t column)
 void visit_anchored_cell(int32_t row, int32_t column)
 {
     const int32_t code = grid_value(row, column);
-    if (code == TILE_BLOCK)
+    if (code == TILE_BLOCK) {
         update_block(row, column);
-    else if (code >= ENEMY_A_BASE && code < ENEMY_A_BASE + ENEMY_SLOTS)
+        return;
+    }
+    if (code == TILE_DROP) {
+        update_drop_marker(row, column);
+        return;
+    }
+    if (code >= ENEMY_A_BASE && code < ENEMY_A_BASE + ENEMY_SLOTS)
         update_enemy_a(code - ENEMY_A_BASE, row, column);
     else if (code >= ENEMY_B_BASE && code < ENEMY_B_BASE + ENEMY_SLOTS)
         update_enemy_b(code - ENEMY_B_BASE, row, column);
@@ -28,8 +34,9 @@ void visit_anchored_cell(int32_t row, int32_t column)
         update_enemy_c(code - ENEMY_C_BASE, row, column);
     else if (code >= ENEMY_D_BASE && code < ENEMY_D_BASE + ENEMY_SLOTS)
         update_enemy_d(code - ENEMY_D_BASE, row, column);
-    else if (code == TILE_DROP)
-        update_drop_marker(row, column);
+    else
+        return;
+    forget_arc_shot_heights();  // an enemy visit may have moved arc shots
 }
 
 }  // namespace
@@ -43,7 +50,9 @@ void visit_anchored_cell(int32_t row, int32_t column)
 // camera-relative lookups.
 void run_world_frame()
 {
+    keep_arc_shot_heights(true);
     for (int32_t row = 0; row < GRID_ROWS; ++row) {
+        forget_arc_shot_heights();
         const int32_t first = game.camera_column;
         for (int32_t i = 0; i < WINDOW_COLUMNS; ++i) {
             const int32_t column = int32_t(int64_t(first) + i);
@@ -54,4 +63,5 @@ void run_world_frame()
                 update_editor_cursor(row, column);
         }
     }
+    keep_arc_shot_heights(false);
 }
