@@ -64,31 +64,21 @@ size_t line_end(int line)
     return field_offset(line + 1, 1) - 2;
 }
 
-// Level n's part of level_tables.cpp: from its heading to the blank line
-// after its last array.
+// Level n's part of level_tables.cpp, from its heading to the blank line (or
+// the namespace's end) after its last array; and its line in LEVEL_TABLES.
 std::string source_section(int n)
 {
     const std::string source = read_file(fs::path(TARNBLAST_SOURCE_DIR) / "src/levels/level_tables.cpp");
-    const std::string heading = "// Level " + std::to_string(n) + ".\n";
-    const size_t start = source.find(heading);
-    if (start == std::string::npos)
-        return "(no section for level " + std::to_string(n) + ")";
-    size_t end = source.find("\n\n", start);
-    const size_t namespace_end = source.find("\n}  // namespace", start);
-    if (namespace_end < end)
-        end = namespace_end;
-    return source.substr(start, end + 1 - start);
+    const size_t start = source.find("// Level " + std::to_string(n) + ".\n");
+    const size_t end = std::min(source.find("\n\n", start), source.find("\n}  // namespace", start));
+    return start == std::string::npos ? "(no section)" : source.substr(start, end + 1 - start);
 }
-
 std::string source_table_entry(int n)
 {
     const std::string source = read_file(fs::path(TARNBLAST_SOURCE_DIR) / "src/levels/level_tables.cpp");
-    const std::string name = "(level" + std::to_string(n) + "_blocks)";
-    const size_t found = source.find(name, source.find("LEVEL_TABLES[LEVEL_COUNT]"));
-    if (found == std::string::npos)
-        return "(no entry)";
+    const size_t found = source.find("(level" + std::to_string(n) + "_blocks)", source.find("LEVEL_TABLES[LEVEL_COUNT]"));
     const size_t start = source.rfind('{', source.rfind("list", found));
-    return source.substr(start, source.find('\n', start) - start);
+    return found == std::string::npos ? "(no entry)" : source.substr(start, source.find('\n', start) - start);
 }
 
 class LevelToolsTest : public GameTest {
@@ -113,15 +103,11 @@ protected:
     std::ostringstream out, err;
 };
 
-// ---------------------------------------------------------------------------
-// Built-in level -> export -> convert -> the same table, for every level.
-
+// Built-in level -> the editor's export -> convert -> the level's own source.
 TEST_F(LevelToolsTest, EveryBuiltInLevelGoesThroughTheEditorsExportAndComesBackAsItsSource)
 {
     for (int n = 1; n <= LEVEL_COUNT; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
-        // The tool's export is the editor's own, from a grid where the level
-        // was loaded.
         restart_headless_game(MODE_EDITOR);
         load_level(n);
         setenv("TARNBLAST_EXPORT_PATH", (dir / "editor.txt").c_str(), 1);
@@ -130,46 +116,16 @@ TEST_F(LevelToolsTest, EveryBuiltInLevelGoesThroughTheEditorsExportAndComesBackA
         ASSERT_EQ(tool({"export", std::to_string(n), (dir / "tool.txt").string()}), 0) << err.str();
         const std::string exported = read_file(dir / "editor.txt");
         EXPECT_EQ(exported.size(), size_t(EXPORT_FILE_SIZE));
-        EXPECT_TRUE(read_file(dir / "tool.txt") == exported);
+        EXPECT_TRUE(read_file(dir / "tool.txt") == exported) << "the tool exports as the editor does";
 
-        LevelGrid read;
-        ExportProblem problem;
-        ASSERT_TRUE(read_level_export(exported, read, problem)) << describe_problem(problem);
-        const LevelGrid loaded = builtin_level_grid(n);
-        EXPECT_TRUE(read == loaded);
-        // The printed source is the level's section of level_tables.cpp, to
-        // the character, and its line in LEVEL_TABLES; loaded, it gives the
-        // same grid again.
-        const LevelSource source = describe_level(read);
-        EXPECT_TRUE(source.warnings.empty()) << source.warnings.front();
+        // Converted, it prints the level's section of level_tables.cpp to the
+        // character, with its LEVEL_TABLES line.
         const std::string name = "level" + std::to_string(n);
-        EXPECT_EQ(level_tables_text(source, name), source_section(n));
-        EXPECT_EQ(level_tables_entry(source, name), source_table_entry(n));
-        EXPECT_TRUE(level_grid_of(source) == loaded);
+        ASSERT_EQ(tool({"convert", (dir / "editor.txt").string(), "--name", name}), 0) << err.str();
+        EXPECT_EQ(err.str(), "");
+        EXPECT_NE(out.str().find(source_section(n)), std::string::npos) << out.str();
+        EXPECT_NE(out.str().find("//     " + source_table_entry(n) + "\n"), std::string::npos);
     }
-}
-
-TEST_F(LevelToolsTest, ConvertCommandPrintsThePasteableLevelAndSaysWhatTheExportCannotHold)
-{
-    write_file(dir / "level.txt", export_text(builtin_level_grid(4)));
-    ASSERT_EQ(tool({"convert", (dir / "level.txt").string(), "--name", "level4"}), 0) << err.str();
-    EXPECT_EQ(err.str(), "");
-    const std::string printed = out.str();
-    EXPECT_NE(printed.find(source_section(4)), std::string::npos);
-    EXPECT_NE(printed.find("//     " + source_table_entry(4) + "\n"), std::string::npos);
-    EXPECT_NE(printed.find("// Column 512 is not in the export file: it is left empty."), std::string::npos);
-
-    // Without a name the arrays get a neutral one; a name that is no C++
-    // identifier is refused, as are bad numbers and unwritable places.
-    ASSERT_EQ(tool({"convert", (dir / "level.txt").string()}), 0);
-    EXPECT_NE(out.str().find("const BlockRun new_level_blocks[] = {"), std::string::npos);
-    EXPECT_EQ(tool({"convert", (dir / "level.txt").string(), "--name", "level 4"}), 2);
-    EXPECT_EQ(tool({"convert", (dir / "level.txt").string(), "--name"}), 2);
-    EXPECT_EQ(tool({"convert"}), 2);
-    EXPECT_EQ(tool({"export", "7", (dir / "x.txt").string()}), 2);
-    EXPECT_EQ(tool({"export", "0", (dir / "x.txt").string()}), 2);
-    EXPECT_EQ(tool({"export", "2", (dir / "no/such/folder/x.txt").string()}), 1);
-    EXPECT_NE(err.str().find("cannot write"), std::string::npos);
 }
 
 // Any grid the editor can make survives export, convert and load: blocks in
@@ -198,9 +154,6 @@ TEST_F(LevelToolsTest, RandomEditedGridsComeBackCellForCell)
     }
 }
 
-// ---------------------------------------------------------------------------
-// Damaged and foreign files.
-
 // A good export with bytes [offset, offset + erase) replaced by insert.
 struct Damage {
     const char* what;
@@ -212,39 +165,18 @@ struct Damage {
 TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
 {
     const std::string good = export_text(builtin_level_grid(2));
-    const std::string zero_line = [] {
-        std::string line;
-        for (int i = 0; i < 512; ++i)
-            line += " 0,           ";
-        return line + "\r\n";
-    }();
     const size_t all = std::string::npos;
     const Damage damages[] = {
         {"a field one space short", field_offset(3, 17) + 5, 1, "",
          "line 3, field 17 (row 3, column 16): the field is 13 characters wide; every field is 14"},
-        {"a field one space too wide", field_offset(20, 512) + 4, 0, " ",
-         "line 20, field 512 (row 20, column 511): the field is 15 characters wide; every field is 14"},
         {"a value that is no tile code", field_offset(7, 40), 14, " 999,         ",
          "line 7, field 40 (row 7, column 39): the field holds 999, which is no tile code"},
-        {"a negative value", field_offset(1, 2), 14, "-2,           ",
-         "line 1, field 2 (row 1, column 2): the field holds -2, which is no tile code"},
-        {"a leading zero", field_offset(2, 1), 14, " 02,          ",
-         "line 2, field 1 (row 2, column 0): the field holds a number with a leading zero"},
-        {"a tab in the padding", field_offset(4, 3) + 6, 1, "\t",
-         "line 4, field 3 (row 4, column 2): the field has a tab where only spaces belong after the comma"},
-        {"a semicolon for a comma", field_offset(5, 9) + 2, 1, ";",
-         "line 5, field 9 (row 5, column 8): the field has ';' where the comma after its number belongs"},
         {"an LF without its CR", line_end(5), 1, "", "line 5: the line ends in an LF without a CR before it"},
         {"a field missing", field_offset(9, 100), 14, "",
          "line 9: the line has 511 fields; line 1 has 511 and every other line 512"},
         {"the last line missing", line_end(19) + 2, all, "", "the file ends after line 19; an export has 20 lines"},
-        {"a line too many", good.size(), 0, zero_line, "the file has 21 lines; an export has 20"},
-        {"bytes after the last line", good.size(), 0, "end",
-         "after line 20: the file goes on for 3 more bytes, where an export ends"},
         {"cut inside a line", field_offset(12, 200) + 3, all, "",
          "line 12: the line breaks off: the file ends inside it, before its CR LF"},
-        {"the last CR LF missing", good.size() - 2, all, "",
-         "line 20: the line breaks off: the file ends inside it, before its CR LF"},
         {"a comma-separated file", 0, all, "0,0,2,2\r\n",
          "line 1, field 1 (row 1, column 1): the field starts with '0' where a space or a minus sign belongs"},
         {"an empty file", 0, all, "", "the file is empty"},
@@ -260,13 +192,9 @@ TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
         EXPECT_EQ(tool({"map", file.string(), (dir / "map.bmp").string()}), 2);
         EXPECT_FALSE(fs::exists(dir / "map.bmp"));
     }
-    EXPECT_EQ(tool({"convert", (dir / "missing.txt").string()}), 2);
-    EXPECT_NE(err.str().find("cannot read"), std::string::npos);
 }
 
-// ---------------------------------------------------------------------------
-// What a table cannot hold is warned about, on stderr and in the output.
-
+// What a table cannot hold is said, on stderr and as comments in the output.
 TEST_F(LevelToolsTest, WhatATableCannotHoldIsWarnedAboutAndNothingIsDroppedSilently)
 {
     LevelGrid grid = builtin_level_grid(2);
@@ -275,7 +203,6 @@ TEST_F(LevelToolsTest, WhatATableCannotHoldIsWarnedAboutAndNothingIsDroppedSilen
     at(grid, 1, 1) = TILE_EMPTY;     // the cursor anchor overwritten
     at(grid, 6, 0) = TILE_BLOCK;     // column 0, which load_level never writes
     at(grid, 3, 300) = 4;            // code 4 again: it stands at (10, 79) too
-    at(grid, 3, 512) = TILE_BLOCK;   // not in the export at all
     write_file(dir / "level.txt", export_text(grid));
 
     ASSERT_EQ(tool({"convert", (dir / "level.txt").string()}), 0);
@@ -291,14 +218,11 @@ TEST_F(LevelToolsTest, WhatATableCannotHoldIsWarnedAboutAndNothingIsDroppedSilen
     for (const std::string& warning : expected)
         warnings += "tarnblast-levels: warning: " + warning + "\n";
     EXPECT_EQ(err.str(), warnings);
-    // The same sentences are comments in the output, wrapped at 78.
     const std::string printed = out.str();
     EXPECT_NE(printed.find("// (6, 0) holds code 2, but load_level never writes column 0: it is left out.\n"),
               std::string::npos);
-    EXPECT_NE(printed.find("// Enemy code 4 stands 2 times, at (3, 300) and (10, 79): one code is one\n"
-                           "// enemy,"),
-              std::string::npos);
-    // A repeated code keeps both placements, in code order, then by cell.
+    EXPECT_NE(printed.find("// Column 512 is not in the export file: it is left empty."), std::string::npos);
+    // Nothing is dropped silently: a repeated code keeps both placements.
     EXPECT_NE(printed.find("    // group A\n    {4, 3, 300}, {4, 10, 79}, {5, 8, 258},"), std::string::npos);
 }
 
@@ -324,13 +248,15 @@ bool reached_from_the_left(const LevelGrid& grid, int32_t camera, int x, int y)
 
 TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
 {
+    // The command maps level 2 from its number as from its export.
     const LevelGrid level = builtin_level_grid(2);
-    std::string error;
-    BITMAP* map = draw_level_map(level, error);
-    ASSERT_NE(map, nullptr) << error;
-    ASSERT_EQ(map->w, 5130);
-    ASSERT_EQ(map->h, 210);
-
+    write_file(dir / "level2.txt", export_text(level));
+    ASSERT_EQ(tool({"map", "2", (dir / "two.bmp").string()}), 0) << err.str();
+    ASSERT_EQ(tool({"map", (dir / "level2.txt").string(), (dir / "file.bmp").string()}), 0) << err.str();
+    EXPECT_TRUE(read_file(dir / "two.bmp") == read_file(dir / "file.bmp"));
+    BITMAP* map = load_bmp((dir / "two.bmp").c_str(), nullptr);
+    ASSERT_NE(map, nullptr);
+    ASSERT_TRUE(map->w == 5130 && map->h == 210) << "all 513 columns and 21 rows";
     for (int32_t camera : {0, 1, 33, 47, 100, 133, 250, 333, 417, 480, 500}) {
         SCOPED_TRACE("camera column " + std::to_string(camera));
         // The editor scrolled there, its enemies at their start values.
@@ -349,9 +275,8 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
                 // Right of column 512 there is nothing, in the view or the map.
                 const int map_x = camera * TILE_SIZE + x;
                 const int want = pixel(x, y);
-                const int got = map_x < map->w ? rgb_at(map, map_x, y) : 0;
                 drawn += want != 0;
-                differing += got != want;
+                differing += (map_x < map->w ? rgb_at(map, map_x, y) : 0) != want;
             }
         EXPECT_EQ(differing, 0);
         EXPECT_GT(drawn, 500);
@@ -359,8 +284,9 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
     destroy_bitmap(map);
 }
 
-// A sprite whose cell ends one window of the scan is drawn whole, not cut at
-// the window's edge; row 20 is on the map; the cursor is not.
+// A sprite whose cell ends one window of the scan
+// is drawn whole, not cut at the window's edge; row 20 is on the map; the
+// cursor is not.
 TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
 {
     LevelGrid grid = empty_level_grid();
@@ -384,24 +310,6 @@ TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
     EXPECT_GT(row20, 80);
     EXPECT_EQ(elsewhere, 0);
     destroy_bitmap(map);
-}
-
-TEST_F(LevelToolsTest, MapCommandWritesABmpOfTheWholeLevelFromANumberOrAnExport)
-{
-    ASSERT_EQ(tool({"map", "2", (dir / "two.bmp").string()}), 0) << err.str();
-    write_file(dir / "level2.txt", export_text(builtin_level_grid(2)));
-    ASSERT_EQ(tool({"map", (dir / "level2.txt").string(), (dir / "file.bmp").string()}), 0) << err.str();
-    EXPECT_TRUE(read_file(dir / "two.bmp") == read_file(dir / "file.bmp"));
-    BITMAP* map = load_bmp((dir / "two.bmp").c_str(), nullptr);
-    ASSERT_NE(map, nullptr);
-    EXPECT_EQ(map->w, 5130);
-    EXPECT_EQ(map->h, 210);
-    destroy_bitmap(map);
-
-    EXPECT_EQ(tool({"map", "2", (dir / "map.png").string()}), 2);
-    EXPECT_NE(err.str().find(".bmp"), std::string::npos);
-    EXPECT_EQ(tool({"map", "2", (dir / "no/such/folder/map.bmp").string()}), 1);
-    EXPECT_EQ(tool({"frobnicate"}), 2);
 }
 
 }  // namespace
