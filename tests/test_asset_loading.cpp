@@ -1,10 +1,8 @@
 // Loading the five asset files: missing or damaged files are named on stderr
 // and the game runs on without them; drawing from a missing sheet or playing
 // a missing sample does nothing.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -22,145 +20,106 @@ std::vector<char> file_bytes(const std::string& path)
 
 void write_file(const std::string& path, const std::vector<char>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-void put_le32(std::vector<char>& bytes, size_t at, uint32_t value)
+// A copy of bytes with the little-endian value of size bytes put at offset at.
+std::vector<char> patched(std::vector<char> bytes, size_t at, uint32_t value, int size = 4)
 {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = char(value >> (8 * i));
+    for (int i = 0; i < size; ++i)
+        bytes.at(at + size_t(i)) = char(value >> (8 * i));
+    return bytes;
 }
+
+std::vector<char> head(const std::vector<char>& bytes, size_t length)
+{
+    return std::vector<char>(bytes.begin(), bytes.begin() + std::ptrdiff_t(length));
+}
+
+const char* const ASSET_NAMES[] = {"main.bmp", "main2.bmp", "sgun.wav", "blowup.wav", "gmsong.wav"};
 
 // Runs the game's start-up in a scratch folder whose data/ holds copies of
-// the real files, one of them replaced, and returns what stderr said.
+// the real files, one of them replaced or removed, and returns what stderr said.
 class DamagedAssetTest : public GameTest {
 protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        char folder[] = "/tmp/tarnblast-assets-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        scratch_ = folder;
-        ASSERT_EQ(mkdir((scratch_ + "/data").c_str(), 0755), 0);
-        for (const char* name : {"main.bmp", "main2.bmp", "sgun.wav", "blowup.wav", "gmsong.wav"})
-            write_file(scratch_ + "/data/" + name, file_bytes(std::string("data/") + name));
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        home_ = here;
+        std::filesystem::create_directory(scratch_ + "/data");
+        for (const char* name : ASSET_NAMES)
+            write_file(data(name), file_bytes(std::string("data/") + name));
     }
+    void TearDown() override { restart_headless_game(MODE_TITLE); }
 
-    void TearDown() override
-    {
-        ASSERT_EQ(chdir(home_.c_str()), 0);
-        std::system(("rm -rf " + scratch_).c_str());
-        restart_headless_game(MODE_TITLE);
-    }
+    std::string data(const char* name) const { return scratch_ + "/data/" + name; }
 
     std::string start_up_with(const char* name, const std::vector<char>* replacement)
     {
-        const std::string path = scratch_ + "/data/" + name;
-        if (replacement)
-            write_file(path, *replacement);
-        else
-            std::remove(path.c_str());
-        EXPECT_EQ(chdir(scratch_.c_str()), 0);
+        const std::vector<char> original = file_bytes(data(name));
+        replacement ? write_file(data(name), *replacement) : void(std::remove(data(name).c_str()));
+        std::filesystem::current_path(scratch_);
         testing::internal::CaptureStderr();
         restart_headless_game(MODE_TITLE);
         const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(chdir(home_.c_str()), 0);
+        std::filesystem::current_path(home_);
+        write_file(data(name), original);
         return said;
     }
 
-    std::string scratch_, home_;
+    const std::string scratch_ = scratch_folder("tarnblast-assets");
+    const std::filesystem::path home_ = std::filesystem::current_path();
 };
 
 }  // namespace
 
 TEST_F(DamagedAssetTest, EachMissingFileIsNamedOnceAndLeavesOnlyItsHandleEmpty)
 {
-    struct Case {
+    for (const char* name : ASSET_NAMES) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(start_up_with(name, nullptr),
+                  std::string("tarnblast: cannot load data/") + name + ": missing or unreadable\n");
+        const void* handles[] = {sprite_sheet, title_sheet, shot_sound, blast_sound, music};
+        for (size_t i = 0; i < 5; ++i)
+            EXPECT_EQ(handles[i] == nullptr, ASSET_NAMES[i] == name) << ASSET_NAMES[i];
+    }
+}
+
+// Each damaged file is told with its reason and kept from Allegro's loader;
+// the game runs on without it, drawing nothing from a missing sheet and
+// playing nothing for a missing sample.
+TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
+{
+    const std::vector<char> bmp = file_bytes(data("main.bmp")), wav = file_bytes(data("sgun.wav"));
+    ASSERT_GT(bmp.size(), 1000u);
+    ASSERT_GT(wav.size(), 100u);
+    const struct {
         const char* name;
-        void** handle;
+        std::vector<char> bytes;
+        const char* reason;
+    } cases[] = {
+        {"main.bmp", {}, "empty file"},
+        {"main.bmp", head(bmp, 30), "truncated header"},
+        {"main.bmp", head(bmp, bmp.size() - 1), "truncated pixel data"},
+        {"main.bmp", wav, "not a BMP image"},
+        {"main.bmp", patched(bmp, 18, 1000000), "image dimensions out of range"},
+        {"main.bmp", patched(bmp, 22, 0x80000000u), "image dimensions out of range"},
+        {"main.bmp", patched(bmp, 28, 7, 2), "unsupported bits per pixel"},
+        {"sgun.wav", {}, "empty file"},
+        {"sgun.wav", head(wav, 8), "truncated header"},
+        {"sgun.wav", head(wav, wav.size() - 2), "truncated chunk"},
+        {"sgun.wav", patched(wav, 20, 3, 2), "not plain PCM"},  // IEEE float
+        {"sgun.wav", patched(wav, 34, 24, 2), "unsupported sample size"},
+        {"sgun.wav", bmp, "not a WAV sample"},
     };
-    const Case cases[] = {
-        {"main.bmp", reinterpret_cast<void**>(&sprite_sheet)},
-        {"main2.bmp", reinterpret_cast<void**>(&title_sheet)},
-        {"sgun.wav", reinterpret_cast<void**>(&shot_sound)},
-        {"blowup.wav", reinterpret_cast<void**>(&blast_sound)},
-        {"gmsong.wav", reinterpret_cast<void**>(&music)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::vector<char> original = file_bytes(scratch_ + "/data/" + c.name);
-        const std::string said = start_up_with(c.name, nullptr);
-        EXPECT_EQ(said, std::string("tarnblast: cannot load data/") + c.name
-                            + ": missing or unreadable\n");
-        EXPECT_EQ(*c.handle, nullptr);
-        const int loaded = (sprite_sheet != nullptr) + (title_sheet != nullptr)
-                           + (shot_sound != nullptr) + (blast_sound != nullptr) + (music != nullptr);
-        EXPECT_EQ(loaded, 4);
-        write_file(scratch_ + "/data/" + c.name, original);
-    }
-}
-
-TEST_F(DamagedAssetTest, DamagedImagesAreRefusedBeforeTheLoaderSeesThem)
-{
-    const std::vector<char> good = file_bytes(scratch_ + "/data/main.bmp");
-    ASSERT_GT(good.size(), 1000u);
-    std::vector<std::pair<std::string, std::vector<char>>> damaged = {
-        {"empty file", {}},
-        {"truncated header", std::vector<char>(good.begin(), good.begin() + 30)},
-        {"truncated pixel data", std::vector<char>(good.begin(), good.begin() + 54)},
-        {"truncated pixel data", std::vector<char>(good.begin(), good.end() - 1)},
-        {"not a BMP image", file_bytes(scratch_ + "/data/sgun.wav")},
-    };
-    std::vector<char> huge = good;
-    put_le32(huge, 18, 1000000);  // width
-    damaged.push_back({"image dimensions out of range", huge});
-    huge = good;
-    put_le32(huge, 22, 0x80000000u);  // height at the far negative end
-    damaged.push_back({"image dimensions out of range", huge});
-    std::vector<char> odd_depth = good;
-    odd_depth[28] = 7;
-    damaged.push_back({"unsupported bits per pixel", odd_depth});
-    for (const auto& [reason, bytes] : damaged) {
-        SCOPED_TRACE(reason);
-        const std::string said = start_up_with("main.bmp", &bytes);
-        EXPECT_EQ(said, "tarnblast: cannot load data/main.bmp: " + reason + "\n");
-        EXPECT_EQ(sprite_sheet, nullptr);
-        pass();  // the game runs on and draws nothing from the missing sheet
-        start_play();
-        passes(3, SCRIPT_RIGHT | SCRIPT_SPACE);
-    }
-}
-
-TEST_F(DamagedAssetTest, DamagedSamplesAreRefusedAndPlayingThemDoesNothing)
-{
-    const std::vector<char> good = file_bytes(scratch_ + "/data/sgun.wav");
-    ASSERT_GT(good.size(), 100u);
-    std::vector<char> huge_data = good;
-    std::vector<char> float_format = good;
-    float_format[20] = 3;  // format tag: IEEE float
-    std::vector<char> wide = good;
-    wide[34] = 24;
-    const std::vector<std::pair<std::string, std::vector<char>>> damaged = {
-        {"empty file", {}},
-        {"truncated header", std::vector<char>(good.begin(), good.begin() + 8)},
-        {"truncated chunk", std::vector<char>(good.begin(), good.end() - 2)},
-        {"not plain PCM", float_format},
-        {"unsupported sample size", wide},
-        {"not a WAV sample", file_bytes(scratch_ + "/data/main.bmp")},
-    };
-    for (const auto& [reason, bytes] : damaged) {
-        SCOPED_TRACE(reason);
-        const std::string said = start_up_with("sgun.wav", &bytes);
-        EXPECT_EQ(said, "tarnblast: cannot load data/sgun.wav: " + reason + "\n");
-        EXPECT_EQ(shot_sound, nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + ": " + c.reason);
+        EXPECT_EQ(start_up_with(c.name, &c.bytes),
+                  std::string("tarnblast: cannot load data/") + c.name + ": " + c.reason + "\n");
+        EXPECT_TRUE(c.name[0] == 'm' ? !sprite_sheet : !shot_sound);
+        pass();
         start_play();
         set_sound_output(true);  // even a real player of samples skips the missing one
-        pass(SCRIPT_SPACE);
-        pass(SCRIPT_SPACE);
+        passes(2, SCRIPT_RIGHT | SCRIPT_SPACE);
         set_sound_output(false);
         EXPECT_EQ(pass_sound_count(), 1);
     }
@@ -168,14 +127,11 @@ TEST_F(DamagedAssetTest, DamagedSamplesAreRefusedAndPlayingThemDoesNothing)
 
 TEST_F(GameTest, AssetsLoadAndTheMusicStartsOnlyOutsideTheEditor)
 {
-    EXPECT_NE(sprite_sheet, nullptr);
-    EXPECT_NE(title_sheet, nullptr);
-    EXPECT_NE(shot_sound, nullptr);
-    EXPECT_NE(blast_sound, nullptr);
-    EXPECT_NE(music, nullptr);
+    for (const bool loaded : {!!sprite_sheet, !!title_sheet, !!shot_sound, !!blast_sound, !!music})
+        EXPECT_TRUE(loaded);
+    EXPECT_EQ(bitmap_color_depth(sprite_sheet), 32);
     ASSERT_EQ(pass_sound_count(), 1);
     EXPECT_EQ(pass_sound(0), SOUND_MUSIC);
-    EXPECT_EQ(bitmap_color_depth(sprite_sheet), 32);
 
     restart_headless_game(MODE_EDITOR);
     EXPECT_EQ(title_sheet, nullptr) << "the editor never shows the title";
@@ -183,65 +139,51 @@ TEST_F(GameTest, AssetsLoadAndTheMusicStartsOnlyOutsideTheEditor)
 
     restart_headless_game(MODE_TITLE);
     start_play();
-    for (int i = 0; i < 5; ++i)
-        pass(SCRIPT_RIGHT);
+    passes(5, SCRIPT_RIGHT);
     advance_level();
     pass();
     EXPECT_EQ(pass_sound_count(), 0) << "a new level does not restart the music";
 }
 
-// The sprite routines pick their rectangle from their selectors and draw
-// nothing for values they do not know.
-TEST_F(GameTest, SpriteRoutinesDrawTheirAtlasRectangles)
+// The sprite routines pick their rectangle (its top-left at the point given)
+// from their selectors and draw nothing for values they do not know.
+TEST_F(GameTest, SpriteRoutinesDrawTheirAtlasRectanglesOrNothing)
 {
     use_test_sheet();
-    struct Draw {
+    const struct {
         void (*draw)();
-        const char* rect;
-    };
-    const Draw draws[] = {
-        {[] { draw_player(1, 1, 100, 50); }, "player right 1"},
+        const char* rect;  // nullptr: nothing is drawn
+    } draws[] = {
         {[] { draw_player(1, 2, 100, 50); }, "player right 2"},
         {[] { draw_player(2, 1, 100, 50); }, "player left 1"},
-        {[] { draw_player(2, 2, 100, 50); }, "player left 2"},
-        {[] { draw_enemy_a(1, 1, 100, 50); }, "enemy A left 1"},
         {[] { draw_enemy_a(2, 2, 100, 50); }, "enemy A right 2"},
         {[] { draw_enemy_c(1, 2, 100, 50); }, "enemy C left 2"},
-        {[] { draw_enemy_c(2, 1, 100, 50); }, "enemy C right 1"},
-        {[] { draw_lobbed_shot(1, 100, 50); }, "lobbed shot 1"},
         {[] { draw_lobbed_shot(2, 100, 50); }, "lobbed shot 2"},
-        {[] { draw_explosion(1, 100, 50); }, "explosion 1"},
-        {[] { draw_explosion(3, 100, 50); }, "explosion 3"},
         {[] { draw_explosion(4, 100, 50); }, "explosion 1"},
         {[] { draw_explosion(13, 100, 50); }, "explosion 13"},
         {[] { draw_dying_enemy(3, 100, 50); }, "dying enemy 3"},
+        {[] { draw_player(1, 3, 100, 50); }, nullptr},
+        {[] { draw_player(0, 1, 100, 50); }, nullptr},
+        {[] { draw_enemy_a(3, 1, 100, 50); }, nullptr},
+        {[] { draw_enemy_c(1, 0, 100, 50); }, nullptr},
+        {[] { draw_lobbed_shot(14, 100, 50); }, nullptr},
+        {[] { draw_explosion(0, 100, 50); }, nullptr},
+        {[] { draw_explosion(14, 100, 50); }, nullptr},
+        {[] { draw_dying_enemy(4, 100, 50); }, nullptr},
     };
-    for (const Draw& d : draws) {
-        SCOPED_TRACE(d.rect);
+    for (const auto& d : draws) {
+        SCOPED_TRACE(d.rect ? d.rect : "nothing");
         clear_bitmap(back_buffer);
         d.draw();
-        EXPECT_EQ(pixel(100, 50), test_sheet_colour(d.rect));
+        EXPECT_EQ(pixel(100, 50), d.rect ? test_sheet_colour(d.rect) : 0);
         EXPECT_EQ(pixel(99, 50), 0);
         EXPECT_EQ(pixel(100, 49), 0);
     }
-    const int wide = 20;
     clear_bitmap(back_buffer);
-    draw_player(2, 1, 100, 50);
-    EXPECT_EQ(pixel(100 + wide - 1, 50 + 31), test_sheet_colour("player left 1"));
-    EXPECT_EQ(pixel(100 + wide, 50), 0);
-    EXPECT_EQ(pixel(100, 50 + 32), 0);
-
-    void (*nothing[])() = {
-        [] { draw_player(1, 3, 100, 50); },   [] { draw_player(0, 1, 100, 50); },
-        [] { draw_enemy_a(3, 1, 100, 50); },  [] { draw_enemy_c(1, 0, 100, 50); },
-        [] { draw_lobbed_shot(14, 100, 50); }, [] { draw_explosion(14, 100, 50); },
-        [] { draw_explosion(0, 100, 50); },   [] { draw_dying_enemy(4, 100, 50); },
-    };
-    for (auto draw : nothing) {
-        clear_bitmap(back_buffer);
-        draw();
-        EXPECT_EQ(pixel(100, 50), 0);
-    }
+    draw_player(2, 1, 100, 50);  // 20 x 32
+    EXPECT_EQ(pixel(119, 81), test_sheet_colour("player left 1"));
+    EXPECT_EQ(pixel(120, 50), 0);
+    EXPECT_EQ(pixel(100, 82), 0);
 }
 
 TEST_F(GameTest, FiguresFarOffTheScreenAndAMissingSheetDrawNothing)

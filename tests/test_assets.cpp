@@ -153,15 +153,20 @@ TEST(TitleSheetFile, Is640x400WithNoMaskHoles) {
 // ------------------------------------------------------------------ sounds
 
 TEST(SoundFiles, EachLoadsAsPcmOfItsLengthAndEndsWithoutAClick) {
-    struct Expect { const char* name; double min_s, max_s; };
-    for (const Expect& e : {Expect{"sgun.wav", 0.030, 0.060}, Expect{"blowup.wav", 0.3, 1.0},
-                            Expect{"gmsong.wav", 30.0, 60.0}}) {
+    // The effects end in silence; the music instead flows back into its own
+    // start, which the seam test checks.
+    struct Expect { const char* name; double min_s, max_s; bool ends_silent; };
+    for (const Expect& e : {Expect{"sgun.wav", 0.030, 0.060, true},
+                            Expect{"blowup.wav", 0.3, 1.0, true},
+                            Expect{"gmsong.wav", 30.0, 60.0, false}}) {
         SCOPED_TRACE(e.name);
         std::vector<int> s = load_sound(e.name);
         ASSERT_FALSE(s.empty());
         EXPECT_GE(s.size() / 22050.0, e.min_s);
         EXPECT_LE(s.size() / 22050.0, e.max_s);
-        EXPECT_LE(std::abs(s.back()), 330) << "a step at the end would click";
+        if (e.ends_silent) {
+            EXPECT_LE(std::abs(s.back()), 330) << "a step at the end would click";
+        }
     }
 }
 

@@ -25,19 +25,6 @@ protected:
     static int32_t cell(int32_t row, int32_t column) { return *grid_cell(row, column); }
 };
 
-TEST_F(EditorTest, StartsWithTheCursorOverCellTwoOfRowOne)
-{
-    use_test_sheet();
-    EXPECT_EQ(game.camera_column, 1);
-    pass();
-    EXPECT_EQ(game.target_row, 1);
-    EXPECT_EQ(game.target_column, 2);
-    const int eraser = test_sheet_colour("eraser");
-    EXPECT_EQ(pixel(20, 10), eraser);
-    EXPECT_EQ(pixel(29, 19), eraser);
-    EXPECT_NE(pixel(30, 19), eraser);
-}
-
 TEST_F(EditorTest, ArrowsAndSpaceShareOneRepeatCounterThatIsNeverCleared)
 {
     passes(3, SCRIPT_RIGHT);
@@ -65,23 +52,28 @@ TEST_F(EditorTest, ArrowsAndSpaceShareOneRepeatCounterThatIsNeverCleared)
     EXPECT_EQ(game.brush, 0);
 }
 
-TEST_F(EditorTest, EachBrushPreviewsItsSpriteAtTheCursor)
+// The editor starts at camera column 1 with the cursor over cell 2 of row 1,
+// its top-left at pixel (20, 10); each brush previews its sprite there.
+TEST_F(EditorTest, StartsAtCellTwoAndEachBrushPreviewsItsSpriteAtTheCursor)
 {
     empty_level();
     use_test_sheet();
+    EXPECT_EQ(game.camera_column, 1);
     const struct {
         const char* rect;
         int width, height;
-    } previews[] = {{"eraser", 10, 10}, {"block", 20, 20},   {"enemy A left 1", 20, 32},
-                    {"enemy B", 32, 32}, {"enemy C left 1", 20, 32}, {"enemy D", 20, 20},
+    } previews[] = {{"eraser", 10, 10},         {"block", 20, 20},   {"enemy A left 1", 20, 32},
+                    {"enemy B", 32, 32},        {"enemy C left 1", 20, 32}, {"enemy D", 20, 20},
                     {"drop marker", 10, 10}};
-    game.cursor_dx = 30;
-    game.cursor_dy = 20;
-    const int x = 20 + 30, y = 10 + 20;
     for (game.brush = 0; game.brush < 7; ++game.brush) {
         const auto& preview = previews[game.brush];
         SCOPED_TRACE(preview.rect);
+        game.cursor_dx = 30 * game.brush;  // the brush and offset move together
+        game.cursor_dy = 10 * (game.brush % 2);
         pass();
+        EXPECT_EQ(game.target_row, 1 + game.cursor_dy / 10);
+        EXPECT_EQ(game.target_column, 2 + game.cursor_dx / 10);
+        const int x = 20 + game.cursor_dx, y = 10 + game.cursor_dy;
         const int colour = test_sheet_colour(preview.rect);
         const int right = x + preview.width - 1, bottom = y + preview.height - 1;
         EXPECT_EQ(pixel(x + 9, y), colour);
@@ -157,44 +149,22 @@ TEST_F(EditorTest, PlacingOnTheAnchorAtCameraColumnZeroRemovesTheCursor)
     EXPECT_NE(pixel(10, 10), test_sheet_colour("block"));
 }
 
-TEST_F(EditorTest, ScrollKeys)
-{
-    passes(5, SCRIPT_F1);  // no stop on the left
-    EXPECT_EQ(game.camera_column, -5);
-    game.camera_x = -5;  // cut towards zero, not rounded
-    pass(SCRIPT_F1);
-    EXPECT_EQ(game.camera_column, -1);
-    game.camera_x = 0;
-    passes(600, SCRIPT_F2);
-    EXPECT_EQ(game.camera_x, 5000);
-    EXPECT_EQ(game.camera_column, 500);
-
-    // F3 and F4 nudge camera_x alone, at the ends of their own pair.
-    pass(SCRIPT_F3);
-    EXPECT_EQ(game.camera_x, 5010);
-    pass(SCRIPT_F3);
-    pass(SCRIPT_F4);
-    EXPECT_EQ(game.camera_x, 5010);
-    game.second_scroll_x = 5030;
-    pass(SCRIPT_F4);
-    EXPECT_EQ(game.second_scroll_column, 502);
-    EXPECT_EQ(game.camera_x, 5020);
-    EXPECT_EQ(game.camera_column, 500);
-}
-
-// Left of, below and right of the grid: nothing is written (not even into
-// the neighbouring row the row-major index would reach), no code is used up,
-// and the request is dropped rather than carried back into the level.
-TEST_F(EditorTest, PlacementOutsideTheGridWritesNothingAndIsDropped)
+// F1 and F2 scroll a column a pass, with no stop on the left and a stop at
+// column 500. Left of, below and right of the grid a placement writes nothing
+// (not even into the neighbouring row the row-major index would reach), uses
+// no code, and is dropped rather than carried back into the level.
+TEST_F(EditorTest, ScrollingAndPlacementOutsideTheGrid)
 {
     const struct {
         uint16_t scroll;
-        int scroll_passes, dx, dy;
-    } cases[] = {{SCRIPT_F1, 4, 0, 0}, {SCRIPT_F1, 1, 0, 200}, {SCRIPT_F2, 600, 120, 0}};
+        int scroll_passes, camera_column, dx, dy;
+    } cases[] = {{SCRIPT_F1, 4, -4, 0, 0}, {SCRIPT_F1, 1, -1, 0, 200},
+                 {SCRIPT_F2, 600, 500, 120, 0}};
     static int32_t before[GRID_CELLS];
     for (const auto& c : cases) {
         restart_headless_game(MODE_EDITOR);
         passes(c.scroll_passes, c.scroll);
+        EXPECT_EQ(game.camera_column, c.camera_column);
         game.cursor_dx = c.dx;
         game.cursor_dy = c.dy;
         game.brush = BRUSH_ENEMY_D;
@@ -203,10 +173,14 @@ TEST_F(EditorTest, PlacementOutsideTheGridWritesNothingAndIsDropped)
         EXPECT_EQ(std::memcmp(before, game.level_grid, sizeof before), 0);
         EXPECT_EQ(game.next_code_d, ENEMY_D_BASE);
     }
+    EXPECT_EQ(game.camera_x, 5000);
     passes(4, SCRIPT_F1);
     pass();
     EXPECT_EQ(game.target_column, 509);
     EXPECT_EQ(cell(1, 509), TILE_EMPTY);
+    game.camera_x = -5;  // the column is cut towards zero, not rounded
+    pass(SCRIPT_F1);
+    EXPECT_EQ(game.camera_column, -1);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace {
 
-// Sets (or, for nullptr, removes) a variable for one test and puts it back.
+// Sets (or, for nullptr, removes) a variable for one check and puts it back.
 class ScopedVariable {
 public:
     ScopedVariable(const char* name, const char* value) : name_(name)
@@ -26,49 +26,56 @@ private:
     bool had_ = false;
 };
 
+struct Setting {
+    const char* name;
+    bool (*read)(int32_t&);
+};
+const Setting SCALE{"TARNBLAST_SCALE", window_scale_setting};
+const Setting START_MODE{"TARNBLAST_START_MODE", start_mode_setting};
+
 }  // namespace
 
-TEST(WindowScale, OnlyOneDigitFromOneToSixIsAScale)
+TEST(Settings, UnsetOrValidValuesAreTaken)
 {
-    for (int32_t want = 1; want <= 6; ++want) {
-        const char text[] = {char('0' + want), '\0'};
-        int32_t scale = 0;
-        EXPECT_TRUE(parse_window_scale(text, scale)) << text;
-        EXPECT_EQ(scale, want);
-    }
-    for (const char* bad : {"", "abc", "0", "7", "9", "2x", " 2", "2 ", "02", "+2", "-1", "1.5",
-                            "99999999999", "4294967298"}) {
-        int32_t scale = 5;
-        EXPECT_FALSE(parse_window_scale(bad, scale)) << '"' << bad << '"';
-        EXPECT_EQ(scale, 5) << "a refused value leaves the scale alone";
+    const struct {
+        Setting setting;
+        const char* value;
+        int32_t want;
+    } cases[] = {{SCALE, nullptr, 1},      {SCALE, "1", 1},     {SCALE, "3", 3}, {SCALE, "6", 6},
+                 {START_MODE, nullptr, 1}, {START_MODE, "3", 3}};
+    for (const auto& c : cases) {
+        ScopedVariable set(c.setting.name, c.value);
+        int32_t value = 0;
+        SCOPED_TRACE(std::string(c.setting.name) + '=' + (c.value ? c.value : "(unset)"));
+        EXPECT_TRUE(c.setting.read(value));
+        EXPECT_EQ(value, c.want);
     }
 }
 
-TEST(WindowScale, UnsetIsOneAndABadValueIsRefusedInOneLineThatQuotesIt)
+// A refused value leaves the setting alone and is told in one line.
+TEST(Settings, InvalidValuesAreRefusedInOneLine)
 {
-    int32_t scale = 0;
-    {
-        ScopedVariable unset("TARNBLAST_SCALE", nullptr);
-        EXPECT_TRUE(window_scale_setting(scale));
-        EXPECT_EQ(scale, 1);
-    }
-    {
-        ScopedVariable three("TARNBLAST_SCALE", "3");
-        EXPECT_TRUE(window_scale_setting(scale));
-        EXPECT_EQ(scale, 3);
-    }
-    for (const char* bad : {"", "2x", "0"}) {
-        ScopedVariable set("TARNBLAST_SCALE", bad);
+    const auto refused = [](const Setting& setting, const char* value) {
+        SCOPED_TRACE(std::string(setting.name) + "=\"" + value + '"');
+        ScopedVariable set(setting.name, value);
+        int32_t kept = 5;
         testing::internal::CaptureStderr();
-        EXPECT_FALSE(window_scale_setting(scale)) << bad;
+        EXPECT_FALSE(setting.read(kept));
         const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(said, std::string("tarnblast: TARNBLAST_SCALE must be a whole number from 1 to 6 "
-                                    "(the window's size in 320 x 200 steps), not \"")
-                            + bad + "\"\n");
-    }
+        EXPECT_EQ(kept, 5);
+        EXPECT_NE(said.find(setting.name), std::string::npos) << said;
+        EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+        return said;
+    };
+    for (const char* bad : {"", "abc", "0", "7", "2x", " 2", "02", "+2", "-1", "1.5", "4294967298"})
+        EXPECT_EQ(refused(SCALE, bad),
+                  std::string("tarnblast: TARNBLAST_SCALE must be a whole number from 1 to 6 "
+                              "(the window's size in 320 x 200 steps), not \"") + bad + "\"\n");
+    for (const char* bad : {"2", "", "1 "})
+        refused(START_MODE, bad);
 }
 
-TEST(WindowScale, TheLargestScaleThatFitsTheDesktopIsUsed)
+TEST(Settings, TheLargestScaleThatFitsTheDesktopIsUsed)
 {
     EXPECT_EQ(fitting_window_scale(6, 320, 200, 1024, 768), 3);
     EXPECT_EQ(fitting_window_scale(2, 320, 200, 1024, 768), 2) << "a fitting scale is kept";
@@ -76,28 +83,5 @@ TEST(WindowScale, TheLargestScaleThatFitsTheDesktopIsUsed)
     EXPECT_EQ(fitting_window_scale(6, 320, 200, 1280, 1600), 4) << "the width decides";
     EXPECT_EQ(fitting_window_scale(2, 320, 200, 640, 400), 2) << "an exact fit fits";
     EXPECT_EQ(fitting_window_scale(2, 320, 200, 639, 400), 1);
-    EXPECT_EQ(fitting_window_scale(4, 320, 200, 100, 100), 1) << "never below 1";
-    EXPECT_EQ(fitting_window_scale(1, 320, 200, 0, 0), 1);
-}
-
-TEST(StartMode, TitleByDefaultEditorOnThreeAnythingElseRefused)
-{
-    int32_t mode = 0;
-    {
-        ScopedVariable unset("TARNBLAST_START_MODE", nullptr);
-        EXPECT_TRUE(start_mode_setting(mode));
-        EXPECT_EQ(mode, 1);
-    }
-    {
-        ScopedVariable editor("TARNBLAST_START_MODE", "3");
-        EXPECT_TRUE(start_mode_setting(mode));
-        EXPECT_EQ(mode, 3);
-    }
-    for (const char* bad : {"2", "", "1 "}) {
-        ScopedVariable set("TARNBLAST_START_MODE", bad);
-        testing::internal::CaptureStderr();
-        EXPECT_FALSE(start_mode_setting(mode)) << bad;
-        EXPECT_NE(testing::internal::GetCapturedStderr().find("TARNBLAST_START_MODE"),
-                  std::string::npos);
-    }
+    EXPECT_EQ(fitting_window_scale(4, 320, 200, 0, 0), 1) << "never below 1";
 }
