@@ -184,3 +184,25 @@ TEST_F(EditorTest, ScrollingAndPlacementOutsideTheGrid)
 }
 
 }  // namespace
+
+// F3 and F4 move the second scroll pair; they shift the view's drawing
+// (camera_x) without changing which columns are scanned.
+TEST_F(EditorTest, F3AndF4MoveTheSecondScrollPair)
+{
+    pass(SCRIPT_F3);
+    EXPECT_EQ(game.second_scroll_x, 10);
+    EXPECT_EQ(game.second_scroll_column, 1);
+    EXPECT_EQ(game.camera_x, 10) << "column below 2: the view shifts";
+    EXPECT_EQ(game.camera_column, 1) << "but the scanned columns stay";
+    pass(SCRIPT_F3);
+    EXPECT_EQ(game.second_scroll_column, 2);
+    EXPECT_EQ(game.camera_x, 10);
+    pass(SCRIPT_F4);
+    EXPECT_EQ(game.second_scroll_x, 10);
+    EXPECT_EQ(game.camera_x, 10) << "F4 shifts only beyond column 500";
+    game.second_scroll_x = 5020;
+    pass(SCRIPT_F4);
+    EXPECT_EQ(game.second_scroll_column, 501);
+    EXPECT_EQ(game.camera_x, 20);
+    EXPECT_EQ(game.camera_column, 1);
+}
