@@ -47,6 +47,8 @@ TEST_F(PlayerTest, FallingFromRowElevenDiesInTheFortySeventhFrame)
 
 TEST_F(PlayerTest, AJumpRisesSixtyPixelsInThirtyFramesAndLandsWhereItStarted)
 {
+    pass(SCRIPT_UP);
+    EXPECT_EQ(game.player_jumping, 1) << "no jump while falling";
     stand_on_block();
     const int32_t standing = game.player_offset_y;
     pass(SCRIPT_UP);
@@ -63,13 +65,6 @@ TEST_F(PlayerTest, AJumpRisesSixtyPixelsInThirtyFramesAndLandsWhereItStarted)
         pass();
     EXPECT_EQ(game.player_falling, 1);
     EXPECT_EQ(game.player_offset_y, standing);
-}
-
-TEST_F(PlayerTest, UpDoesNothingWhileFalling)
-{
-    passes(3, SCRIPT_UP);
-    EXPECT_EQ(game.player_falling, 2);
-    EXPECT_EQ(game.player_jumping, 1);
 }
 
 TEST_F(PlayerTest, TenFramesOfLeftTakeFiveStepsWithoutMovingThePlayer)
@@ -100,14 +95,11 @@ TEST_F(PlayerTest, BothArrowsStepEveryFrameInOneDirection)
     pass(SCRIPT_LEFT | SCRIPT_RIGHT);
     EXPECT_EQ(game.camera_x, 30);
     EXPECT_EQ(game.player_facing, 2);
-}
 
-TEST_F(PlayerTest, ReleasingAnArrowKeepsItsCount)
-{
     pass(SCRIPT_RIGHT);
     pass();
-    pass(SCRIPT_RIGHT);  // the second frame held, across the release
-    EXPECT_EQ(game.camera_x, 10);
+    pass(SCRIPT_RIGHT);  // the count survives the release: a step
+    EXPECT_EQ(game.camera_x, 40);
 }
 
 TEST_F(PlayerTest, ShotsLeaveEverySixthFrameWithTheGunSoundOnEveryFrame)
@@ -200,7 +192,8 @@ TEST_F(PlayerTest, TheSpriteIsDrawnAfterTheMoveWhileTestsSeeTheHeightBeforeIt)
     EXPECT_EQ(pixel(160, 111), 0);
 }
 
-TEST_F(PlayerTest, ThePlayerIsNeverRunInTheEditor)
+// The player runs only in play, and only for a marker in columns 0 to 32.
+TEST_F(PlayerTest, ThePlayerIsNotRunInTheEditorNorBeyondColumnThirtyTwo)
 {
     game.game_mode = MODE_EDITOR;
     game.shot_active[3] = 2;
@@ -208,11 +201,9 @@ TEST_F(PlayerTest, ThePlayerIsNeverRunInTheEditor)
     game.shot_x[3] = 100;
     passes(3);
     EXPECT_EQ(game.player_offset_y, 0);
-    EXPECT_EQ(game.shot_x[3], 100);
-}
+    EXPECT_EQ(game.shot_x[3], 100) << "his shots do not move either";
 
-TEST_F(PlayerTest, AMarkerBeyondColumnThirtyTwoIsNeverFound)
-{
+    game.game_mode = MODE_PLAY;
     put(11, 16, TILE_EMPTY);
     put(11, 33, TILE_PLAYER);
     passes(5);
