@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the game's frame step with libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, starting from the corpus kept in
-# tests/fuzz/corpus (new finds are added to it).
+# tests/fuzz/corpus; what it finds new goes to build-fuzz/fuzz-finds, to be
+# merged into the corpus with -merge=1 when worth keeping.
 #   scripts/fuzz.sh            60 seconds (what the test run does)
 #   scripts/fuzz.sh 14400      four hours
 # Any crash, sanitizer report or broken invariant stops it with a non-zero
