@@ -63,6 +63,19 @@ public:
     static void use_test_sheet();
 };
 
+// Play on an empty level holding only the player's marker, for scenes
+// built cell by cell.
+class PlaySceneTest : public GameTest {
+public:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        start_play();
+        clear_grid();
+        put(11, 16, TILE_PLAYER);
+    }
+};
+
 // The colour the test sheet gives the atlas rectangle with this name; later
 // rectangles win where two overlap.
 int test_sheet_colour(const char* rect_name);

@@ -5,17 +5,8 @@
 
 namespace {
 
-class PlayerTest : public GameTest {
+class PlayerTest : public PlaySceneTest {
 public:
-    // Play on an empty level with only the player's marker.
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        start_play();
-        clear_grid();
-        put(11, 16, TILE_PLAYER);
-    }
-
     // A block the player stands on: two columns left of his, its top 32
     // pixels below his marker's row.
     void stand_on_block()

@@ -9,16 +9,8 @@
 
 namespace {
 
-class WorldTest : public GameTest {
+class WorldTest : public PlaySceneTest {
 public:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        start_play();
-        clear_grid();
-        put(11, 16, TILE_PLAYER);
-    }
-
     // The player as the scan left him: standing, facing right, at (px, py).
     static void place_player(int32_t px, int32_t py, int32_t falling = 1, int32_t facing = 1)
     {
