@@ -10,9 +10,12 @@
 
 #include "shell/assets.h"
 #include "shell/game_state.h"
+#include "shell/gamepad.h"
+#include "shell/key_bindings.h"
 #include "shell/key_names.h"
 #include "shell/main_loop.h"
 #include "shell/recorder.h"
+#include "shell/scaled_copy.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
 
@@ -39,14 +42,20 @@ void leave_without_display()
     std::exit(1);
 }
 
-// Opens the window at the wanted scale, or at the largest that fits the
-// desktop, or at 1 if the larger window cannot be opened. Returns the scale
-// of the window opened, or 0 when there is no window at all.
+// Opens the window at the wanted scale (for auto, the largest that fits the
+// desktop comfortably), or at the largest that fits the desktop, or at 1 if
+// the larger window cannot be opened. Returns the scale of the window opened,
+// or 0 when there is no window at all.
 int32_t open_window(int32_t wanted_scale)
 {
     int32_t scale = wanted_scale;
     int desktop_width = 0, desktop_height = 0;
-    if (scale > 1 && get_desktop_resolution(&desktop_width, &desktop_height) == 0) {
+    const bool know_desktop = get_desktop_resolution(&desktop_width, &desktop_height) == 0;
+    if (wanted_scale == AUTO_WINDOW_SCALE) {
+        scale = know_desktop ? auto_window_scale(SCREEN_WIDTH, SCREEN_HEIGHT, desktop_width,
+                                                 desktop_height)
+                             : 1;
+    } else if (scale > 1 && know_desktop) {
         scale = fitting_window_scale(wanted_scale, SCREEN_WIDTH, SCREEN_HEIGHT, desktop_width,
                                      desktop_height);
         if (scale != wanted_scale)
@@ -66,18 +75,39 @@ int32_t open_window(int32_t wanted_scale)
     return set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) == 0 ? 1 : 0;
 }
 
-// Copies the finished frame to the window; when the window is scaled, each
-// pixel becomes a square of scale x scale pixels (an integer stretch is a
-// plain pixel repeat), through a bitmap made once at start-up.
-void show_frame(BITMAP* scaled)
+// Copies a finished frame to the window; when the window is scaled, each
+// pixel becomes a square of scale x scale pixels, through a bitmap made once
+// at start-up.
+void show_frame(BITMAP* frame, BITMAP* scaled, int32_t scale)
 {
     if (!scaled) {
-        blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+        blit(frame, screen, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
         return;
     }
-    stretch_blit(back_buffer, scaled, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0, scaled->w,
-                 scaled->h);
+    copy_scaled(frame, scaled, scale);
     blit(scaled, screen, 0, 0, 0, 0, scaled->w, scaled->h);
+}
+
+// While the game is paused the window shows the last frame with "PAUSED"
+// over it; back_buffer itself keeps the frame as the game drew it.
+void draw_paused_frame(BITMAP* paused_frame)
+{
+    blit(back_buffer, paused_frame, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    const char* text = "PAUSED";
+    const int width = text_length(font, text);
+    textout_ex(paused_frame, font, text, (SCREEN_WIDTH - width) / 2, (SCREEN_HEIGHT - 8) / 2,
+               palette_color[15], 0);
+}
+
+// The controls of a pass: the keyboard through the player's bindings and the
+// pads. The game's part goes into Allegro's key array, where the pass and the
+// world scan read it; the next poll puts the keyboard's own state back.
+uint16_t read_controls()
+{
+    const uint16_t controls = held_controls() | polled_pad_key_set(game.game_mode);
+    if ((controls & GAME_KEYS) != held_key_set())
+        hold_key_set(controls & GAME_KEYS);
+    return controls;
 }
 
 // TARNBLAST_FINAL_FRAME=FILE.bmp: the last frame shown, saved at the end, so
@@ -95,7 +125,8 @@ int main()
 {
     int32_t start_mode = 1;
     int32_t wanted_scale = 1;
-    if (!start_mode_setting(start_mode) || !window_scale_setting(wanted_scale))
+    if (!start_mode_setting(start_mode) || !window_scale_setting(wanted_scale)
+        || !key_bindings_setting() || !pad_buttons_setting())
         return 2;
     // Without an X display the system driver cannot start, and the keyboard
     // driver would crash if installed on top of it: end quietly instead.
@@ -107,6 +138,7 @@ int main()
     LOCK_FUNCTION(keep_retrace_at_full_rate);
     install_int_ex(keep_retrace_at_full_rate, BPS_TO_TIMER(70));
     install_sound(DIGI_AUTODETECT, MIDI_NONE, "");
+    start_gamepad();
     set_window_title("Tarnblast");
     LOCK_VARIABLE(close_button_pressed);
     LOCK_FUNCTION(press_close_button);
@@ -119,6 +151,9 @@ int main()
         leave_without_display();
     // The game always draws at 320 x 200, whatever the window's size.
     back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    BITMAP* paused_frame = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    if (!back_buffer || !paused_frame)
+        leave_without_display();
     clear_bitmap(back_buffer);
     BITMAP* scaled = nullptr;
     if (scale > 1) {
@@ -131,24 +166,54 @@ int main()
     if (const char* record = std::getenv("TARNBLAST_RECORD"))
         start_recording(record, start_mode);
     start_up_game(start_mode);
+    // Pause and mute act when their key goes down. A paused game runs no
+    // pass and records nothing, and the game's keys stay as the last pass
+    // left them, so a recording replays as if the pause had never been.
+    uint16_t previous = 0;
+    uint16_t paused_keys = 0;
+    bool paused = false;
     for (;;) {
-        forget_pass_sounds();
-        draw_pass();
+        if (!paused) {
+            forget_pass_sounds();
+            draw_pass();
+        }
         vsync();
-        show_frame(scaled);
+        show_frame(paused ? paused_frame : back_buffer, scaled, scale);
         poll_keyboard();
+        const uint16_t controls = read_controls();
+        const uint16_t pressed = controls & ~previous;
+        previous = controls;
+        if (pressed & CONTROL_MUTE)
+            set_sound_muted(!sound_is_muted());
         // The close button counts as Escape held on this pass, in the
         // recording too, so that its replay also stops here.
-        const bool leaving = escape_held() || close_button_pressed;
-        record_pass(held_key_set() | (leaving ? KEY_SET_ESC : 0));
+        const bool leaving = (controls & KEY_SET_ESC) || close_button_pressed;
+        if (paused) {
+            hold_key_set(paused_keys);
+            if (leaving)
+                break;
+            if (pressed & CONTROL_PAUSE) {
+                paused = false;
+                pause_music(false);
+            }
+            continue;
+        }
+        record_pass((controls & GAME_KEYS) | (leaving ? KEY_SET_ESC : 0));
         if (leaving)
             break;
         handle_pass_keys();
+        if ((pressed & CONTROL_PAUSE) && game.game_mode == MODE_PLAY) {
+            paused = true;
+            paused_keys = controls & GAME_KEYS;
+            draw_paused_frame(paused_frame);
+            pause_music(true);
+        }
     }
     stop_recording();
     save_final_frame();
     if (scaled)
         destroy_bitmap(scaled);
+    destroy_bitmap(paused_frame);
     release_assets();
     return 0;
 }

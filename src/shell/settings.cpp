@@ -38,11 +38,15 @@ bool window_scale_setting(int32_t& scale)
         scale = 1;
         return true;
     }
+    if (std::strcmp(value, "auto") == 0) {
+        scale = AUTO_WINDOW_SCALE;
+        return true;
+    }
     if (parse_window_scale(value, scale))
         return true;
     std::fprintf(stderr,
                  "tarnblast: TARNBLAST_SCALE must be a whole number from %d to %d (the "
-                 "window's size in 320 x 200 steps), not \"%.40s\"\n",
+                 "window's size in 320 x 200 steps) or auto, not \"%.40s\"\n",
                  int(MIN_WINDOW_SCALE), int(MAX_WINDOW_SCALE), value);
     return false;
 }
@@ -54,4 +58,11 @@ int32_t fitting_window_scale(int32_t wanted, int32_t width, int32_t height,
     while (scale > 1 && (width * scale > desktop_width || height * scale > desktop_height))
         --scale;
     return scale < 1 ? 1 : scale;
+}
+
+int32_t auto_window_scale(int32_t width, int32_t height, int32_t desktop_width,
+                          int32_t desktop_height)
+{
+    return fitting_window_scale(MAX_WINDOW_SCALE, width, height, desktop_width * 3 / 4,
+                                desktop_height * 3 / 4);
 }

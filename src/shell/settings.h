@@ -15,7 +15,11 @@ constexpr int32_t MAX_WINDOW_SCALE = 6;
 // Reads a window scale: exactly one digit from 1 to 6, nothing around it.
 bool parse_window_scale(const char* text, int32_t& scale);
 
-// TARNBLAST_SCALE: the window's scale, 1 (the default, unset) to 6.
+// TARNBLAST_SCALE=auto: the largest scale that fits the desktop comfortably.
+constexpr int32_t AUTO_WINDOW_SCALE = 0;
+
+// TARNBLAST_SCALE: the window's scale, 1 (the default, unset) to 6, or
+// AUTO_WINDOW_SCALE for "auto".
 // Returns false, after a one-line message on stderr, for any other value.
 bool window_scale_setting(int32_t& scale);
 
@@ -23,3 +27,9 @@ bool window_scale_setting(int32_t& scale);
 // desktop of desktop_width x desktop_height; never below 1.
 int32_t fitting_window_scale(int32_t wanted, int32_t width, int32_t height,
                              int32_t desktop_width, int32_t desktop_height);
+
+// The largest scale (1 to 6) at which a width x height frame fits within
+// three quarters of the desktop's width and height, leaving room for the
+// desktop's panels and the window's frame.
+int32_t auto_window_scale(int32_t width, int32_t height, int32_t desktop_width,
+                          int32_t desktop_height);

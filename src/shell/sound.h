@@ -19,3 +19,11 @@ void forget_pass_sounds();
 // Whether samples are handed to the sound driver (the real program) or only
 // counted (tests, replays and benchmarks).
 void set_sound_output(bool enabled);
+
+// M: every sound off, or on again. The pass log is kept either way, so that
+// a muted game records and replays as any other.
+void set_sound_muted(bool muted);
+bool sound_is_muted();
+
+// Holds the music where it is (a paused game), or lets it play on.
+void pause_music(bool paused);

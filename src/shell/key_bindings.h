@@ -1,0 +1,55 @@
+// The player's own keys: which keyboard key stands for each of the game's
+// keys. A pass of the game still sees only the game's own key set (the names
+// of key_names.h), so recordings and replays are unchanged; the bindings only
+// decide which physical keys hold which of those keys. Pause and mute, which
+// the main loop handles itself, are bound the same way.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A control set holds the game's key set in its low KEY_NAME_COUNT bits, then
+// the two keys that never reach a pass.
+constexpr uint16_t CONTROL_PAUSE = 1 << 13;
+constexpr uint16_t CONTROL_MUTE = 1 << 14;
+constexpr uint16_t GAME_KEYS = (1 << 13) - 1;
+constexpr int CONTROL_COUNT = 15;
+
+// Up to two Allegro scancodes per control ("ctrl" is either Ctrl key); 0 is
+// no key.
+struct KeyBindings {
+    int scancodes[CONTROL_COUNT][2];
+};
+
+// Every control on its usual key: the arrows, Space, S, Enter, F1 to F4,
+// Right Shift, Escape, P and M.
+KeyBindings default_key_bindings();
+
+// Reads a list such as "left=a,right=d,jump=w,fire=ctrl" (action and key
+// names in any case) over the default bindings. On a bad list returns false
+// with a one-line reason in `error` (no newline), naming the valid actions or
+// keys: an unknown action or key, an entry without "=", an empty entry, an
+// action named twice, or two controls left on one key.
+bool parse_key_bindings(const char* text, KeyBindings& bindings, char* error, size_t size);
+
+// TARNBLAST_KEYS: the bindings the game plays with (the defaults when
+// unset). Returns false, after a one-line message on stderr, for a bad list.
+bool key_bindings_setting();
+
+// The controls held now in Allegro's key array, through the given bindings
+// (or through those of key_bindings_setting()).
+uint16_t held_controls(const KeyBindings& bindings);
+uint16_t held_controls();
+
+// Splits the next "name=value" entry off a comma-separated list: returns
+// false at the end of the text. `name` and `value` point into the text.
+struct Assignment {
+    const char* name;
+    size_t name_length;
+    const char* value;
+    size_t value_length;  // 0 with value == nullptr when there is no "="
+};
+bool next_assignment(const char*& text, Assignment& entry);
+
+// Whether a list has an empty entry (a comma at either end, or two together).
+bool has_empty_entry(const char* text);
