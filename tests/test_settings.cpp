@@ -41,7 +41,8 @@ TEST(Settings, UnsetOrValidValuesAreTaken)
         Setting setting;
         const char* value;
         int32_t want;
-    } cases[] = {{SCALE, nullptr, 1},      {SCALE, "1", 1},     {SCALE, "3", 3}, {SCALE, "6", 6},
+    } cases[] = {{SCALE, nullptr, 1},      {SCALE, "1", 1},     {SCALE, "3", 3},
+                 {SCALE, "6", 6},          {SCALE, "auto", AUTO_WINDOW_SCALE},
                  {START_MODE, nullptr, 1}, {START_MODE, "3", 3}};
     for (const auto& c : cases) {
         ScopedVariable set(c.setting.name, c.value);
@@ -67,10 +68,11 @@ TEST(Settings, InvalidValuesAreRefusedInOneLine)
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
         return said;
     };
-    for (const char* bad : {"", "abc", "0", "7", "2x", " 2", "02", "+2", "-1", "1.5", "4294967298"})
+    for (const char* bad : {"", "abc", "0", "7", "2x", " 2", "02", "+2", "-1", "1.5", "4294967298",
+                            "AUTO", "auto "})
         EXPECT_EQ(refused(SCALE, bad),
                   std::string("tarnblast: TARNBLAST_SCALE must be a whole number from 1 to 6 "
-                              "(the window's size in 320 x 200 steps), not \"") + bad + "\"\n");
+                              "(the window's size in 320 x 200 steps) or auto, not \"") + bad + "\"\n");
     for (const char* bad : {"2", "", "1 "})
         refused(START_MODE, bad);
 }
@@ -84,4 +86,11 @@ TEST(Settings, TheLargestScaleThatFitsTheDesktopIsUsed)
     EXPECT_EQ(fitting_window_scale(2, 320, 200, 640, 400), 2) << "an exact fit fits";
     EXPECT_EQ(fitting_window_scale(2, 320, 200, 639, 400), 1);
     EXPECT_EQ(fitting_window_scale(4, 320, 200, 0, 0), 1) << "never below 1";
+    // auto: within three quarters of the desktop.
+    EXPECT_EQ(auto_window_scale(320, 200, 1024, 768), 2);
+    EXPECT_EQ(auto_window_scale(320, 200, 1920, 1080), 4);
+    EXPECT_EQ(auto_window_scale(320, 200, 1280, 800), 3) << "exactly three quarters fits";
+    EXPECT_EQ(auto_window_scale(320, 200, 1280, 799), 2);
+    EXPECT_EQ(auto_window_scale(320, 200, 3840, 2160), 6) << "never above 6";
+    EXPECT_EQ(auto_window_scale(320, 200, 640, 480), 1);
 }

@@ -1,4 +1,4 @@
-# TARNBLAST_SCALE: the window shows the game's 320 x 200 frame enlarged by a
+# TARNBLAST_SCALE (1 to 6 or auto): the window shows the game's 320 x 200 frame enlarged by a
 # whole factor with square pixels, exactly the runner's frame scaled up by
 # pixel repetition; a scale larger than the desktop falls back to the
 # largest that fits, with one line on stderr; a bad value is refused with
@@ -39,6 +39,11 @@ for scale in 1 2 3; do
         wl_fail "TARNBLAST_SCALE=$scale: unexpected messages: $(cat "$WL_TMP/game.err")"
 done
 
+# auto: the largest scale within three quarters of 1024 x 768 is 2, quietly.
+check_scale auto 2
+grep -v '^ALSA lib' "$WL_TMP/game.err" | grep -q . &&
+    wl_fail "TARNBLAST_SCALE=auto: unexpected messages: $(cat "$WL_TMP/game.err")"
+
 # 6 x 320 x 200 does not fit 1024 x 768; 3 is the largest that does.
 check_scale 6 3
 [ "$(grep -cv '^ALSA lib' "$WL_TMP/game.err")" = 1 ] ||
@@ -59,4 +64,4 @@ for bad in "" abc 0 7 2x " 2" 99999999999 -1; do
         wl_fail "TARNBLAST_SCALE=\"$bad\": the message does not quote the value"
 done
 [ -z "$(xdotool search --name '^Tarnblast$' 2>/dev/null)" ] || wl_fail "a refused setting opened a window"
-echo "PASS: scales 1, 2 and 3 show the runner's frame enlarged, 6 falls back to 3, bad values exit 2"
+echo "PASS: scales 1, 2, 3 and auto show the runner's frame enlarged, 6 falls back to 3, bad values exit 2"
