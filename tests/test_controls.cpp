@@ -150,7 +150,7 @@ TEST(ScaledCopy, EveryPixelBecomesASquareAsAStretchMakesIt)
         for (int x = 0; x < 320; ++x)
             putpixel(frame, x, y, makecol((x * 7) & 255, (y * 13) & 255, (x ^ y) & 255));
     for (int scale = 1; scale <= 4; ++scale) {
-        BITMAP* fast = create_bitmap(320 * scale, 200 * scale);
+        BITMAP* fast = create_scaled_bitmap(320, 200, scale);
         BITMAP* stretched = create_bitmap(320 * scale, 200 * scale);
         copy_scaled(frame, fast, scale);
         stretch_blit(frame, stretched, 0, 0, 320, 200, 0, 0, 320 * scale, 200 * scale);

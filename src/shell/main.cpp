@@ -75,17 +75,26 @@ int32_t open_window(int32_t wanted_scale)
     return set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) == 0 ? 1 : 0;
 }
 
-// Copies a finished frame to the window; when the window is scaled, each
-// pixel becomes a square of scale x scale pixels, through a bitmap made once
-// at start-up.
-void show_frame(BITMAP* frame, BITMAP* scaled, int32_t scale)
+// Copies a finished frame to the window. A scaled window gets each pixel as
+// a square of scale x scale pixels, through a bitmap made once at start-up,
+// and only the rows that changed since the frame it showed last (`shown`,
+// empty before the first frame): enlarging and sending the whole window on
+// every pass would cost several times what the game itself does.
+void show_frame(BITMAP* frame, BITMAP* scaled, BITMAP* shown, int32_t scale)
 {
     if (!scaled) {
         blit(frame, screen, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
         return;
     }
-    copy_scaled(frame, scaled, scale);
-    blit(scaled, screen, 0, 0, 0, 0, scaled->w, scaled->h);
+    static bool shown_once = false;
+    int first = 0, end = SCREEN_HEIGHT;
+    while (!shown_once || next_changed_rows(frame, shown, first, end)) {
+        shown_once = true;
+        copy_scaled_rows(frame, scaled, scale, first, end);
+        blit(scaled, screen, 0, first * scale, 0, first * scale, scaled->w, (end - first) * scale);
+        blit(frame, shown, 0, first, 0, first, SCREEN_WIDTH, end - first);
+        first = end;
+    }
 }
 
 // While the game is paused the window shows the last frame with "PAUSED"
@@ -156,9 +165,11 @@ int main()
         leave_without_display();
     clear_bitmap(back_buffer);
     BITMAP* scaled = nullptr;
+    BITMAP* shown = nullptr;
     if (scale > 1) {
-        scaled = create_bitmap(SCREEN_WIDTH * scale, SCREEN_HEIGHT * scale);
-        if (!scaled)
+        scaled = create_scaled_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT, scale);
+        shown = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+        if (!scaled || !shown)
             leave_without_display();
     }
     set_projection_viewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
@@ -178,7 +189,7 @@ int main()
             draw_pass();
         }
         vsync();
-        show_frame(paused ? paused_frame : back_buffer, scaled, scale);
+        show_frame(paused ? paused_frame : back_buffer, scaled, shown, scale);
         poll_keyboard();
         const uint16_t controls = read_controls();
         const uint16_t pressed = controls & ~previous;
@@ -211,8 +222,10 @@ int main()
     }
     stop_recording();
     save_final_frame();
-    if (scaled)
+    if (scaled) {
         destroy_bitmap(scaled);
+        destroy_bitmap(shown);
+    }
     destroy_bitmap(paused_frame);
     release_assets();
     return 0;
