@@ -3,14 +3,20 @@
 # any of them is missing. Run as root, or as a user who may use sudo.
 #   scripts/install-deps.sh          everything (build, play, tests)
 #   scripts/install-deps.sh play     only what building and playing need
+#   scripts/install-deps.sh package  what building the Debian package needs
 set -euo pipefail
 
 play_packages="g++ cmake make pkg-config liballegro4-dev"
 test_packages="libgtest-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick
     sox alsa-utils clang libclang-rt-14-dev python3"
+package_packages="dpkg-dev file"
 
 packages=$play_packages
-[ "${1:-all}" = play ] || packages="$packages $test_packages"
+case ${1:-all} in
+play) ;;
+package) packages="$packages $package_packages" ;;
+*) packages="$packages $test_packages $package_packages" ;;
+esac
 
 missing=""
 for package in $packages; do

@@ -11,8 +11,8 @@ prefix="$WL_TMP/prefix"
 cmake --install . --prefix "$prefix" >"$WL_TMP/install.log" 2>&1 ||
     wl_fail "cmake --install failed: $(cat "$WL_TMP/install.log")"
 
-for file in bin/tarnblast bin/tarnblast-replay libexec/tarnblast/tarnblast \
-    libexec/tarnblast/tarnblast-replay; do
+for file in bin/tarnblast bin/tarnblast-replay bin/tarnblast-levels libexec/tarnblast/tarnblast \
+    libexec/tarnblast/tarnblast-replay libexec/tarnblast/tarnblast-levels; do
     [ -x "$prefix/$file" ] || wl_fail "$file is not installed as a program"
 done
 for file in main.bmp main2.bmp sgun.wav blowup.wav gmsong.wav; do
@@ -45,7 +45,7 @@ printf '5*\n' >title.txt
     wl_fail "the installed runner failed"
 [ -f "$elsewhere/frames/frame-000005.bmp" ] || wl_fail "the runner's frames did not land in the working folder"
 convert frames/frame-000005.bmp title.png
-wl_start_game "$prefix/bin/tarnblast" TARNBLAST_RECORD=demo.txt
+wl_start_game "$prefix/bin/tarnblast" TARNBLAST_RECORD=demo.txt TARNBLAST_SCALE=1
 wl_screenshot shown.png
 [ "$(wl_pixel_difference shown.png title.png)" = 0 ] || wl_fail "the installed game's title differs from the runner's"
 wl_tap Escape
@@ -53,6 +53,12 @@ wl_wait_exit 10; code=$WL_EXIT_CODE
 [ "$code" = 0 ] || wl_fail "Escape ended the installed game with $code: $(cat "$WL_TMP/game.err")"
 head -n 1 "$elsewhere/demo.txt" 2>/dev/null | grep -q '^# tarnblast recording' ||
     wl_fail "TARNBLAST_RECORD=demo.txt did not land in the working folder"
+
+# The level tool's files are those of the working folder too.
+"$prefix/bin/tarnblast-levels" export 3 level3.txt && "$prefix/bin/tarnblast-levels" map 3 map3.bmp ||
+    wl_fail "the installed level tool failed"
+[ "$(stat -c %s level3.txt)" = 143386 ] && [ -s map3.bmp ] ||
+    wl_fail "the level tool's files did not land in the working folder"
 
 # The editor's export lands under the working folder, where it would by hand.
 wl_start_game "$prefix/bin/tarnblast" TARNBLAST_START_MODE=3
