@@ -1,12 +1,9 @@
-// Preloaded into the game by gamepad.sh: makes a named pipe pass for a Linux
-// joystick device. Allegro's joystick driver opens the device named by its
-// configuration, asks it for the driver version, the number of axes and the
-// number of buttons, and then reads js_event records; a pipe refuses those
-// questions, so this answers them for any pipe (8 axes, 11 buttons, as a
-// common two-stick pad) and leaves every other call alone.
+// Preloaded into the game by gamepad.sh: lets a named pipe pass for a Linux
+// joystick device. Allegro's driver asks the device for the driver version,
+// the number of axes and of buttons, which a pipe refuses; this answers for
+// any pipe (8 axes and 11 buttons, as a common two-stick pad).
 #include <dlfcn.h>
 #include <linux/joystick.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 #include <cstdarg>
