@@ -1,19 +1,50 @@
-# Own keys, pause and mute in the real window: with TARNBLAST_KEYS the new
-# keys walk, jump and fire and a moved-away arrow does nothing; P freezes
-# the window (screenshots a second apart are equal) and records nothing, P
-# again plays on, and the recording still replays to the last frame shown;
-# M and a pause each silence the music until undone.
-# Usage: own_keys_and_pause.sh GAME REPLAY (from the build directory)
+# A gamepad, own keys, pause and mute in the real window. The pad goes
+# through Allegro's own joystick driver: allegro.cfg points it at a named
+# pipe, a preloaded shim answers the driver's questions for the pipe, and
+# the test writes js_event records into it; its Start, d-pad, left stick,
+# fire and jump reach the game. With TARNBLAST_KEYS the new keys walk, jump
+# and fire and a moved-away arrow does nothing. P freezes the window
+# (screenshots a second apart are equal) and records nothing, P again plays
+# on, and the recording replays to the last frame shown. M and a pause each
+# silence the music until undone.
+# Usage: comforts.sh GAME REPLAY (from the build directory)
 . "$(dirname "$0")/window_lib.sh"
 game=$(realpath "$1")
 replay=$(realpath "$2")
 wl_setup
 
+"${CXX:-c++}" -shared -fPIC -o "$WL_TMP/shim.so" "$(dirname "$0")/joystick_shim.cpp" -ldl ||
+    wl_fail "cannot build the joystick shim"
+mkfifo "$WL_TMP/pad"
+printf '[joystick]\njoystick_device_0 = %s\n' "$WL_TMP/pad" >"$WL_TMP/allegro.cfg"
 demo="$WL_TMP/demo.txt"
-wl_start_game "$game" TARNBLAST_KEYS=left=a,right=d,jump=w,fire=ctrl \
+wl_start_game "$game" LD_PRELOAD="$WL_TMP/shim.so" ALLEGRO="$WL_TMP" \
+    TARNBLAST_KEYS=left=a,right=d,jump=w,fire=ctrl \
     TARNBLAST_RECORD="$demo" TARNBLAST_FINAL_FRAME="$WL_TMP/final.bmp"
-wl_tap s 0.2
-sleep 0.8
+# The pad, lines "SECONDS button|axis NUMBER VALUE": Start (button 7); the
+# d-pad (axes 6, 7) left and down with fire (button 0); the left stick
+# (axis 0) left with jump (button 1).
+python3 -c '
+import struct, sys, time
+with open(sys.argv[1], "wb", buffering=0) as pad:
+    for line in sys.stdin:
+        wait, kind, number, value = line.split()
+        time.sleep(float(wait))
+        pad.write(struct.pack("<IhBB", 0, int(value), 1 if kind == "button" else 2, int(number)))
+    time.sleep(0.3)' "$WL_TMP/pad" <<'PAD'
+0 button 7 1
+0.2 button 7 0
+0.8 axis 6 -32767
+0 axis 7 32767
+0 button 0 1
+0.15 button 0 0
+0 axis 6 0
+0 axis 7 0
+0.1 axis 0 -32767
+0 button 1 1
+0.15 axis 0 0
+0 button 1 0
+PAD
 wl_tap Right 0.3  # right=d: the arrow must not walk
 wl_key_down Control_L
 wl_tap d 0.15
@@ -40,10 +71,10 @@ wl_tap Escape
 wl_wait_exit 10
 [ "$WL_EXIT_CODE" = 0 ] || wl_fail "Escape ended the game with $WL_EXIT_CODE"
 
-for keys in 'RIGHT SPACE' 'UP SPACE' 'LEFT SPACE'; do
-    grep -qx "$keys" "$demo" || wl_fail "no pass holds exactly: $keys (own keys)"
+for keys in S 'LEFT DOWN SPACE' 'LEFT UP' 'RIGHT SPACE' 'UP SPACE' 'LEFT SPACE'; do
+    grep -qx "$keys" "$demo" || wl_fail "no pass holds exactly: $keys (pad, own keys)"
 done
-awk '/SPACE/ { exit } /RIGHT/ { found = 1 } END { exit !found }' "$demo" &&
+awk '/RIGHT SPACE/ { exit } /RIGHT/ { found = 1 } END { exit !found }' "$demo" &&
     wl_fail "the arrow Right still walks after right=d"
 passes=$(($(wc -l <"$demo") - 1))
 "$replay" --frames-out "$WL_TMP/replay" --frame-list "$passes" "$demo" || wl_fail "replay failed"
@@ -75,4 +106,4 @@ print("".join("S" if max(abs(v - 32768) for v in s[i:i + 8820]) > 300 else "-"
               for i in range(0, len(s) - 8819, 8820)))' "$WL_TMP/capture.raw")
 echo "$pattern" | grep -qE '^-{0,3}S+-{12,}S+-{12,}S+-*$' ||
     wl_fail "want sound, silence (M), sound, silence (P), sound: $pattern"
-echo "PASS: own keys walk, jump and fire; pause freezes and replays exactly; M and P silence the music"
+echo "PASS: the pad starts, walks, jumps and fires; own keys walk, jump and fire; pause freezes and replays exactly; M and P silence the music"
