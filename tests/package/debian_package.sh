@@ -1,10 +1,6 @@
-# The Debian package as a player gets it: scripts/package.sh builds it,
-# lintian (where the distribution has it) warns of nothing, apt installs it,
-# the installed game shows its title at the comfortable scale and Escape
-# ends it with 0, and apt removes it all again. Also: the manual pages are in
-# it, and the game's covers every setting the game reads.
-# Needs root (or sudo without a password), and no tarnblast package already
-# installed; skipped otherwise.
+# The Debian package: built, lintian-clean where lintian exists, with its
+# manual pages; installed with apt, the game shows its title and Escape ends
+# it with 0; removed. Skipped without root or with tarnblast installed.
 . "$(dirname "$0")/../window/window_lib.sh"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 root=""

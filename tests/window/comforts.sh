@@ -1,12 +1,7 @@
-# A gamepad, own keys, pause and mute in the real window. The pad goes
-# through Allegro's own joystick driver: allegro.cfg points it at a named
-# pipe, a preloaded shim answers the driver's questions for the pipe, and
-# the test writes js_event records into it; its Start, d-pad, left stick,
-# fire and jump reach the game. With TARNBLAST_KEYS the new keys walk, jump
-# and fire and a moved-away arrow does nothing. P freezes the window
-# (screenshots a second apart are equal) and records nothing, P again plays
-# on, and the recording replays to the last frame shown. M and a pause each
-# silence the music until undone.
+# Pad, own keys, pause and mute in the real window. Pad events go through
+# Allegro's joystick driver, pointed at a named pipe that a preloaded shim
+# passes off as a joystick. P freezes the window and records nothing, and
+# the recording replays to the last frame shown; M and P silence the music.
 # Usage: comforts.sh GAME REPLAY (from the build directory)
 . "$(dirname "$0")/window_lib.sh"
 game=$(realpath "$1")
