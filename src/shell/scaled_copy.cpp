@@ -27,11 +27,6 @@ constexpr WidenRow WIDEN_ROW[] = {nullptr,        widen_row<1>, widen_row<2>, wi
 
 }  // namespace
 
-void copy_scaled(BITMAP* from, BITMAP* to, int32_t scale)
-{
-    copy_scaled_rows(from, to, scale, 0, from->h);
-}
-
 void copy_scaled_rows(BITMAP* from, BITMAP* to, int32_t scale, int first, int end)
 {
     if (scale < 1 || scale > 6 || !fast_path_fits(from, to, scale)) {
@@ -60,7 +55,7 @@ BITMAP* create_scaled_bitmap(int32_t width, int32_t height, int32_t scale)
 
 bool next_changed_rows(BITMAP* frame, BITMAP* shown, int& first, int& end)
 {
-    const size_t row_bytes = size_t(frame->w) * sizeof(uint32_t);
+    const size_t row_bytes = size_t(frame->w) * size_t((bitmap_color_depth(frame) + 7) / 8);
     const auto changed = [&](int y) {
         return std::memcmp(frame->line[y], shown->line[y], row_bytes) != 0;
     };
