@@ -51,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(exported == text, "an accepted file is what the editor writes for its grid");
     std::FILE* file = std::fopen(level_path, "wb");
     check(file && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0, "a written scratch file");
-    // The editor places, scrolls and exports; play walks and fires, and the
-    // level's end brings the file's level back.
+    // Edited (placing, scrolling, exporting), then played through a level end.
     for (int32_t mode : {MODE_EDITOR, MODE_TITLE}) {
         std::string message;
         check(open_level_file(level_path, mode, message), "the game opens what the checker accepts");
@@ -62,9 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             draw_pass();
             if (pass == 40 && mode == MODE_TITLE)
                 advance_level();
-            hold_script_keys(pass == 0 ? SCRIPT_S
-                             : mode == MODE_EDITOR ? SCRIPT_DOWN | SCRIPT_ENTER | SCRIPT_F2 | SCRIPT_RSHIFT | (pass % 4 ? 0 : SCRIPT_SPACE)
-                                                   : SCRIPT_RIGHT | SCRIPT_SPACE);
+            const uint16_t edit = SCRIPT_DOWN | SCRIPT_ENTER | SCRIPT_F2 | SCRIPT_RSHIFT | (pass % 4 ? 0 : SCRIPT_SPACE);
+            hold_script_keys(pass == 0 ? SCRIPT_S : mode == MODE_EDITOR ? edit : SCRIPT_RIGHT | SCRIPT_SPACE);
             handle_pass_keys();
         }
         close_level_file();
