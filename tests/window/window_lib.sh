@@ -50,8 +50,13 @@ wl_setup() {
         export DISPLAY=":$n"
         local i
         for i in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            xdotool getmouselocation >/dev/null 2>&1 && return 0
+            if xdpyinfo >/dev/null 2>&1 || xdotool getmouselocation >/dev/null 2>&1; then
+                # A test started at the same moment may own this display:
+                # then this server has given up, and the display is not ours.
+                sleep 0.2
+                kill -0 "$WL_XVFB_PID" 2>/dev/null && return 0
+                break
+            fi
             kill -0 "$WL_XVFB_PID" 2>/dev/null || break
             sleep 0.1
         done
