@@ -7,12 +7,13 @@
 
 #include <cstring>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
+#include "base/assets.h"
+#include "base/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "shell/score.h"
-#include "shell/sound.h"
+#include "base/score.h"
+#include "shell/hud.h"
+#include "base/sound.h"
 #include "shell/title.h"
 
 namespace {

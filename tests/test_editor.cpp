@@ -93,7 +93,7 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
     EXPECT_EQ(game.place_request, 1);
 
     // An enemy brush waits for Space; one enemy per arming.
-    game.brush = BRUSH_ENEMY_A;
+    game.brush = group_brush(GROUP_A);
     game.cursor_dy = 10;
     place();
     passes(5);
@@ -115,7 +115,7 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
     int32_t* counters[] = {&game.next_code_a, &game.next_code_b, &game.next_code_c,
                            &game.next_code_d};
     for (int group = 0; group < 4; ++group) {
-        game.brush = BRUSH_ENEMY_A + group;
+        game.brush = BRUSH_FIRST_GROUP + group;
         *counters[group] = bases[group] + 49;
         game.cursor_dx = 10 * group;
         place(SCRIPT_SPACE);
@@ -125,11 +125,11 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
         game.place_request = 1;
     }
     // A request group A cannot serve waits for the next brush that can.
-    game.brush = BRUSH_ENEMY_A;
+    game.brush = group_brush(GROUP_A);
     game.next_code_b = ENEMY_B_BASE;
     game.cursor_dx = 100;
     place(SCRIPT_SPACE);
-    for (int i = 0; i < 20 && game.brush == BRUSH_ENEMY_A; ++i)
+    for (int i = 0; i < 20 && game.brush == group_brush(GROUP_A); ++i)
         pass(SCRIPT_SPACE);
     pass();
     EXPECT_EQ(cell(1, 12), ENEMY_B_BASE);
@@ -167,7 +167,7 @@ TEST_F(EditorTest, ScrollingAndPlacementOutsideTheGrid)
         EXPECT_EQ(game.camera_column, c.camera_column);
         game.cursor_dx = c.dx;
         game.cursor_dy = c.dy;
-        game.brush = BRUSH_ENEMY_D;
+        game.brush = group_brush(GROUP_D);
         std::memcpy(before, game.level_grid, sizeof before);
         place(SCRIPT_SPACE);
         EXPECT_EQ(std::memcmp(before, game.level_grid, sizeof before), 0);

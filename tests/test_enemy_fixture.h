@@ -8,7 +8,7 @@
 #include "enemies/enemy_shots.h"
 #include "enemies/enemy_tables.h"
 #include "game_fixture.h"
-#include "shell/score.h"
+#include "base/score.h"
 
 using EnemyVisit = void (*)(int32_t slot, int32_t row, int32_t column);
 

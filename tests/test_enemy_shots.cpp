@@ -1,6 +1,6 @@
 // Enemy shots: scroll shifts, where flights end, explosions and re-arming.
 #include "test_enemy_fixture.h"
-#include "world/blocks.h"
+#include "shell/world_scan.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ TEST_F(EnemyShotsTest, ArcShotMeetingABlockExplodesWhereItWasLastDrawnFor78Visit
         update_enemy_b(0, 10, 10);
     hold_script_keys(0);  // flown 10 visits, shifted 50: drawn at (40, 90)
     shot.explosion_timer = 3;
-    update_block(8, 3);  // its window: x 31..51, y 81..101
+    visit_block(8, 3);  // its window: x 31..51, y 81..101
     EXPECT_TRUE(shot.explosion_state == 2 && shot.flying == 1 && shot.explosion_x == 40);
     EXPECT_EQ(shot.explosion_y, 58);
     EXPECT_TRUE(shot.flight_timer == 0 && shot.explosion_timer == 0);

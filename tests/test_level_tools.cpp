@@ -109,7 +109,7 @@ TEST_F(LevelToolsTest, EveryBuiltInLevelGoesThroughTheEditorsExportAndComesBackA
     for (int n = 1; n <= LEVEL_COUNT; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
         restart_headless_game(MODE_EDITOR);
-        load_level(n);
+        load_level(n, game.level_grid);
         setenv("TARNBLAST_EXPORT_PATH", (dir / "editor.txt").c_str(), 1);
         export_level();
         unsetenv("TARNBLAST_EXPORT_PATH");
@@ -261,7 +261,7 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
         SCOPED_TRACE("camera column " + std::to_string(camera));
         // The editor scrolled there, its enemies at their start values.
         restart_headless_game(MODE_EDITOR);
-        load_level(2);
+        load_level(2, game.level_grid);
         game.camera_column = camera;
         game.camera_x = camera * TILE_SIZE;
         reset_enemies();

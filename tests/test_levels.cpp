@@ -42,7 +42,7 @@ TEST_F(LevelTest, EveryLevelHoldsItsCountsAndOnlyKnownCodesEachEnemyOnce)
 {
     for (int level = 1; level <= LEVEL_COUNT; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        load_level(level);
+        load_level(level, game.level_grid);
         std::map<int32_t, int> codes;
         const LevelCounts got = count_grid(codes);
         const LevelCounts& want = EXPECTED_COUNTS[level - 1];
@@ -71,7 +71,7 @@ TEST_F(LevelTest, EveryLevelHasTheSameFrameOfBlocks)
 {
     for (int level = 1; level <= LEVEL_COUNT; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        load_level(level);
+        load_level(level, game.level_grid);
         for (int32_t row = 5; row <= 17; row += 2)
             EXPECT_EQ(grid_value(row, 2), TILE_BLOCK) << "left wall row " << row;
         for (int32_t row = 7; row <= 17; row += 2)
@@ -103,7 +103,7 @@ TEST_F(LevelTest, SampledCellsOfEveryKind)
         {6, 13, 230, 165}, {6, 9, 380, 113},   {6, 16, 71, 1020}, {6, 14, 326, 2},
     };
     for (const Cell& cell : cells) {
-        load_level(cell.level);
+        load_level(cell.level, game.level_grid);
         EXPECT_EQ(grid_value(cell.row, cell.column), cell.code)
             << "level " << cell.level << " (" << cell.row << ", " << cell.column << ")";
     }
@@ -111,12 +111,12 @@ TEST_F(LevelTest, SampledCellsOfEveryKind)
 
 TEST_F(LevelTest, LoadingRewritesTheLevelAreaAndLeavesRowZeroAndColumnZero)
 {
-    load_level(2);
+    load_level(2, game.level_grid);
     put(5, 5, TILE_BLOCK);
     put(5, 0, TILE_BLOCK);
     put(0, 5, TILE_BLOCK);
     put(0, 512, 77);
-    load_level(4);
+    load_level(4, game.level_grid);
     EXPECT_EQ(grid_value(5, 5), TILE_EMPTY);
     EXPECT_EQ(grid_value(5, 0), TILE_BLOCK);
     EXPECT_EQ(grid_value(0, 5), TILE_BLOCK);
@@ -126,10 +126,10 @@ TEST_F(LevelTest, LoadingRewritesTheLevelAreaAndLeavesRowZeroAndColumnZero)
             EXPECT_NE(grid_value(row, column), TILE_DROP);  // level 4 has none
 
     const GameState before = game;
-    load_level(4);
+    load_level(4, game.level_grid);
     EXPECT_EQ(0, std::memcmp(before.level_grid, game.level_grid, sizeof game.level_grid));
-    load_level(0);
-    load_level(7);
+    load_level(0, game.level_grid);
+    load_level(7, game.level_grid);
     EXPECT_EQ(0, std::memcmp(before.level_grid, game.level_grid, sizeof game.level_grid))
         << "a level number outside 1 to 6 must leave the grid alone";
 }

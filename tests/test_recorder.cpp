@@ -18,7 +18,7 @@
 
 #include "game_fixture.h"
 #include "key_script.h"
-#include "shell/key_names.h"
+#include "base/key_names.h"
 #include "shell/recorder.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // The score counter's carry and the HUD line.
 #include "game_fixture.h"
-#include "shell/score.h"
+#include "base/score.h"
+#include "shell/hud.h"
 
 namespace {
 

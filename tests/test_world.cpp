@@ -4,8 +4,8 @@
 #include "levels/load_level.h"
 #include "world/blocks.h"
 #include "world/camera.h"
-#include "world/world_reset.h"
-#include "world/world_scan.h"
+#include "shell/world_reset.h"
+#include "shell/world_scan.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ TEST_F(WorldTest, TheScanCoversThirtyThreeColumnsFromTheCameraColumn)
 
 TEST_F(WorldTest, ScrollsPastEitherEndOfTheGridSeeEmptyCells)
 {
-    load_level(2);
+    load_level(2, game.level_grid);
     pass();
     game.camera_x = -200;  // walked left from the start of the level
     game.camera_column = -20;
@@ -121,17 +121,17 @@ TEST_F(WorldTest, RunningIntoABlockPushesTwentyAgainstTheFacingAndStartsAFall)
 {
     place_player(160, 120);
     game.block_y = 0;
-    update_block(15, 15);  // bx 150, by 150: py 120 lies on the push zone's edge, not in it
+    visit_block(15, 15);  // bx 150, by 150: py 120 lies on the push zone's edge, not in it
     EXPECT_EQ(game.camera_x, 0);
     place_player(160, 121);
-    update_block(15, 15);
+    visit_block(15, 15);
     EXPECT_EQ(game.camera_x, -20);
     EXPECT_EQ(game.camera_column, -2);
     EXPECT_EQ(game.player_falling, 2);
 
     place_player(160, 121, 1, 2);
     game.camera_x = 0;
-    update_block(15, 15);
+    visit_block(15, 15);
     EXPECT_EQ(game.camera_x, 20);
     EXPECT_EQ(game.camera_column, 2);
 }
@@ -169,7 +169,7 @@ TEST_F(WorldTest, BlocksStopPlayerShotsInsideTheirWindowOnly)
         game.shot_x[4] = s.x;
         game.shot_y[4] = s.y;
         place_player(2000, 2000);
-        update_block(by / 10, bx / 10);
+        visit_block(by / 10, bx / 10);
         EXPECT_EQ(game.shot_active[4], s.after) << s.x << "," << s.y;
     }
 }
@@ -206,7 +206,7 @@ TEST_F(WorldTest, BlocksLandFallingEnemiesAndExplodeArcShots)
     game.enemies_c[50].screen_x = 155;
     game.enemies_c[50].screen_y = 115;  // exactly by - 35: not caught
     place_player(2000, 2000);
-    update_block(15, 15);
+    visit_block(15, 15);
     EXPECT_EQ(gunner.falling, 1);
     EXPECT_EQ(game.enemies_c[50].falling, 2);
     EXPECT_EQ(shot.flying, 1);
@@ -219,7 +219,7 @@ TEST_F(WorldTest, BlocksLandFallingEnemiesAndExplodeArcShots)
 
 TEST_F(WorldTest, ReachingColumn480GoesOnToTheNextLevelKeepingTheScore)
 {
-    load_level(2);
+    load_level(2, game.level_grid);
     game.score_digits[7] = 4;
     game.level_number = 6;
     game.camera_x = 4800;

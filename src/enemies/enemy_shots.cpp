@@ -211,25 +211,16 @@ void arm_rising_shot(const EnemySlot&, EnemyShot& shot)
     shot.shift = 0;
 }
 
-struct ShotKind {
-    EnemySlot* table;
-    void (*arm)(const EnemySlot& enemy, EnemyShot& shot);
-    void (*step)(const EnemySlot& enemy, EnemyShot& shot, int32_t row, int32_t column);
-};
-
-// Indexed by EnemyGroup.
-const ShotKind SHOT_KINDS[] = {
-    {game.enemies_a, arm_lobbed_shot, lobbed_shot_step},
-    {game.enemies_b, arm_arc_shot, arc_shot_step},
-    {game.enemies_c, arm_straight_shot, straight_shot_step},
-    {game.enemies_d, arm_rising_shot, rising_shot_step},
-};
-
 }  // namespace
+
+const ShotKind LOBBED_SHOT{arm_lobbed_shot, lobbed_shot_step, false};
+const ShotKind ARC_SHOT{arm_arc_shot, arc_shot_step, true};
+const ShotKind STRAIGHT_SHOT{arm_straight_shot, straight_shot_step, false};
+const ShotKind RISING_SHOT{arm_rising_shot, rising_shot_step, false};
 
 void arm_enemy_shot(EnemyGroup group, EnemySlot& enemy)
 {
-    SHOT_KINDS[group].arm(enemy, enemy.shots[enemy.next_shot]);
+    ENEMY_GROUPS[group].shot->arm(enemy, enemy.shots[enemy.next_shot]);
     enemy.next_shot += 1;
     if (enemy.next_shot > ENEMY_SHOTS - 1)
         enemy.next_shot = 1;
@@ -237,8 +228,8 @@ void arm_enemy_shot(EnemyGroup group, EnemySlot& enemy)
 
 void update_enemy_shots(EnemyGroup group, int32_t slot, int32_t row, int32_t column)
 {
-    const ShotKind& kind = SHOT_KINDS[group];
-    const EnemySlot& enemy = kind.table[slot];
-    for (EnemyShot& shot : kind.table[slot].shots)
-        kind.step(enemy, shot, row, column);
+    const EnemyGroupRow& row_of_group = ENEMY_GROUPS[group];
+    EnemySlot& enemy = row_of_group.slots[slot];
+    for (EnemyShot& shot : enemy.shots)
+        row_of_group.shot->step(enemy, shot, row, column);
 }

@@ -1,6 +1,6 @@
 #include "enemies/enemy_tables.h"
 
-#include <initializer_list>
+#include "enemies/enemy_groups.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ void reset_enemy(EnemySlot& enemy)
 
 void reset_enemies()
 {
-    for (EnemySlot* table : {game.enemies_a, game.enemies_b, game.enemies_c, game.enemies_d})
+    for (const EnemyGroupRow& group : ENEMY_GROUPS)
         for (int slot = 0; slot < ENEMY_SLOTS; ++slot)
-            reset_enemy(table[slot]);
+            reset_enemy(group.slots[slot]);
 }

@@ -2,8 +2,8 @@
 
 #include <allegro.h>
 
-#include "shell/score.h"
-#include "shell/sound.h"
+#include "base/score.h"
+#include "base/sound.h"
 #include "world/camera.h"
 #include "world/sprite_atlas.h"
 

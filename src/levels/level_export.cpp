@@ -1,6 +1,5 @@
 #include "levels/level_export.h"
 
-#include <allegro.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -11,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
+#include "base/game_state.h"
+#include "base/write_all.h"
 
 namespace {
 
@@ -64,11 +63,15 @@ char* put_field(char* out, int32_t value)
     return buffer;
 }
 
-const char* reason_text(int error)
+}  // namespace
+
+const char* export_failure_reason(int error)
 {
     reason_buffer[0] = '\0';
     return chosen_reason(strerror_r(error, reason_buffer, sizeof reason_buffer), reason_buffer);
 }
+
+namespace {
 
 void tell(const char* text, int length)
 {
@@ -111,7 +114,7 @@ void report_failure(const char* path, int error)
     std::snprintf(told_path, sizeof told_path, "%s", path);
     const int length =
         std::snprintf(message, sizeof message, "tarnblast: cannot export the level to %s: %s\n",
-                      path, reason_text(error));
+                      path, export_failure_reason(error));
     tell(message, length);
 }
 
@@ -131,21 +134,6 @@ int make_folders(const char* path)
         *slash = '/';
         if (result != 0 && error != EEXIST)
             return error;
-    }
-    return 0;
-}
-
-int write_all(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data += written;
-        size -= size_t(written);
     }
     return 0;
 }
@@ -214,18 +202,4 @@ void export_level()
     }
     game.export_error = 0;
     game.export_notice = 0;
-}
-
-void draw_editor_notice()
-{
-    if (game.game_mode != MODE_EDITOR || game.export_notice <= 0)
-        return;
-    game.export_notice -= 1;
-    if (!back_buffer)
-        return;
-    // One text line of 40 characters fills the window's width.
-    char line[41];
-    std::snprintf(line, sizeof line, "EXPORT FAILED: %s", reason_text(game.export_error));
-    textout_ex(back_buffer, font, line, 0, SCREEN_HEIGHT - text_height(font),
-               makecol(255, 80, 80), makecol(0, 0, 0));
 }

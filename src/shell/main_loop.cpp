@@ -5,14 +5,15 @@
 #include "editor/editor.h"
 #include "levels/level_export.h"
 #include "levels/load_level.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
-#include "shell/score.h"
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/score.h"
+#include "shell/hud.h"
 #include "shell/title.h"
 #include "world/player.h"
 #include "world/player_shots.h"
-#include "world/world_reset.h"
-#include "world/world_scan.h"
+#include "shell/world_reset.h"
+#include "shell/world_scan.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void init_game()
     game.level_number = 1;
     game.game_mode = game.start_mode;
     load_assets();
-    load_level(1);
+    load_level(1, game.level_grid);
 }
 
 void draw_pass()
@@ -82,9 +83,12 @@ void draw_pass()
         advance_level();
 }
 
-bool escape_held()
+bool run_pass_holding(uint16_t keys)
 {
-    return key[KEY_ESC] != 0;
+    return run_pass([keys] {
+        hold_key_set(keys);
+        return keys;
+    });
 }
 
 void handle_pass_keys()
@@ -100,7 +104,7 @@ void advance_level()
     game.level_number += 1;
     if (game.level_number > game.level_count)
         game.level_number = 2;
-    load_level(game.level_number);
+    load_level(game.level_number, game.level_grid);
     game.camera_x = 0;
     game.camera_column = 0;
 }

@@ -1,6 +1,6 @@
 #include "world/player.h"
 
-#include "shell/game_state.h"
+#include "base/game_state.h"
 #include "world/camera.h"
 #include "world/player_shots.h"
 #include "world/sprite_atlas.h"
@@ -66,4 +66,16 @@ void update_player(int32_t row, int32_t column)
         game.game_mode = MODE_TITLE;
     draw_player(game.player_facing, game.player_frame, cell_screen_x(column),
                 row * TILE_SIZE + game.player_offset_y);
+}
+
+void reset_player_movement()
+{
+    game.next_shot_slot = 1;
+    game.jump_counter = 0;
+    game.move_counter = 0;
+    game.player_jumping = 1;
+    game.player_falling = 2;
+    game.player_facing = 1;
+    game.player_frame = 1;
+    game.player_offset_y = 0;
 }

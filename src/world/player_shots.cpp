@@ -1,7 +1,7 @@
 #include "world/player_shots.h"
 
-#include "shell/game_state.h"
-#include "shell/sound.h"
+#include "base/game_state.h"
+#include "base/sound.h"
 #include "world/sprite_atlas.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "shell/assets.h"
+#include "base/assets.h"
 
 const NamedSpriteRect SPRITE_ATLAS[] = {
     {"player right 1", ATLAS_PLAYER[0][0]},     {"player right 2", ATLAS_PLAYER[0][1]},

@@ -9,10 +9,10 @@
 #include <cstdlib>
 
 #include "key_script.h"
-#include "shell/game_state.h"
+#include "base/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "shell/sound.h"
+#include "base/sound.h"
 #include "shell/title.h"
 
 extern "C" {
@@ -79,11 +79,7 @@ long count_pass_allocations(int32_t start_mode, long passes)
         start_game_at_level(3);
     const long before = allocations;
     for (long pass = 0; pass < passes; ++pass) {
-        forget_pass_sounds();
-        draw_pass();
-        hold_script_keys(keys_for_pass(pass, start_mode == MODE_EDITOR));
-        if (!escape_held())
-            handle_pass_keys();
+        run_pass_holding(keys_for_pass(pass, start_mode == MODE_EDITOR));
     }
     return allocations - before;
 }

@@ -1,12 +1,14 @@
 #include "export_reader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <utility>
 
 #include "levels/level_export.h"
 #include "levels/load_level.h"
-#include "shell/game_state.h"
+#include "base/game_state.h"
+#include "enemies/enemy_groups.h"
 
 namespace {
 
@@ -135,14 +137,8 @@ LevelGrid empty_level_grid()
 
 LevelGrid builtin_level_grid(int32_t number)
 {
-    // load_level writes the game's own grid; it is lent for the moment and
-    // given back as it was.
-    const LevelGrid kept(game.level_grid, game.level_grid + GRID_CELLS);
-    for (int32_t& cell : game.level_grid)
-        cell = TILE_EMPTY;
-    load_level(number);
-    LevelGrid grid(game.level_grid, game.level_grid + GRID_CELLS);
-    std::copy(kept.begin(), kept.end(), game.level_grid);
+    LevelGrid grid = empty_level_grid();
+    load_level(number, grid.data());
     return grid;
 }
 
@@ -166,8 +162,11 @@ std::string describe_problem(const ExportProblem& problem)
 
 bool is_tile_code(int64_t value)
 {
-    return (value >= TILE_EMPTY && value < ENEMY_D_BASE + ENEMY_SLOTS) || value == TILE_CURSOR
-        || value == TILE_DROP;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return false;
+    const int32_t code = int32_t(value);
+    return code == TILE_EMPTY || code == TILE_PLAYER || code == TILE_BLOCK
+        || enemy_group_of(code) != nullptr || code == TILE_CURSOR || code == TILE_DROP;
 }
 
 bool read_level_export(const std::string& text, LevelGrid& grid, ExportProblem& problem)

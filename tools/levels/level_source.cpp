@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "shell/game_state.h"
+#include "base/game_state.h"
+#include "enemies/enemy_groups.h"
 
 namespace {
 
@@ -13,16 +14,9 @@ constexpr size_t ENEMIES_PER_LINE = 6;
 constexpr size_t DROPS_PER_LINE = 8;
 constexpr size_t COMMENT_WIDTH = 78;
 
-const char* const GROUP_NAMES[] = {"A", "B", "C", "D"};
-
 bool is_enemy_code(int32_t code)
 {
-    return code >= ENEMY_A_BASE && code < ENEMY_D_BASE + ENEMY_SLOTS;
-}
-
-int group_of(int32_t code)
-{
-    return (code - ENEMY_A_BASE) / ENEMY_SLOTS;
+    return enemy_group_of(code) != nullptr;
 }
 
 std::string cell(int32_t row, int32_t column)
@@ -189,12 +183,12 @@ std::string level_tables_text(const LevelSource& source, const std::string& name
     }
     if (!source.enemies.empty()) {
         text << "const EnemyPlacement " << name << "_enemies[] = {\n";
-        for (int group = 0; group < 4; ++group) {
+        for (const EnemyGroupRow& group : ENEMY_GROUPS) {
             std::vector<EnemyPlacement> members;
             for (const EnemyPlacement& enemy : source.enemies)
-                if (group_of(enemy.code) == group)
+                if (enemy_group_of(enemy.code) == &group)
                     members.push_back(enemy);
-            text << "    // group " << GROUP_NAMES[group] << (members.empty() ? ": none" : "") << "\n";
+            text << "    // group " << group.letter << (members.empty() ? ": none" : "") << "\n";
             write_items(text, members, ENEMIES_PER_LINE, [&text](const EnemyPlacement& enemy) {
                 text << "{" << enemy.code << ", " << enemy.row << ", " << enemy.column << "}";
             });

@@ -12,7 +12,7 @@
 #include "level_source.h"
 #include "levels/level_export.h"
 #include "levels/level_tables.h"
-#include "shell/assets.h"
+#include "base/assets.h"
 
 namespace fs = std::filesystem;
 

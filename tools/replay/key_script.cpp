@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "shell/key_names.h"
+#include "base/key_names.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
+#include "base/assets.h"
+#include "base/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "shell/sound.h"
+#include "base/sound.h"
 #include "shell/title.h"
 #include "state_trace.h"
 
@@ -199,15 +199,15 @@ int run_replay(const ReplayOptions& options, const KeyScript& script)
     for (const ScriptRun& run : script.runs) {
         for (int64_t i = 0; i < run.passes && !escaped; ++i) {
             ++pass;
-            forget_pass_sounds();
-            draw_pass();
-            if (writing && !options.frames_dir.empty() && options.frame_list.contains(pass)
-                && !save_frame(options.frames_dir, pass))
+            bool saved = true;
+            escaped = !run_pass([&] {
+                if (writing && !options.frames_dir.empty() && options.frame_list.contains(pass))
+                    saved = save_frame(options.frames_dir, pass);
+                hold_script_keys(run.keys);
+                return run.keys;
+            });
+            if (!saved)
                 return 1;
-            hold_script_keys(run.keys);
-            escaped = escape_held();
-            if (!escaped)
-                handle_pass_keys();
             if (outputs.trace && options.trace_list.contains(pass))
                 write_state_trace(outputs.trace, pass);
         }

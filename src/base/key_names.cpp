@@ -1,4 +1,4 @@
-#include "shell/key_names.h"
+#include "base/key_names.h"
 
 #include <allegro.h>
 

@@ -1,8 +1,8 @@
-#include "shell/sound.h"
+#include "base/sound.h"
 
 #include <allegro.h>
 
-#include "shell/assets.h"
+#include "base/assets.h"
 
 namespace {
 

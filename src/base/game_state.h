@@ -22,6 +22,19 @@ constexpr int32_t ENEMY_D_BASE = 156;
 constexpr int32_t TILE_CURSOR = 1014;
 constexpr int32_t TILE_DROP = 1020;
 
+// Two-valued flags hold 1 and 2, never 0 and 1: 1 is "no" (standing, at
+// rest, not armed), 2 is "yes" (falling, flying, armed).
+constexpr int32_t FLAG_CLEAR = 1;
+constexpr int32_t FLAG_SET = 2;
+
+// Directions hold 1 and 2 too, with opposite meanings: the player (his
+// facing and his shots) goes right at 1, enemies and their shots go left
+// at 1.
+constexpr int32_t PLAYER_RIGHT = 1;
+constexpr int32_t PLAYER_LEFT = 2;
+constexpr int32_t ENEMY_LEFT = 1;
+constexpr int32_t ENEMY_RIGHT = 2;
+
 // Modes.
 constexpr int32_t MODE_TITLE = 1;
 constexpr int32_t MODE_PLAY = 2;
