@@ -41,7 +41,7 @@ TEST_F(EditorTest, ArrowsAndSpaceShareOneRepeatCounterThatIsNeverCleared)
 
     game.editor_repeat = 0;
     pass(SCRIPT_SPACE);
-    EXPECT_EQ(game.placement_armed, 2);
+    EXPECT_EQ(game.placement_armed, FLAG_SET);
     passes(9, SCRIPT_SPACE);
     EXPECT_EQ(game.brush, 0);
     pass(SCRIPT_SPACE);
@@ -90,7 +90,7 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
     game.brush = BRUSH_BLOCK;
     place();
     EXPECT_EQ(cell(1, 2), TILE_BLOCK);
-    EXPECT_EQ(game.place_request, 1);
+    EXPECT_EQ(game.place_request, FLAG_CLEAR);
 
     // An enemy brush waits for Space; one enemy per arming.
     game.brush = group_brush(GROUP_A);
@@ -101,7 +101,7 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
     pass(SCRIPT_SPACE);
     pass();
     EXPECT_EQ(cell(2, 2), ENEMY_A_BASE);
-    EXPECT_EQ(game.placement_armed, 1);
+    EXPECT_EQ(game.placement_armed, FLAG_CLEAR);
     game.cursor_dy = 20;  // Enter and Space held: a code per pass, one cell
     passes(5, SCRIPT_ENTER | SCRIPT_SPACE);
     pass();
@@ -121,8 +121,8 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
         place(SCRIPT_SPACE);
         place(SCRIPT_SPACE);
         EXPECT_EQ(cell(1, 2 + group), bases[group] + 49);
-        EXPECT_EQ(game.place_request, 2);
-        game.place_request = 1;
+        EXPECT_EQ(game.place_request, FLAG_SET);
+        game.place_request = FLAG_CLEAR;
     }
     // A request group A cannot serve waits for the next brush that can.
     game.brush = group_brush(GROUP_A);

@@ -26,7 +26,7 @@ protected:
 
     static void fly_player_shot(int k, int32_t x, int32_t y)
     {
-        game.shot_active[k] = 2;
+        game.shot_active[k] = FLAG_SET;
         game.shot_x[k] = x;
         game.shot_y[k] = y;
     }

@@ -12,7 +12,7 @@ namespace {
 class WorldTest : public PlaySceneTest {
 public:
     // The player as the scan left him: standing, facing right, at (px, py).
-    static void place_player(int32_t px, int32_t py, int32_t falling = 1, int32_t facing = 1)
+    static void place_player(int32_t px, int32_t py, int32_t falling = FLAG_CLEAR, int32_t facing = 1)
     {
         game.player_x = px;
         game.player_y = py;
@@ -42,13 +42,13 @@ TEST_F(WorldTest, TheScanCoversThirtyThreeColumnsFromTheCameraColumn)
     put(20, 5, TILE_BLOCK);  // row 20 is scanned below the screen
     game.player_x = 52;
     game.player_y = 170;
-    game.player_falling = 2;
+    game.player_falling = FLAG_SET;
     pass();
     const int marker = test_sheet_colour("drop marker");
     EXPECT_EQ(pixel(0, 10), marker);
     EXPECT_EQ(pixel(315, 10), 0) << "column 32 lies beyond the right edge";
     EXPECT_EQ(game.drop_x, 320) << "column 32 was the last one handled";
-    EXPECT_EQ(game.player_falling, 1) << "the block of row 20 caught him";
+    EXPECT_EQ(game.player_falling, FLAG_CLEAR) << "the block of row 20 caught him";
 
     clear_grid();
     put(1, 480, TILE_DROP);
@@ -94,10 +94,10 @@ TEST_F(WorldTest, APlayerFallingOntoABlockLandsAtByMinus34)
     pass();
     pass();
     EXPECT_EQ(game.player_y, 114);
-    EXPECT_EQ(game.player_falling, 2);
+    EXPECT_EQ(game.player_falling, FLAG_SET);
     pass();
     EXPECT_EQ(game.player_y, 116);
-    EXPECT_EQ(game.player_falling, 1);
+    EXPECT_EQ(game.player_falling, FLAG_CLEAR);
     passes(3);
     EXPECT_EQ(game.player_y, 118);
     EXPECT_EQ(game.camera_x, 0) << "standing at by - 32 is outside the push zone";
@@ -113,7 +113,7 @@ TEST_F(WorldTest, OnlyBlocksOneOrTwoColumnsLeftOfThePlayerHoldHim)
         SetUp();
         put(15, c.column, TILE_BLOCK);
         passes(6);
-        EXPECT_EQ(game.player_falling == 1, c.holds) << "block in column " << c.column;
+        EXPECT_EQ(game.player_falling == FLAG_CLEAR, c.holds) << "block in column " << c.column;
     }
 }
 
@@ -127,7 +127,7 @@ TEST_F(WorldTest, RunningIntoABlockPushesTwentyAgainstTheFacingAndStartsAFall)
     visit_block(15, 15);
     EXPECT_EQ(game.camera_x, -20);
     EXPECT_EQ(game.camera_column, -2);
-    EXPECT_EQ(game.player_falling, 2);
+    EXPECT_EQ(game.player_falling, FLAG_SET);
 
     place_player(160, 121, 1, 2);
     game.camera_x = 0;
@@ -145,8 +145,8 @@ TEST_F(WorldTest, APushDuringTheScanMovesEverythingDrawnAfterItInTheSameRow)
     put(12, 20, TILE_BLOCK);
     game.player_x = 160;
     game.player_y = 121;
-    game.player_falling = 1;
-    game.player_facing = 1;
+    game.player_falling = FLAG_CLEAR;
+    game.player_facing = PLAYER_RIGHT;
     put(11, 16, TILE_EMPTY);  // keep the player handler from moving him first
     pass();
     EXPECT_EQ(game.camera_x, -20);
@@ -165,7 +165,7 @@ TEST_F(WorldTest, BlocksStopPlayerShotsInsideTheirWindowOnly)
         int32_t after;
     } shots[] = {{151, 151, 1}, {171, 171, 1}, {150, 160, 2}, {160, 172, 2}, {172, 160, 2}};
     for (const auto& s : shots) {
-        game.shot_active[4] = 2;
+        game.shot_active[4] = FLAG_SET;
         game.shot_x[4] = s.x;
         game.shot_y[4] = s.y;
         place_player(2000, 2000);
@@ -182,12 +182,12 @@ TEST_F(WorldTest, DropMarkersStartAFallFromTheirFourCellsOnly)
     for (int32_t row = 9; row <= 16; ++row) {
         place_player(160, 118);
         update_drop_marker(row, 15);
-        EXPECT_EQ(game.player_falling == 2, row >= 11 && row <= 14) << "row " << row;
+        EXPECT_EQ(game.player_falling == FLAG_SET, row >= 11 && row <= 14) << "row " << row;
     }
     for (int32_t column : {14, 16}) {
         place_player(160, 118);
         update_drop_marker(12, column);
-        EXPECT_EQ(game.player_falling, 1) << "column " << column;
+        EXPECT_EQ(game.player_falling, FLAG_CLEAR) << "column " << column;
     }
 }
 
@@ -200,17 +200,17 @@ TEST_F(WorldTest, BlocksLandFallingEnemiesAndExplodeArcShots)
     shot.x = 165;
     shot.shift = 5;
     shot.y = 155;
-    shot.flying = 2;
+    shot.flying = FLAG_SET;
     shot.flight_timer = 9;
     shot.explosion_timer = 4;
     game.enemies_c[50].screen_x = 155;
     game.enemies_c[50].screen_y = 115;  // exactly by - 35: not caught
     place_player(2000, 2000);
     visit_block(15, 15);
-    EXPECT_EQ(gunner.falling, 1);
-    EXPECT_EQ(game.enemies_c[50].falling, 2);
-    EXPECT_EQ(shot.flying, 1);
-    EXPECT_EQ(shot.explosion_state, 2);
+    EXPECT_EQ(gunner.falling, FLAG_CLEAR);
+    EXPECT_EQ(game.enemies_c[50].falling, FLAG_SET);
+    EXPECT_EQ(shot.flying, FLAG_CLEAR);
+    EXPECT_EQ(shot.explosion_state, FLAG_SET);
     EXPECT_EQ(shot.explosion_x, 160);
     EXPECT_EQ(shot.explosion_y, 123);
     EXPECT_EQ(shot.flight_timer, 0);
@@ -276,7 +276,7 @@ TEST_F(GameTest, SStartsAGameOnLevelTwoAndDeathReturnsToTheTitle)
     EXPECT_EQ(game.level_number, 2);
     EXPECT_EQ(game.camera_x, 0);
     EXPECT_EQ(game.camera_column, 0);
-    EXPECT_EQ(game.player_falling, 2);
+    EXPECT_EQ(game.player_falling, FLAG_SET);
     EXPECT_EQ(grid_value(17, 27), TILE_BLOCK);
     pass(SCRIPT_S);  // S in play does nothing
     EXPECT_EQ(game.camera_x, 0);
@@ -301,7 +301,7 @@ TEST_F(GameTest, StartUpSetsTheDocumentedValues)
     EXPECT_EQ(game.camera_x, 0);
     EXPECT_EQ(game.camera_column, 1);
     EXPECT_EQ(game.second_scroll_column, 1);
-    EXPECT_EQ(game.player_falling, 2);
+    EXPECT_EQ(game.player_falling, FLAG_SET);
     EXPECT_EQ(game.next_shot_slot, 1);
     EXPECT_EQ(game.next_code_d, ENEMY_D_BASE);
     EXPECT_EQ(grid_value(17, 22), TILE_BLOCK) << "level 1 is in the grid";
@@ -312,16 +312,16 @@ TEST_F(GameTest, StartUpSetsTheDocumentedValues)
     start_play(4);
     game.score_digits[5] = 7;
     game.camera_x = 300;
-    game.shot_active[2] = 2;
-    game.shot_direction[2] = 2;
+    game.shot_active[2] = FLAG_SET;
+    game.shot_direction[2] = PLAYER_LEFT;
     game.shot_x[2] = 99;
     reset_world();
     EXPECT_EQ(game.score_digits[5], 7);
     EXPECT_EQ(game.level_number, 4);
     EXPECT_EQ(game.camera_x, 300);
-    EXPECT_EQ(game.shot_active[2], 1);
+    EXPECT_EQ(game.shot_active[2], FLAG_CLEAR);
     EXPECT_EQ(game.shot_x[2], 0);
-    EXPECT_EQ(game.shot_direction[2], 2);
+    EXPECT_EQ(game.shot_direction[2], PLAYER_LEFT);
 }
 
 TEST_F(GameTest, EscapeEndsThePassBeforeAnyOtherKey)
@@ -341,13 +341,13 @@ TEST_F(WorldTest, ABlockSeesArcShotsMovedEarlierInItsOwnRow)
     put(10, 21, TILE_BLOCK);           // must find the moved shot
     EnemySlot& gunner = game.enemies_b[0];
     gunner.offset_y = 10;
-    gunner.falling = 1;
+    gunner.falling = FLAG_CLEAR;
     gunner.shots[5].shift = -20;       // drawn 20 pixels right of its rest
     game.player_x = 2000;
     game.player_y = 2000;
     pass();
-    EXPECT_EQ(gunner.shots[5].explosion_state, 2);
+    EXPECT_EQ(gunner.shots[5].explosion_state, FLAG_SET);
     EXPECT_EQ(gunner.shots[5].explosion_x, 220);
     EXPECT_EQ(gunner.shots[5].explosion_y, 110 - 32);
-    EXPECT_EQ(gunner.shots[4].explosion_state, 1) << "its neighbours rest under the gunner";
+    EXPECT_EQ(gunner.shots[4].explosion_state, FLAG_CLEAR) << "its neighbours rest under the gunner";
 }

@@ -93,22 +93,22 @@ void place_at_target()
     // write, unasked, into whatever cell the cursor reaches on coming back.
     // Nothing is written and no enemy code is used up.
     if (!cell) {
-        game.place_request = 1;
+        game.place_request = FLAG_CLEAR;
         return;
     }
     if (const FixedBrush* fixed = fixed_brush(game.brush)) {
         *cell = fixed->code;
-        game.place_request = 1;
+        game.place_request = FLAG_CLEAR;
         return;
     }
     const EnemyGroupRow* group = brush_group(game.brush);
     if (!group)
         return;
     int32_t& next_code = game.*group->next_code;
-    if (next_code < group->base_code + ENEMY_SLOTS - 1 && game.placement_armed == 2) {
+    if (next_code < group->base_code + ENEMY_SLOTS - 1 && game.placement_armed == FLAG_SET) {
         *cell = next_code;
-        game.place_request = 1;
-        game.placement_armed = 1;
+        game.place_request = FLAG_CLEAR;
+        game.placement_armed = FLAG_CLEAR;
         next_code += 1;
     }
 }
@@ -117,11 +117,11 @@ void place_at_target()
 
 void init_editor()
 {
-    game.placement_armed = 1;
+    game.placement_armed = FLAG_CLEAR;
     game.cursor_dx = 0;
     game.cursor_dy = 0;
     game.brush = 0;
-    game.place_request = 1;
+    game.place_request = FLAG_CLEAR;
     game.target_column = 0;
     game.target_row = 0;
     game.editor_repeat = 0;
@@ -134,7 +134,7 @@ void editor_cursor_down() { step_cursor(game.cursor_dy, TILE_SIZE); }
 
 void editor_request_placement()
 {
-    game.place_request = 2;
+    game.place_request = FLAG_SET;
 }
 
 // F2: one cell right, taken back when it would bring a column past 500 to the
@@ -177,7 +177,7 @@ void editor_second_scroll_left()
 // through the brushes 0 to 6 and round again.
 void editor_cycle_brush()
 {
-    game.placement_armed = 2;
+    game.placement_armed = FLAG_SET;
     game.editor_repeat += 1;
     if (game.editor_repeat > BRUSH_REPEAT) {
         game.brush += 1;
@@ -202,6 +202,6 @@ void update_editor_cursor(int32_t row, int32_t column)
     const int32_t x = int32_t(int64_t(column) * TILE_SIZE + game.cursor_dx - game.camera_x);
     const int32_t y = int32_t(int64_t(row) * TILE_SIZE + game.cursor_dy);
     draw_brush_preview(game.brush, x, y);
-    if (game.place_request == 2)
+    if (game.place_request == FLAG_SET)
         place_at_target();
 }

@@ -29,7 +29,7 @@ bool player_in_box(int32_t left, int32_t top, const CornerBox& box)
 
 bool flying_player_shot_in_box(int k, int32_t left, int32_t top, const CornerBox& box)
 {
-    return game.shot_active[k] == 2 && corner_in_box(game.shot_x[k], game.shot_y[k], left, top, box);
+    return game.shot_active[k] == FLAG_SET && corner_in_box(game.shot_x[k], game.shot_y[k], left, top, box);
 }
 
 int32_t anchor_x(int32_t column)
@@ -52,8 +52,8 @@ void destroy_enemy(EnemySlot& enemy)
 {
     enemy.dying_x = enemy.screen_x;
     enemy.dying_y = enemy.screen_y;
-    enemy.dying = 2;
-    enemy.alive = 1;
+    enemy.dying = FLAG_SET;
+    enemy.alive = FLAG_CLEAR;
     start_sound(SOUND_BLAST);
     add_kill_score();
 }
@@ -62,7 +62,7 @@ void fall(EnemySlot& enemy)
 {
     // Nothing stops an enemy that misses every block: it falls for as long
     // as it is in view, so the offset wraps rather than overflow.
-    if (enemy.falling == 2)
+    if (enemy.falling == FLAG_SET)
         enemy.offset_y = wrap_add(enemy.offset_y, FALL_PIXELS);
 }
 
@@ -83,7 +83,7 @@ void update_ending_death_explosion(EnemySlot& enemy)
 {
     raise_death_explosion(enemy);
     if (enemy.dying_y < DEATH_EXPLOSION_TOP)
-        enemy.dying = 1;
+        enemy.dying = FLAG_CLEAR;
     draw_death_explosion(enemy);
 }
 

@@ -14,7 +14,7 @@ void reset_world()
     // Shot directions are kept: a slot's direction is always written before
     // it flies again.
     for (int j = 0; j < PLAYER_SHOT_SLOTS; ++j) {
-        game.shot_active[j] = 1;
+        game.shot_active[j] = FLAG_CLEAR;
         game.shot_x[j] = 0;
         game.shot_y[j] = 0;
     }

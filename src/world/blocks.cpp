@@ -26,7 +26,7 @@ void stop_player_shots(int32_t bx, int32_t by)
     for (int j = 0; j < PLAYER_SHOT_SLOTS; ++j)
         if (bx < game.shot_x[j] && by < game.shot_y[j] && game.shot_x[j] < wrap_add(bx, BLOCK_REACH)
             && game.shot_y[j] < by + BLOCK_REACH)
-            game.shot_active[j] = 1;
+            game.shot_active[j] = FLAG_CLEAR;
 }
 
 // Landing first, then the push: a player who meets both in one visit is
@@ -35,15 +35,15 @@ void hold_or_push_player(int32_t bx, int32_t by)
 {
     const int32_t px = game.player_x;
     const int32_t py = game.player_y;
-    if (in_block_window(bx, by, px, py, PLAYER_LANDING_REACH) && game.player_falling == 2)
-        game.player_falling = 1;
+    if (in_block_window(bx, by, px, py, PLAYER_LANDING_REACH) && game.player_falling == FLAG_SET)
+        game.player_falling = FLAG_CLEAR;
     if (in_block_window(bx, by, px, py, PLAYER_PUSH_REACH)) {
-        if (game.player_facing == 1) {
+        if (game.player_facing == PLAYER_RIGHT) {
             move_camera(-PUSH_PIXELS);
-            game.player_falling = 2;
-        } else if (game.player_facing == 2) {
+            game.player_falling = FLAG_SET;
+        } else if (game.player_facing == PLAYER_LEFT) {
             move_camera(PUSH_PIXELS);
-            game.player_falling = 2;
+            game.player_falling = FLAG_SET;
         }
     }
 }
@@ -71,8 +71,8 @@ void update_drop_marker(int32_t row, int32_t column)
     const int32_t px = game.player_x;
     const int32_t py = game.player_y;
     if (dx < px && dy < py + DROP_ABOVE && px < wrap_add(dx, DROP_REACH) && py < dy + DROP_REACH
-        && game.player_falling == 1)
-        game.player_falling = 2;
+        && game.player_falling == FLAG_CLEAR)
+        game.player_falling = FLAG_SET;
     if (game.game_mode == MODE_EDITOR)
         draw_sprite_rect(ATLAS_DROP_MARKER, dx, dy);
 }
