@@ -12,8 +12,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 "$top/scripts/install-deps.sh"
 build="$top/build-fuzz"
-CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTARNBLAST_FUZZ=ON -DTARNBLAST_TESTS=OFF -DTARNBLAST_BENCHMARKS=OFF >/dev/null
+(cd "$top" && cmake --preset fuzz) >/dev/null
 cmake --build "$build" -j "$(nproc)" --target tarnblast_fuzz assets >/dev/null
 cd "$build"
 mkdir -p fuzz-finds

@@ -1,8 +1,6 @@
 // The level tools: export files read back into level table source, built-in
 // levels written as the editor exports them, and whole-level maps drawn by the
 // game's own scan.
-#ifdef TARNBLAST_HAVE_LEVEL_TOOLS
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -313,5 +311,3 @@ TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
 }
 
 }  // namespace
-
-#endif  // TARNBLAST_HAVE_LEVEL_TOOLS
