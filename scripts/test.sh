@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit
-# tests, the real-window tests under Xvfb and the long runs, then the unit
-# tests and long runs again in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and fuzzes the frame step for a minute. Ends
-# with one summary line.
+# tests, the real-window tests under Xvfb, the long runs and the check of the
+# code against .clang-format, then the unit tests and long runs again in a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer, and fuzzes the
+# frame step for a minute. The builds are the presets of CMakePresets.json.
+# Ends with one summary line.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)

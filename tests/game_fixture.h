@@ -9,12 +9,12 @@
 #include <cstdint>
 #include <string>
 
-#include "key_script.h"
 #include "base/assets.h"
 #include "base/game_state.h"
+#include "base/sound.h"
+#include "key_script.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "base/sound.h"
 #include "shell/title.h"
 
 class GameTest : public testing::Test {

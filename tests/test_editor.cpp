@@ -62,8 +62,8 @@ TEST_F(EditorTest, StartsAtCellTwoAndEachBrushPreviewsItsSpriteAtTheCursor)
     const struct {
         const char* rect;
         int width, height;
-    } previews[] = {{"eraser", 10, 10},         {"block", 20, 20},   {"enemy A left 1", 20, 32},
-                    {"enemy B", 32, 32},        {"enemy C left 1", 20, 32}, {"enemy D", 20, 20},
+    } previews[] = {{"eraser", 10, 10},     {"block", 20, 20},          {"enemy A left 1", 20, 32},
+                    {"enemy B", 32, 32},    {"enemy C left 1", 20, 32}, {"enemy D", 20, 20},
                     {"drop marker", 10, 10}};
     for (game.brush = 0; game.brush < 7; ++game.brush) {
         const auto& preview = previews[game.brush];
@@ -158,8 +158,8 @@ TEST_F(EditorTest, ScrollingAndPlacementOutsideTheGrid)
     const struct {
         uint16_t scroll;
         int scroll_passes, camera_column, dx, dy;
-    } cases[] = {{SCRIPT_F1, 4, -4, 0, 0}, {SCRIPT_F1, 1, -1, 0, 200},
-                 {SCRIPT_F2, 600, 500, 120, 0}};
+    } cases[] = {
+        {SCRIPT_F1, 4, -4, 0, 0}, {SCRIPT_F1, 1, -1, 0, 200}, {SCRIPT_F2, 600, 500, 120, 0}};
     static int32_t before[GRID_CELLS];
     for (const auto& c : cases) {
         restart_headless_game(MODE_EDITOR);

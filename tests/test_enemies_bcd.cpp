@@ -21,10 +21,14 @@ std::vector<int> arming_visits(EnemyVisit visit, const EnemySlot& enemy, int vis
 
 TEST_F(EnemyGroupsTest, EachGroupArmsOnItsOwnBeat)
 {
-    EXPECT_EQ(arming_visits(update_enemy_a, game.enemies_a[0], 250), (std::vector<int>{61, 121, 182, 242}));
-    EXPECT_EQ(arming_visits(update_enemy_b, game.enemies_b[0], 170), (std::vector<int>{41, 82, 123, 164}));
-    EXPECT_EQ(arming_visits(update_enemy_c, game.enemies_c[0], 90), (std::vector<int>{21, 41, 62, 82}));
-    EXPECT_EQ(arming_visits(update_enemy_d, game.enemies_d[0], 250), (std::vector<int>{61, 122, 183, 244}));
+    EXPECT_EQ(arming_visits(update_enemy_a, game.enemies_a[0], 250),
+              (std::vector<int>{61, 121, 182, 242}));
+    EXPECT_EQ(arming_visits(update_enemy_b, game.enemies_b[0], 170),
+              (std::vector<int>{41, 82, 123, 164}));
+    EXPECT_EQ(arming_visits(update_enemy_c, game.enemies_c[0], 90),
+              (std::vector<int>{21, 41, 62, 82}));
+    EXPECT_EQ(arming_visits(update_enemy_d, game.enemies_d[0], 250),
+              (std::vector<int>{61, 122, 183, 244}));
 }
 
 TEST_F(EnemyGroupsTest, InTheEditorKillsScoreButTouchesLeaveTheMode)

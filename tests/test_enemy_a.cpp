@@ -37,7 +37,7 @@ TEST_F(EnemyATest, TurnsAtBothEndsOfItsPatrolWithTheirOwnStepCounts)
     visit(61);  // turns left to right in visit 61 and walks back at once
     EXPECT_TRUE(a.offset_x == -60 && a.direction == ENEMY_RIGHT && a.fire_timer == 1);
     EXPECT_EQ(a.anim_timer, 7);  // frame steps after 11, ..., 55 steps; two in the turn
-    visit(60);  // turns right to left in visit 121, still one pixel right
+    visit(60);                   // turns right to left in visit 121, still one pixel right
     EXPECT_TRUE(a.offset_x == 0 && a.direction == ENEMY_LEFT && a.fire_timer == 0);
 }
 

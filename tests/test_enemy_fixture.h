@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "base/score.h"
 #include "enemies/enemy_groups.h"
 #include "enemies/enemy_shots.h"
 #include "enemies/enemy_tables.h"
 #include "game_fixture.h"
-#include "base/score.h"
 
 using EnemyVisit = void (*)(int32_t slot, int32_t row, int32_t column);
 

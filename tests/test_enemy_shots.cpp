@@ -1,6 +1,6 @@
 // Enemy shots: scroll shifts, where flights end, explosions and re-arming.
-#include "test_enemy_fixture.h"
 #include "shell/world_scan.h"
+#include "test_enemy_fixture.h"
 
 namespace {
 
@@ -56,7 +56,8 @@ TEST_F(EnemyShotsTest, ArcShotMeetingABlockExplodesWhereItWasLastDrawnFor78Visit
     hold_script_keys(0);  // flown 10 visits, shifted 50: drawn at (40, 90)
     shot.explosion_timer = 3;
     visit_block(8, 3);  // its window: x 31..51, y 81..101
-    EXPECT_TRUE(shot.explosion_state == FLAG_SET && shot.flying == FLAG_CLEAR && shot.explosion_x == 40);
+    EXPECT_TRUE(shot.explosion_state == FLAG_SET && shot.flying == FLAG_CLEAR
+                && shot.explosion_x == 40);
     EXPECT_EQ(shot.explosion_y, 58);
     EXPECT_TRUE(shot.flight_timer == 0 && shot.explosion_timer == 0);
     int visits = 0;
@@ -67,8 +68,10 @@ TEST_F(EnemyShotsTest, ArcShotMeetingABlockExplodesWhereItWasLastDrawnFor78Visit
 
 TEST_F(EnemyShotsTest, StraightShotArmedNearAnEdgeEndsInItsFirstVisit)
 {
-    const struct { int32_t walking, x; bool flies_on; } cases[] = {
-        {2, 7, false}, {2, 8, true}, {1, 317, true}, {1, 318, false}};
+    const struct {
+        int32_t walking, x;
+        bool flies_on;
+    } cases[] = {{2, 7, false}, {2, 8, true}, {1, 317, true}, {1, 318, false}};
     EnemySlot& c = game.enemies_c[0];
     for (const auto& k : cases) {
         reset_enemies();

@@ -25,7 +25,8 @@ TEST(Layers, EveryIncludeUnderSrcRunsToTheSameLayerOrBelow)
 {
     namespace fs = std::filesystem;
     int files = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(fs::path(TARNBLAST_SOURCE_DIR) / "src")) {
+    for (const auto& entry :
+         fs::recursive_directory_iterator(fs::path(TARNBLAST_SOURCE_DIR) / "src")) {
         if (!entry.is_regular_file())
             continue;
         const std::string folder = entry.path().parent_path().filename().string();
@@ -38,9 +39,11 @@ TEST(Layers, EveryIncludeUnderSrcRunsToTheSameLayerOrBelow)
             if (line.rfind("#include \"", 0) != 0)
                 continue;
             const std::string target = line.substr(10, line.find('/', 10) - 10);
-            EXPECT_LE(layer_of(target), layer) << entry.path().filename() << ":" << number
-                                               << " includes " << line.substr(9) << " from a higher layer";
-            EXPECT_NE(layer_of(target), -1) << entry.path().filename() << ":" << number << ": " << line;
+            EXPECT_LE(layer_of(target), layer)
+                << entry.path().filename() << ":" << number << " includes " << line.substr(9)
+                << " from a higher layer";
+            EXPECT_NE(layer_of(target), -1)
+                << entry.path().filename() << ":" << number << ": " << line;
         }
     }
     EXPECT_GT(files, 40);

@@ -1,6 +1,6 @@
 // The score counter's carry and the HUD line.
-#include "game_fixture.h"
 #include "base/score.h"
+#include "game_fixture.h"
 #include "shell/hud.h"
 
 namespace {

@@ -2,17 +2,18 @@
 // the start of a game and the change of level.
 #include "game_fixture.h"
 #include "levels/load_level.h"
-#include "world/blocks.h"
-#include "world/camera.h"
 #include "shell/world_reset.h"
 #include "shell/world_scan.h"
+#include "world/blocks.h"
+#include "world/camera.h"
 
 namespace {
 
 class WorldTest : public PlaySceneTest {
 public:
     // The player as the scan left him: standing, facing right, at (px, py).
-    static void place_player(int32_t px, int32_t py, int32_t falling = FLAG_CLEAR, int32_t facing = 1)
+    static void place_player(int32_t px, int32_t py, int32_t falling = FLAG_CLEAR,
+                             int32_t facing = 1)
     {
         game.player_x = px;
         game.player_y = py;
@@ -25,9 +26,9 @@ public:
 
 TEST_F(WorldTest, CameraColumnRoundsToTheNearestTiesToEven)
 {
-    const int32_t cases[][2] = {{0, 0},   {4, 0},   {5, 0},   {6, 1},    {15, 2},  {25, 2},
-                                {35, 4},  {-5, 0},  {-6, -1}, {-15, -2}, {-25, -2}, {4805, 480},
-                                {4815, 482}};
+    const int32_t cases[][2] = {{0, 0},    {4, 0},      {5, 0},     {6, 1},   {15, 2},
+                                {25, 2},   {35, 4},     {-5, 0},    {-6, -1}, {-15, -2},
+                                {-25, -2}, {4805, 480}, {4815, 482}};
     for (const auto& c : cases)
         EXPECT_EQ(camera_column_for(c[0]), c[1]) << "camera_x " << c[0];
 }
@@ -336,18 +337,19 @@ TEST_F(GameTest, EscapeEndsThePassBeforeAnyOtherKey)
 TEST_F(WorldTest, ABlockSeesArcShotsMovedEarlierInItsOwnRow)
 {
     put(11, 16, TILE_EMPTY);
-    put(10, 10, TILE_BLOCK);           // gathers the row's shots first: none yet
-    put(10, 20, ENEMY_B_BASE);         // a gunner whose resting shots it moves
-    put(10, 21, TILE_BLOCK);           // must find the moved shot
+    put(10, 10, TILE_BLOCK);    // gathers the row's shots first: none yet
+    put(10, 20, ENEMY_B_BASE);  // a gunner whose resting shots it moves
+    put(10, 21, TILE_BLOCK);    // must find the moved shot
     EnemySlot& gunner = game.enemies_b[0];
     gunner.offset_y = 10;
     gunner.falling = FLAG_CLEAR;
-    gunner.shots[5].shift = -20;       // drawn 20 pixels right of its rest
+    gunner.shots[5].shift = -20;  // drawn 20 pixels right of its rest
     game.player_x = 2000;
     game.player_y = 2000;
     pass();
     EXPECT_EQ(gunner.shots[5].explosion_state, FLAG_SET);
     EXPECT_EQ(gunner.shots[5].explosion_x, 220);
     EXPECT_EQ(gunner.shots[5].explosion_y, 110 - 32);
-    EXPECT_EQ(gunner.shots[4].explosion_state, FLAG_CLEAR) << "its neighbours rest under the gunner";
+    EXPECT_EQ(gunner.shots[4].explosion_state, FLAG_CLEAR)
+        << "its neighbours rest under the gunner";
 }

@@ -2,8 +2,8 @@
 // placement into the grid, horizontal scrolling and the export key.
 #include "editor/editor.h"
 
-#include "levels/level_export.h"
 #include "base/game_state.h"
+#include "levels/level_export.h"
 #include "world/sprite_atlas.h"
 
 namespace {
@@ -29,9 +29,20 @@ struct FixedBrush {
     int32_t code;
 };
 
-void preview_eraser(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_ERASER, x, y); }
-void preview_block(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_BLOCK, x, y); }
-void preview_drop(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_DROP_MARKER, x, y); }
+void preview_eraser(int32_t x, int32_t y)
+{
+    draw_sprite_rect(ATLAS_ERASER, x, y);
+}
+
+void preview_block(int32_t x, int32_t y)
+{
+    draw_sprite_rect(ATLAS_BLOCK, x, y);
+}
+
+void preview_drop(int32_t x, int32_t y)
+{
+    draw_sprite_rect(ATLAS_DROP_MARKER, x, y);
+}
 
 const FixedBrush FIXED_BRUSHES[] = {
     {BRUSH_ERASE, preview_eraser, TILE_EMPTY},
@@ -127,10 +138,25 @@ void init_editor()
     game.editor_repeat = 0;
 }
 
-void editor_cursor_left() { step_cursor(game.cursor_dx, -TILE_SIZE); }
-void editor_cursor_right() { step_cursor(game.cursor_dx, TILE_SIZE); }
-void editor_cursor_up() { step_cursor(game.cursor_dy, -TILE_SIZE); }
-void editor_cursor_down() { step_cursor(game.cursor_dy, TILE_SIZE); }
+void editor_cursor_left()
+{
+    step_cursor(game.cursor_dx, -TILE_SIZE);
+}
+
+void editor_cursor_right()
+{
+    step_cursor(game.cursor_dx, TILE_SIZE);
+}
+
+void editor_cursor_up()
+{
+    step_cursor(game.cursor_dy, -TILE_SIZE);
+}
+
+void editor_cursor_down()
+{
+    step_cursor(game.cursor_dy, TILE_SIZE);
+}
 
 void editor_request_placement()
 {

@@ -6,10 +6,25 @@
 namespace {
 
 // The brushes' pictures: the walkers face left.
-void preview_enemy_a(int32_t x, int32_t y) { draw_enemy_a(ENEMY_LEFT, 1, x, y); }
-void preview_enemy_b(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_ENEMY_B, x, y); }
-void preview_enemy_c(int32_t x, int32_t y) { draw_enemy_c(ENEMY_LEFT, 1, x, y); }
-void preview_enemy_d(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_ENEMY_D, x, y); }
+void preview_enemy_a(int32_t x, int32_t y)
+{
+    draw_enemy_a(ENEMY_LEFT, 1, x, y);
+}
+
+void preview_enemy_b(int32_t x, int32_t y)
+{
+    draw_sprite_rect(ATLAS_ENEMY_B, x, y);
+}
+
+void preview_enemy_c(int32_t x, int32_t y)
+{
+    draw_enemy_c(ENEMY_LEFT, 1, x, y);
+}
+
+void preview_enemy_d(int32_t x, int32_t y)
+{
+    draw_sprite_rect(ATLAS_ENEMY_D, x, y);
+}
 
 }  // namespace
 

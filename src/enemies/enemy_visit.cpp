@@ -19,7 +19,7 @@ constexpr int32_t SCROLL_SHIFT_PIXELS = 5;
 bool corner_in_box(int32_t x, int32_t y, int32_t left, int32_t top, const CornerBox& box)
 {
     return left < x && top < wrap_add(y, box.reach_above) && x < wrap_add(left, box.width)
-        && y < wrap_add(top, box.height);
+           && y < wrap_add(top, box.height);
 }
 
 bool player_in_box(int32_t left, int32_t top, const CornerBox& box)
@@ -29,7 +29,8 @@ bool player_in_box(int32_t left, int32_t top, const CornerBox& box)
 
 bool flying_player_shot_in_box(int k, int32_t left, int32_t top, const CornerBox& box)
 {
-    return game.shot_active[k] == FLAG_SET && corner_in_box(game.shot_x[k], game.shot_y[k], left, top, box);
+    return game.shot_active[k] == FLAG_SET
+           && corner_in_box(game.shot_x[k], game.shot_y[k], left, top, box);
 }
 
 int32_t anchor_x(int32_t column)

@@ -93,10 +93,10 @@ const char* export_path()
         return chosen;
     if (chosen && !game.export_empty_path_told) {
         game.export_empty_path_told = 1;
-        const int length = std::snprintf(
-            message, sizeof message,
-            "tarnblast: TARNBLAST_EXPORT_PATH is empty; exporting the level to %s\n",
-            LEVEL_EXPORT_PATH);
+        const int length =
+            std::snprintf(message, sizeof message,
+                          "tarnblast: TARNBLAST_EXPORT_PATH is empty; exporting the level to %s\n",
+                          LEVEL_EXPORT_PATH);
         tell(message, length);
     }
     return LEVEL_EXPORT_PATH;
@@ -125,7 +125,8 @@ void report_failure(const char* path, int error)
 int make_folders(const char* path)
 {
     std::strcpy(folder_path, path);
-    for (char* slash = std::strchr(folder_path + 1, '/'); slash; slash = std::strchr(slash + 1, '/')) {
+    for (char* slash = std::strchr(folder_path + 1, '/'); slash;
+         slash = std::strchr(slash + 1, '/')) {
         if (slash[-1] == '/')
             continue;
         *slash = '\0';

@@ -1,7 +1,7 @@
 #include "levels/load_level.h"
 
-#include "levels/level_tables.h"
 #include "base/game_state.h"
+#include "levels/level_tables.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "base/assets.h"
 #include "base/game_state.h"
-#include "shell/main_loop.h"
 #include "base/sound.h"
+#include "shell/main_loop.h"
 
 void boot_headless_allegro()
 {

@@ -37,6 +37,6 @@ void draw_editor_notice()
     // One text line of 40 characters fills the window's width.
     char line[41];
     std::snprintf(line, sizeof line, "EXPORT FAILED: %s", export_failure_reason(game.export_error));
-    textout_ex(back_buffer, font, line, 0, SCREEN_HEIGHT - text_height(font),
-               makecol(255, 80, 80), makecol(0, 0, 0));
+    textout_ex(back_buffer, font, line, 0, SCREEN_HEIGHT - text_height(font), makecol(255, 80, 80),
+               makecol(0, 0, 0));
 }

@@ -11,10 +11,10 @@
 #include "base/assets.h"
 #include "base/game_state.h"
 #include "base/key_names.h"
+#include "base/sound.h"
 #include "shell/main_loop.h"
 #include "shell/recorder.h"
 #include "shell/settings.h"
-#include "base/sound.h"
 
 namespace {
 
@@ -31,6 +31,7 @@ void press_close_button()
 {
     close_button_pressed = 1;
 }
+
 END_OF_FUNCTION(press_close_button)
 
 void leave_without_display()
@@ -150,4 +151,5 @@ int main()
     release_assets();
     return 0;
 }
+
 END_OF_MAIN()

@@ -2,18 +2,18 @@
 
 #include <allegro.h>
 
-#include "editor/editor.h"
-#include "levels/level_export.h"
-#include "levels/load_level.h"
 #include "base/assets.h"
 #include "base/game_state.h"
 #include "base/score.h"
+#include "editor/editor.h"
+#include "levels/level_export.h"
+#include "levels/load_level.h"
 #include "shell/hud.h"
 #include "shell/title.h"
-#include "world/player.h"
-#include "world/player_shots.h"
 #include "shell/world_reset.h"
 #include "shell/world_scan.h"
+#include "world/player.h"
+#include "world/player_shots.h"
 
 namespace {
 

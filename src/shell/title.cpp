@@ -13,7 +13,7 @@ namespace {
 // 300, 500, 700 and 900 show no panel, so each change of panel is preceded by
 // one black frame.
 struct TitlePanel {
-    int first, last;   // timer values, inclusive
+    int first, last;  // timer values, inclusive
     int sheet_x, sheet_y;
 };
 constexpr TitlePanel TITLE_PANELS[] = {

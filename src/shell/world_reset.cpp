@@ -1,9 +1,9 @@
 #include "shell/world_reset.h"
 
+#include "base/game_state.h"
 #include "enemies/enemy_groups.h"
 #include "enemies/enemy_tables.h"
 #include "levels/load_level.h"
-#include "base/game_state.h"
 #include "world/player.h"
 
 void reset_world()

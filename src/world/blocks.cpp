@@ -18,7 +18,7 @@ constexpr int32_t DROP_ABOVE = 28;
 bool in_block_window(int32_t bx, int32_t by, int32_t x, int32_t y, int32_t reach_above)
 {
     return bx < x && by < wrap_add(y, reach_above) && x < wrap_add(bx, BLOCK_REACH)
-        && y < by + BLOCK_REACH;
+           && y < by + BLOCK_REACH;
 }
 
 void stop_player_shots(int32_t bx, int32_t by)

@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "key_script.h"
 #include "base/game_state.h"
+#include "base/sound.h"
+#include "key_script.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "base/sound.h"
 #include "shell/title.h"
 
 extern "C" {
@@ -28,27 +28,32 @@ void* malloc(size_t size)
     ++allocations;
     return __libc_malloc(size);
 }
+
 void* calloc(size_t count, size_t size)
 {
     ++allocations;
     return __libc_calloc(count, size);
 }
+
 void* realloc(void* block, size_t size)
 {
     ++allocations;
     return __libc_realloc(block, size);
 }
+
 void* memalign(size_t alignment, size_t size)
 {
     ++allocations;
     return __libc_memalign(alignment, size);
 }
+
 int posix_memalign(void** out, size_t alignment, size_t size)
 {
     ++allocations;
     *out = __libc_memalign(alignment, size);
     return *out ? 0 : 12;
 }
+
 void* aligned_alloc(size_t alignment, size_t size)
 {
     ++allocations;
@@ -61,12 +66,22 @@ namespace {
 // A busy mix of held keys, different on every pass of a cycle.
 uint16_t keys_for_pass(long pass, bool editor)
 {
-    static const uint16_t play[] = {SCRIPT_RIGHT | SCRIPT_SPACE, SCRIPT_RIGHT, SCRIPT_UP | SCRIPT_SPACE,
-                                    SCRIPT_LEFT | SCRIPT_RIGHT, SCRIPT_LEFT | SCRIPT_SPACE, 0,
+    static const uint16_t play[] = {SCRIPT_RIGHT | SCRIPT_SPACE,
+                                    SCRIPT_RIGHT,
+                                    SCRIPT_UP | SCRIPT_SPACE,
+                                    SCRIPT_LEFT | SCRIPT_RIGHT,
+                                    SCRIPT_LEFT | SCRIPT_SPACE,
+                                    0,
                                     SCRIPT_S};
-    static const uint16_t edit[] = {SCRIPT_RIGHT, SCRIPT_DOWN | SCRIPT_SPACE, SCRIPT_ENTER,
-                                    SCRIPT_F2,    SCRIPT_F1 | SCRIPT_SPACE,   SCRIPT_LEFT | SCRIPT_ENTER,
-                                    SCRIPT_UP,    SCRIPT_F3,                  SCRIPT_F4};
+    static const uint16_t edit[] = {SCRIPT_RIGHT,
+                                    SCRIPT_DOWN | SCRIPT_SPACE,
+                                    SCRIPT_ENTER,
+                                    SCRIPT_F2,
+                                    SCRIPT_F1 | SCRIPT_SPACE,
+                                    SCRIPT_LEFT | SCRIPT_ENTER,
+                                    SCRIPT_UP,
+                                    SCRIPT_F3,
+                                    SCRIPT_F4};
     if (editor)
         return edit[(pass / 37) % (sizeof edit / sizeof edit[0])];
     return play[(pass / 53) % (sizeof play / sizeof play[0])];
@@ -100,4 +115,5 @@ int main()
     std::printf("allocations in 10000 passes: play %ld, editor %ld\n", play, editor);
     return play == 0 && editor == 0 ? 0 : 1;
 }
+
 END_OF_MAIN()

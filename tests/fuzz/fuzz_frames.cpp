@@ -12,14 +12,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/game_state.h"
+#include "base/score.h"
+#include "base/sound.h"
 #include "enemies/enemy_groups.h"
 #include "key_script.h"
 #include "levels/load_level.h"
-#include "base/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "base/score.h"
-#include "base/sound.h"
 #include "shell/title.h"
 
 namespace {

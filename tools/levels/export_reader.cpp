@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <utility>
 
-#include "levels/level_export.h"
-#include "levels/load_level.h"
 #include "base/game_state.h"
 #include "enemies/enemy_groups.h"
+#include "levels/level_export.h"
+#include "levels/load_level.h"
 
 namespace {
 
@@ -83,7 +83,8 @@ bool read_fields(const std::string& text, size_t begin, size_t end, int line,
                         at < end ? "has " + shown(text[at]) + " where its number belongs"
                                  : std::string("breaks off before its number"));
         if (count > 10)
-            return fail(problem, line, field, "holds a number of " + std::to_string(count) + " digits");
+            return fail(problem, line, field,
+                        "holds a number of " + std::to_string(count) + " digits");
         if (count > 1 && text[digits] == '0')
             return fail(problem, line, field, "holds a number with a leading zero");
         int64_t value = 0;
@@ -95,8 +96,9 @@ bool read_fields(const std::string& text, size_t begin, size_t end, int line,
             return fail(problem, line, field, "holds -0");
         if (at >= end || text[at] != ',')
             return fail(problem, line, field,
-                        at < end ? "has " + shown(text[at]) + " where the comma after its number belongs"
-                                 : std::string("breaks off before the comma after its number"));
+                        at < end
+                            ? "has " + shown(text[at]) + " where the comma after its number belongs"
+                            : std::string("breaks off before the comma after its number"));
         ++at;
         size_t padding_end = at;
         while (padding_end < end && text[padding_end] == ' ')
@@ -115,7 +117,8 @@ bool read_fields(const std::string& text, size_t begin, size_t end, int line,
                         "is " + std::to_string(width) + " characters wide; every field is "
                             + std::to_string(PRINT_ZONE));
         if (!is_tile_code(value))
-            return fail(problem, line, field, "holds " + std::to_string(value) + ", which is no tile code");
+            return fail(problem, line, field,
+                        "holds " + std::to_string(value) + ", which is no tile code");
         values.push_back(int32_t(value));
         at = padding_end;
         ++field;
@@ -151,7 +154,7 @@ std::string describe_problem(const ExportProblem& problem)
         where = "line " + std::to_string(problem.line) + ", field " + std::to_string(problem.field);
         if (problem.field <= expected_fields(problem.line))
             where += " (row " + std::to_string(problem.line) + ", column "
-                   + std::to_string(field_column(problem.line, problem.field)) + ")";
+                     + std::to_string(field_column(problem.line, problem.field)) + ")";
         where += ": the field ";
     } else if (problem.line > 0)
         where = "line " + std::to_string(problem.line) + ": the line ";
@@ -166,7 +169,7 @@ bool is_tile_code(int64_t value)
         return false;
     const int32_t code = int32_t(value);
     return code == TILE_EMPTY || code == TILE_PLAYER || code == TILE_BLOCK
-        || enemy_group_of(code) != nullptr || code == TILE_CURSOR || code == TILE_DROP;
+           || enemy_group_of(code) != nullptr || code == TILE_CURSOR || code == TILE_DROP;
 }
 
 bool read_level_export(const std::string& text, LevelGrid& grid, ExportProblem& problem)
@@ -189,7 +192,8 @@ bool read_level_export(const std::string& text, LevelGrid& grid, ExportProblem& 
         if (!read_fields(text, at, lf - 1, line, values, problem))
             return false;
         for (int field = 1; field <= int(values.size()); ++field)
-            grid[size_t(line) * GRID_COLUMNS + size_t(field_column(line, field))] = values[size_t(field) - 1];
+            grid[size_t(line) * GRID_COLUMNS + size_t(field_column(line, field))] =
+                values[size_t(field) - 1];
         at = lf + 1;
     }
     if (at == text.size())
@@ -205,6 +209,5 @@ bool read_level_export(const std::string& text, LevelGrid& grid, ExportProblem& 
     }
     return fail(problem, EXPORT_LINES + 1, 0,
                 "the file goes on for " + std::to_string(rest.size())
-                    + (rest.size() == 1 ? " more byte" : " more bytes")
-                    + ", where an export ends");
+                    + (rest.size() == 1 ? " more byte" : " more bytes") + ", where an export ends");
 }

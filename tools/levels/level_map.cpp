@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "enemies/enemy_tables.h"
 #include "base/assets.h"
+#include "enemies/enemy_tables.h"
 #include "shell/headless.h"
 #include "shell/world_scan.h"
 

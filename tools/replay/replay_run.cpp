@@ -13,9 +13,9 @@
 
 #include "base/assets.h"
 #include "base/game_state.h"
+#include "base/sound.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "base/sound.h"
 #include "shell/title.h"
 #include "state_trace.h"
 
@@ -233,7 +233,7 @@ int run_replay(const ReplayOptions& options, const KeyScript& script)
         return 1;
     }
     if (options.timedemo)
-        std::printf("%lld passes in %.3f s: %.0f passes per second\n",
-                    static_cast<long long>(pass), seconds, seconds > 0 ? pass / seconds : 0.0);
+        std::printf("%lld passes in %.3f s: %.0f passes per second\n", static_cast<long long>(pass),
+                    seconds, seconds > 0 ? pass / seconds : 0.0);
     return 0;
 }

@@ -65,13 +65,13 @@ struct RecordField {
     int32_t Record::*member;
 };
 const RecordField<EnemySlot> ENEMY_FIELDS[] = {
-    {"fire_timer", &EnemySlot::fire_timer},   {"anim_frame", &EnemySlot::anim_frame},
-    {"anim_timer", &EnemySlot::anim_timer},   {"direction", &EnemySlot::direction},
-    {"offset_x", &EnemySlot::offset_x},       {"offset_y", &EnemySlot::offset_y},
-    {"screen_x", &EnemySlot::screen_x},       {"screen_y", &EnemySlot::screen_y},
-    {"falling", &EnemySlot::falling},         {"alive", &EnemySlot::alive},
-    {"dying", &EnemySlot::dying},             {"dying_x", &EnemySlot::dying_x},
-    {"dying_y", &EnemySlot::dying_y},         {"dying_frame", &EnemySlot::dying_frame},
+    {"fire_timer", &EnemySlot::fire_timer}, {"anim_frame", &EnemySlot::anim_frame},
+    {"anim_timer", &EnemySlot::anim_timer}, {"direction", &EnemySlot::direction},
+    {"offset_x", &EnemySlot::offset_x},     {"offset_y", &EnemySlot::offset_y},
+    {"screen_x", &EnemySlot::screen_x},     {"screen_y", &EnemySlot::screen_y},
+    {"falling", &EnemySlot::falling},       {"alive", &EnemySlot::alive},
+    {"dying", &EnemySlot::dying},           {"dying_x", &EnemySlot::dying_x},
+    {"dying_y", &EnemySlot::dying_y},       {"dying_frame", &EnemySlot::dying_frame},
     {"next_shot", &EnemySlot::next_shot},
 };
 const RecordField<EnemyShot> SHOT_FIELDS[] = {
