@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "enemies/enemy_tables.h"
-#include "export_reader.h"
 #include "game_fixture.h"
 #include "level_map.h"
 #include "level_source.h"
 #include "levels/level_export.h"
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
 #include "levels_tool.h"

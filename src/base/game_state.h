@@ -19,6 +19,10 @@ constexpr int32_t ENEMY_A_BASE = 3;
 constexpr int32_t ENEMY_B_BASE = 54;
 constexpr int32_t ENEMY_C_BASE = 105;
 constexpr int32_t ENEMY_D_BASE = 156;
+// Every enemy group's codes, from the first group's base to one past the
+// last group's last code (enemies/enemy_groups.h knows which is which).
+constexpr int32_t ENEMY_CODES_FIRST = ENEMY_A_BASE;
+constexpr int32_t ENEMY_CODES_END = ENEMY_D_BASE + ENEMY_SLOTS;
 constexpr int32_t TILE_CURSOR = 1014;
 constexpr int32_t TILE_DROP = 1020;
 

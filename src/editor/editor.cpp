@@ -4,6 +4,7 @@
 
 #include "base/game_state.h"
 #include "levels/level_export.h"
+#include "levels/level_file.h"
 #include "world/sprite_atlas.h"
 
 namespace {
@@ -136,6 +137,26 @@ void init_editor()
     game.target_column = 0;
     game.target_row = 0;
     game.editor_repeat = 0;
+}
+
+void open_level_file_in_editor()
+{
+    if (!level_file_open())
+        return;
+    write_level_file_cells(game.level_grid);
+    for (const EnemyGroupRow& group : ENEMY_GROUPS) {
+        // The group's codes run from its base up to its last code, which the
+        // editor never gives out and so does not count.
+        const int32_t last = group.base_code + ENEMY_SLOTS - 1;
+        int32_t next = group.base_code;
+        for (int32_t row = 1; row < GRID_ROWS; ++row)
+            for (int32_t column = 0; column < GRID_COLUMNS; ++column) {
+                const int32_t code = level_file_cell(row, column);
+                if (code >= next && code < last)
+                    next = code + 1;
+            }
+        game.*group.next_code = next;
+    }
 }
 
 void editor_cursor_left()

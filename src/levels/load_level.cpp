@@ -1,6 +1,7 @@
 #include "levels/load_level.h"
 
 #include "base/game_state.h"
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
 
 namespace {
@@ -41,4 +42,14 @@ void load_level(int32_t number, int32_t* grid)
     }
     for (int i = 0; i < level.drops.count; ++i)
         put_tile(grid, level.drops.items[i].row, level.drops.items[i].column, TILE_DROP);
+}
+
+void load_play_level(int32_t number, int32_t* grid)
+{
+    if (!level_file_open()) {
+        load_level(number, grid);
+        return;
+    }
+    clear_level_area(grid);
+    write_level_file_cells(grid);
 }

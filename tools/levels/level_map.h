@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/game_state.h"
-#include "export_reader.h"
+#include "levels/level_file.h"
 
 // Every column and every row, row 20 included: the editor's window shows
 // rows 0 to 19, so the top 200 pixels are what it would show, and the last
