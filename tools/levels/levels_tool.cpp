@@ -10,6 +10,7 @@
 #include "export_reader.h"
 #include "level_map.h"
 #include "level_source.h"
+#include "route_command.h"
 #include "levels/level_export.h"
 #include "levels/level_tables.h"
 #include "shell/assets.h"
@@ -29,6 +30,7 @@ const char* const USAGE =
     "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
     "       tarnblast-levels export N OUT_FILE\n"
     "       tarnblast-levels map N|EXPORT_FILE OUT.bmp\n"
+    "       tarnblast-levels route N [--out SCRIPT] [--seconds S]\n"
     "N is a built-in level, 1 to 6.\n";
 
 int usage(std::ostream& err, const std::string& problem)
@@ -256,6 +258,8 @@ int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std
         return run_export(args, err);
     if (args[0] == "map")
         return run_map(args, err);
+    if (args[0] == "route")
+        return run_route(args, out, err);
     if (args[0] == "--help" || args[0] == "-h") {
         out << USAGE;
         return 0;
