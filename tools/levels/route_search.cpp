@@ -44,9 +44,9 @@ constexpr int HOLD_PASSES = 4;
 constexpr int BEAM_WIDTHS[] = {16, 64, 256, 1024};
 constexpr int64_t STALL_PASSES = 700;
 
-// No stretch of BUCKET_PIXELS of the level may hold more than a
-// 1/BUCKET_SHARE of the beam, so that states further back live on while
-// those ahead run into a dead end.
+// No stretch of BUCKET_PIXELS of the level (by where the player last
+// stood) may hold more than 1/BUCKET_SHARE of the beam, so that states
+// further back live on while those ahead run into a dead end.
 constexpr int32_t BUCKET_PIXELS = 40;
 constexpr int BUCKET_SHARE = 4;
 
@@ -206,6 +206,8 @@ public:
         while (beam_count > 0 && stalled < STALL_PASSES && !out_of_time()) {
             int finish_parent = -1, finish_move = 0, finish_pass = 0;
             expand(beam_count, finish_parent, finish_move, finish_pass);
+            if (out_of_time())
+                return false;
             if (finish_parent >= 0) {
                 route = route_to(finish_parent, finish_move, finish_pass);
                 return true;
@@ -244,7 +246,7 @@ private:
     void expand(int beam_count, int& finish_parent, int& finish_move, int& finish_pass)
     {
         candidates_.clear();
-        for (int parent = 0; parent < beam_count; ++parent) {
+        for (int parent = 0; parent < beam_count && !out_of_time(); ++parent) {
             for (int move = 0; move < MOVE_COUNT; ++move) {
                 beam_.restore(parent);
                 int passes = 0;
