@@ -168,6 +168,8 @@ bool ends_with_bmp(const std::string& path)
     return extension == ".bmp";
 }
 
+}  // namespace
+
 // The sprite sheet is looked for in data/ under the working directory, as
 // the game does, and else beside the program, where the build puts data/.
 bool find_game_data(std::string& error)
@@ -185,6 +187,8 @@ bool find_game_data(std::string& error)
           + " here or beside the program: run it from a folder that holds the game's data/";
     return false;
 }
+
+namespace {
 
 int run_map(const std::vector<std::string>& args, std::ostream& err)
 {

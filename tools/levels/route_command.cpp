@@ -5,15 +5,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "key_script.h"
+#include "levels_tool.h"
 #include "levels/level_tables.h"
 #include "replay_run.h"
 #include "shell/game_state.h"
 #include "shell/headless.h"
 #include "shell/title.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -110,6 +116,41 @@ void report_progress(std::ostream& err, const RouteLevel& level, const RouteProg
         << " passes searched, furthest column " << progress.furthest_column << " of "
         << LEVEL_END_COLUMN << ", " << seconds_text(progress.cpu_seconds) << std::endl;
 }
+
+// Checked before a search that may take a minute: the folder must exist and
+// be writable, and the path must not be a folder.
+bool script_can_be_written(const std::string& path, std::string& error)
+{
+    std::error_code code;
+    const fs::path target = fs::absolute(path, code);
+    const fs::path folder = target.parent_path();
+    if (fs::is_directory(target, code)) {
+        error = "cannot write " + path + ": it is a folder";
+        return false;
+    }
+    if (!fs::is_directory(folder, code) || access(folder.c_str(), W_OK) != 0) {
+        error = "cannot write " + path + ": " + folder.string() + " is no writable folder";
+        return false;
+    }
+    return true;
+}
+
+// The game's data/ is only needed to draw the frames of the replay that
+// checks a route, as the runner draws them; the route is the same without
+// it. Goes back to the working directory it was made in.
+class GameDataFolder {
+public:
+    GameDataFolder() : home_(fs::current_path(code_))
+    {
+        std::string ignored;
+        find_game_data(ignored);
+    }
+    ~GameDataFolder() { fs::current_path(home_, code_); }
+
+private:
+    std::error_code code_;
+    fs::path home_;
+};
 
 bool write_script(const std::string& path, const std::string& text, std::ostream& out,
                   std::ostream& err)
@@ -232,6 +273,14 @@ int run_route(const std::vector<std::string>& args, std::ostream& out, std::ostr
     RouteLevel level;
     if (!level_from_route_argument(options.level, level, error))
         return bad_usage(err, error);
+    if (!options.out_path.empty()) {
+        if (!script_can_be_written(options.out_path, error)) {
+            err << TOOL << error << "\n";
+            return EXIT_NOT_FOUND;
+        }
+        options.out_path = fs::absolute(options.out_path).string();
+    }
+    GameDataFolder data;
 
     const RouteResult result = find_route(level.start, options.seconds, [&](const RouteProgress& progress) {
         report_progress(err, level, progress);
