@@ -237,7 +237,8 @@ private:
                 return HoldOutcome::FINISHED;
             if (game.game_mode != MODE_PLAY)
                 return HoldOutcome::DIED;
-            progress_.furthest_column = std::max(progress_.furthest_column, game.camera_column);
+            progress_.furthest_column =
+                std::max(progress_.furthest_column, progress_of_camera() / TILE_SIZE);
         }
         return HoldOutcome::ALIVE;
     }
