@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "enemies/enemy_tables.h"
-#include "export_reader.h"
+#include "levels/level_file.h"
 #include "game_fixture.h"
 #include "level_map.h"
 #include "level_source.h"

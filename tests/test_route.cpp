@@ -31,7 +31,7 @@ TEST(RouteTest, BadCommandLinesAreRefusedWithExitCode2)
     for (const auto& args : bad) {
         std::ostringstream out, err;
         EXPECT_EQ(run_levels_tool(args, out, err), 2) << args.back();
-        EXPECT_NE(err.str().find("usage: tarnblast-levels route"), std::string::npos) << args.back();
+        EXPECT_EQ(err.str().rfind("tarnblast-levels: ", 0), 0u) << args.back();
         EXPECT_TRUE(out.str().empty());
     }
 }

@@ -4,8 +4,9 @@
 # each script from the start, ends it in the next level still in play. The
 # scripts never hold S, so a death would leave the game on the title for
 # good: in play at the last pass means in play at every pass. One level is
-# routed twice to show that the same level gives the same script. In a
-# sanitizer build, where everything runs far slower, only level 3 is routed.
+# routed twice to show that the same level gives the same script, one as a
+# level file, and a level with no way through is checked. In a sanitizer
+# build, where everything runs far slower, only level 3 is routed.
 # Usage (from a build directory): routes.sh PATH/TO/tarnblast-replay
 set -u
 replay=${1:?usage: routes.sh PATH/TO/tarnblast-replay}
@@ -41,6 +42,34 @@ for level in $levels; do
     [ "$(field "$after" level_number)" = "$next" ] && [ "$(field "$after" game_mode)" = 2 ] ||
         fail "level $level: not in play on level $next at the last pass, $passes"
 done
+
+# A level file: the script starts on the title with S, and the file's level
+# comes again after its end, as level 3.
+"$levels_tool" export 4 "$work/level4.txt"
+if "$levels_tool" route "$work/level4.txt" --seconds 30 --out "$work/file.txt" 2>/dev/null; then
+    passes=$(sed -n 's/.*route: \([0-9]*\) passes.*/\1/p' "$work/file.txt")
+    "$replay" --level "$work/level4.txt" --trace "$work/file.jsonl" --trace-list "$passes" "$work/file.txt"
+    last=$(cat "$work/file.jsonl")
+    [ "$(field "$last" level_number)" = 3 ] && [ "$(field "$last" game_mode)" = 2 ] ||
+        fail "the route through a level file did not end in play on its second round"
+else
+    fail "no route through level 4 as a file"
+fi
+
+# No way through: from column 60 on, nothing to land on and a drop marker in
+# every cell. check says so in its time; route refuses a file that is no level.
+awk 'BEGIN { RS = "\r\n"; drop = sprintf("%-14s", " 1020,") }
+{ keep = NR == 1 ? 59 : 60; fields = NR == 1 ? 511 : 512; line = substr($0, 1, keep * 14)
+  for (i = keep; i < fields; i++) line = line drop; printf "%s\r\n", line }' \
+    "$work/level4.txt" >"$work/pit.txt"
+"$levels_tool" check "$work/pit.txt" --seconds 2 >"$work/pit.out" 2>/dev/null
+code=$?
+[ "$code" = 1 ] && grep -q "pit.txt: no route found in 2\.[0-9] s" "$work/pit.out" ||
+    fail "check of a level with no way through: exit $code, $(tail -n 1 "$work/pit.out")"
+echo "not a level" >"$work/bad.txt"
+"$levels_tool" route "$work/bad.txt" 2>/dev/null
+code=$?
+[ "$code" = 2 ] || fail "route of a file that is no level exited with $code"
 
 first=${levels%% *}
 "$levels_tool" route "$first" --seconds 30 2>/dev/null >"$work/again.txt"

@@ -13,6 +13,7 @@
 
 #include "key_script.h"
 #include "levels_tool.h"
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
 #include "replay_run.h"
 #include "shell/game_state.h"
@@ -30,7 +31,8 @@ constexpr double DEFAULT_SECONDS = 60;
 constexpr double LONGEST_SECONDS = 7 * 24 * 3600;
 constexpr double PASSES_PER_SECOND = 70;
 
-const char* const ROUTE_USAGE = "usage: tarnblast-levels route N [--out SCRIPT] [--seconds S]\n";
+const char* const ROUTE_USAGE =
+    "usage: tarnblast-levels route N|EXPORT_FILE [--out SCRIPT] [--seconds S]\n";
 
 struct RouteOptions {
     std::string level;
@@ -42,15 +44,6 @@ int bad_usage(std::ostream& err, const std::string& problem)
 {
     err << TOOL << problem << "\n" << ROUTE_USAGE;
     return EXIT_BAD_INPUT;
-}
-
-bool parse_seconds(const std::string& text, double& seconds)
-{
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
-        return false;
-    char* end = nullptr;
-    seconds = std::strtod(text.c_str(), &end);
-    return *end == '\0' && seconds > 0 && seconds <= LONGEST_SECONDS;
 }
 
 bool parse_route_arguments(const std::vector<std::string>& args, RouteOptions& options,
@@ -65,7 +58,7 @@ bool parse_route_arguments(const std::vector<std::string>& args, RouteOptions& o
         if (arg == "--out") {
             options.out_path = args[++i];
         } else if (arg == "--seconds") {
-            if (!parse_seconds(args[++i], options.seconds)) {
+            if (!parse_route_seconds(args[++i], options.seconds)) {
                 error = "--seconds must be a number of seconds above 0, for instance 30 or 2.5";
                 return false;
             }
@@ -86,15 +79,24 @@ bool parse_route_arguments(const std::vector<std::string>& args, RouteOptions& o
     return true;
 }
 
+// A built-in level by number, or a level file, opened for play as the
+// runner's --level opens it.
 bool level_from_route_argument(const std::string& argument, RouteLevel& level, std::string& error)
 {
     if (argument.size() == 1 && argument[0] >= '1' && argument[0] <= '0' + LEVEL_COUNT) {
         level = builtin_route_level(argument[0] - '0');
         return true;
     }
-    error = "'" + argument.substr(0, 40) + "' is no built-in level (they are 1 to "
-          + std::to_string(LEVEL_COUNT) + ")";
-    return false;
+    std::error_code code;
+    if (argument.find_first_not_of("0123456789") == std::string::npos && !fs::exists(argument, code)) {
+        error = "there is no built-in level " + argument.substr(0, 40) + " (they are 1 to "
+              + std::to_string(LEVEL_COUNT) + ") and no file of that name";
+        return false;
+    }
+    if (!open_level_file(argument.c_str(), MODE_TITLE, error))
+        return false;
+    level = file_route_level(argument);
+    return true;
 }
 
 // The level the game goes on with when this one is finished.
@@ -199,10 +201,23 @@ RouteLevel builtin_route_level(int32_t number)
     level.name = "level " + std::to_string(number);
     level.replay_options = "--warp " + std::to_string(number);
     level.warp_level = number;
+    level.number = number;
     level.start.restart = [number]() {
         restart_headless_game(MODE_TITLE, true);
         start_game_at_level(number);
     };
+    return level;
+}
+
+RouteLevel file_route_level(const std::string& path)
+{
+    RouteLevel level;
+    level.name = path;
+    level.replay_options = "--level " + path;
+    level.level_path = path;
+    level.number = 2;
+    level.start.restart = []() { restart_headless_game(MODE_TITLE, true); };
+    level.start.opening = {SCRIPT_S};
     return level;
 }
 
@@ -217,6 +232,7 @@ RouteCheck replay_route(const RouteLevel& level, const std::string& script_text)
     }
     ReplayOptions options;
     options.warp_level = level.warp_level;
+    options.level_path = level.level_path;
     KillCounter kills;
     int64_t passes = 0;
     int64_t left_play = 0;
@@ -239,7 +255,7 @@ RouteCheck replay_route(const RouteLevel& level, const std::string& script_text)
         check.problem = "the game left play at pass " + std::to_string(left_play);
     else if (passes != script.total_passes)
         check.problem = "the replay stopped after " + std::to_string(passes) + " passes";
-    else if (level_before_last != level.warp_level || game.level_number != level_after(level.warp_level))
+    else if (level_before_last != level.number || game.level_number != level_after(level.number))
         check.problem = "the last pass did not change to the next level";
     else
         check.holds = true;
@@ -264,14 +280,89 @@ std::string route_script_text(const RouteLevel& level, const std::vector<uint16_
     return text.str();
 }
 
+bool parse_route_seconds(const std::string& text, double& seconds)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
+        return false;
+    char* end = nullptr;
+    seconds = std::strtod(text.c_str(), &end);
+    return *end == '\0' && seconds > 0 && seconds <= LONGEST_SECONDS;
+}
+
+namespace {
+
+// A route found, replayed and written as a script; or why not.
+struct ProvedRoute {
+    bool found = false;
+    std::string script;
+    RouteResult result;
+    RouteCheck check;
+};
+
+ProvedRoute find_and_prove_route(const RouteLevel& level, double seconds, std::ostream& err)
+{
+    GameDataFolder data;
+    ProvedRoute proved;
+    proved.result = find_route(level.start, seconds, [&](const RouteProgress& progress) {
+        report_progress(err, level, progress);
+    });
+    if (!proved.result.found)
+        return proved;
+    // The enemies shot are only known from the replay, so the script is
+    // replayed once more with its final comment.
+    proved.check = replay_route(level, route_script_text(level, proved.result.keys, 0));
+    proved.script = route_script_text(level, proved.result.keys, proved.check.enemies_shot);
+    if (proved.check.holds)
+        proved.check = replay_route(level, proved.script);
+    if (!proved.check.holds)
+        err << TOOL << "the route found through " << level.name
+            << " does not hold when replayed (" << proved.check.problem << "); please report this\n";
+    proved.found = proved.check.holds;
+    return proved;
+}
+
+// "can be finished: a route of 961 passes (13.7 s of play), 15 enemies shot"
+std::string finished_text(const ProvedRoute& proved)
+{
+    const size_t passes = proved.result.keys.size();
+    return "can be finished: a route of " + std::to_string(passes) + " passes ("
+         + seconds_text(double(passes) / PASSES_PER_SECOND) + " of play), "
+         + std::to_string(proved.check.enemies_shot) + " enemies shot";
+}
+
+std::string not_found_text(const ProvedRoute& proved)
+{
+    return "no route found in " + seconds_text(proved.result.progress.cpu_seconds)
+         + ": the furthest column reached is " + std::to_string(proved.result.progress.furthest_column)
+         + " of " + std::to_string(LEVEL_END_COLUMN);
+}
+
+// The level file stays open only while its route is looked for.
+struct OpenLevelFile {
+    ~OpenLevelFile() { close_level_file(); }
+};
+
+}  // namespace
+
+int report_route_verdict(const std::string& path, double seconds, std::ostream& out,
+                         std::ostream& err)
+{
+    std::string error;
+    if (!open_level_file(path.c_str(), MODE_TITLE, error)) {
+        out << path << ": cannot be played: " << error << "\n";
+        return EXIT_NOT_FOUND;
+    }
+    OpenLevelFile opened;
+    const ProvedRoute proved = find_and_prove_route(file_route_level(path), seconds, err);
+    out << path << ": " << (proved.found ? finished_text(proved) : not_found_text(proved)) << "\n";
+    return proved.found ? 0 : EXIT_NOT_FOUND;
+}
+
 int run_route(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     RouteOptions options;
     std::string error;
     if (!parse_route_arguments(args, options, error))
-        return bad_usage(err, error);
-    RouteLevel level;
-    if (!level_from_route_argument(options.level, level, error))
         return bad_usage(err, error);
     if (!options.out_path.empty()) {
         if (!script_can_be_written(options.out_path, error)) {
@@ -280,33 +371,21 @@ int run_route(const std::vector<std::string>& args, std::ostream& out, std::ostr
         }
         options.out_path = fs::absolute(options.out_path).string();
     }
-    GameDataFolder data;
-
-    const RouteResult result = find_route(level.start, options.seconds, [&](const RouteProgress& progress) {
-        report_progress(err, level, progress);
-    });
-    if (!result.found) {
-        err << TOOL << "no route through " << level.name << " found in "
-            << seconds_text(result.progress.cpu_seconds) << ": the furthest column reached is "
-            << result.progress.furthest_column << " of " << LEVEL_END_COLUMN << "\n";
+    RouteLevel level;
+    if (!level_from_route_argument(options.level, level, error)) {
+        err << TOOL << error << "\n";
+        return EXIT_BAD_INPUT;
+    }
+    OpenLevelFile opened;
+    const ProvedRoute proved = find_and_prove_route(level, options.seconds, err);
+    if (!proved.found) {
+        if (!proved.result.found)
+            err << TOOL << level.name << ": " << not_found_text(proved) << "\n";
         return EXIT_NOT_FOUND;
     }
-    // The enemies shot are only known from the replay, so the script is
-    // replayed once more with its final comment.
-    RouteCheck check = replay_route(level, route_script_text(level, result.keys, 0));
-    const std::string text = route_script_text(level, result.keys, check.enemies_shot);
-    if (check.holds)
-        check = replay_route(level, text);
-    if (!check.holds) {
-        err << TOOL << "the route found through " << level.name
-            << " does not hold when replayed (" << check.problem << "); please report this\n";
+    if (!write_script(options.out_path, proved.script, out, err))
         return EXIT_NOT_FOUND;
-    }
-    if (!write_script(options.out_path, text, out, err))
-        return EXIT_NOT_FOUND;
-    err << TOOL << level.name << " can be finished: a route of " << result.keys.size()
-        << " passes (" << seconds_text(double(result.keys.size()) / PASSES_PER_SECOND)
-        << " of play), " << check.enemies_shot << " enemies shot, found in "
-        << seconds_text(result.progress.cpu_seconds) << "\n";
+    err << TOOL << level.name << " " << finished_text(proved) << ", found in "
+        << seconds_text(proved.result.progress.cpu_seconds) << "\n";
     return 0;
 }
