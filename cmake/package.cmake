@@ -21,7 +21,7 @@ install(FILES "${CMAKE_SOURCE_DIR}/packaging/lintian-overrides"
 
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "tarnblast")
-set(CPACK_PACKAGE_VERSION "1.0.0")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "Tarnblast developer <dev@tarnblast.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "side-scrolling shooter with a built-in level editor")
 # The long description; CPack puts the summary above it.

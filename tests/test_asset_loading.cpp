@@ -192,9 +192,9 @@ TEST_F(GameTest, FiguresFarOffTheScreenAndAMissingSheetDrawNothing)
     clear_bitmap(back_buffer);
     draw_player(1, 1, 2147483000, -2147483000);
     draw_explosion(1, -2147483647, 2147483647);
-    draw_player(1, 1, -20, 0);   // wholly left of the screen
-    draw_player(1, 1, 0, -32);   // wholly above it
-    draw_player(1, 1, -19, -31); // one pixel of it shows
+    draw_player(1, 1, -20, 0);    // wholly left of the screen
+    draw_player(1, 1, 0, -32);    // wholly above it
+    draw_player(1, 1, -19, -31);  // one pixel of it shows
     EXPECT_EQ(pixel(0, 0), test_sheet_colour("player right 1"));
     EXPECT_EQ(pixel(1, 0), 0);
     EXPECT_EQ(pixel(0, 1), 0);

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/game_state.h"
 #include "key_script.h"
-#include "shell/game_state.h"
 #include "shell/gamepad.h"
 #include "shell/key_bindings.h"
 
@@ -19,14 +19,20 @@ TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
         int want;  // the controls held, or -1: refused with `said` in the reason
         const char* said;
     } cases[] = {
-        {"", {KEY_LEFT, KEY_SPACE, KEY_ESC, KEY_P, KEY_M, KEY_A},
-         SCRIPT_LEFT | SCRIPT_SPACE | SCRIPT_ESC | CONTROL_PAUSE | CONTROL_MUTE, ""},
-        {"left=a,right=d,jump=w,fire=ctrl", {KEY_A, KEY_W, KEY_RCONTROL},
-         SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE, ""},
+        {"",
+         {KEY_LEFT, KEY_SPACE, KEY_ESC, KEY_P, KEY_M, KEY_A},
+         SCRIPT_LEFT | SCRIPT_SPACE | SCRIPT_ESC | CONTROL_PAUSE | CONTROL_MUTE,
+         ""},
+        {"left=a,right=d,jump=w,fire=ctrl",
+         {KEY_A, KEY_W, KEY_RCONTROL},
+         SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE,
+         ""},
         {"left=a,right=d,jump=w,fire=ctrl", {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_SPACE}, 0, ""},
         {"FIRE=LCtrl,jump=space", {KEY_RCONTROL, KEY_SPACE}, SCRIPT_UP, ""},
-        {"pause=f12,mute=pad0,export=enter,place=tab,start=period", {KEY_F12, KEY_0_PAD, KEY_STOP},
-         CONTROL_PAUSE | CONTROL_MUTE | SCRIPT_S, ""},
+        {"pause=f12,mute=pad0,export=enter,place=tab,start=period",
+         {KEY_F12, KEY_0_PAD, KEY_STOP},
+         CONTROL_PAUSE | CONTROL_MUTE | SCRIPT_S,
+         ""},
         {"leftt=a", {}, -1, "the actions are left, right, jump, down, fire, start, place, export"},
         {"left=aa", {}, -1, "unknown key \"aa\" for left; the keys are a-z, 0-9, f1-f12"},
         {"left", {}, -1, "has no key"},

@@ -41,7 +41,7 @@ TEST_F(EditorTest, ArrowsAndSpaceShareOneRepeatCounterThatIsNeverCleared)
 
     game.editor_repeat = 0;
     pass(SCRIPT_SPACE);
-    EXPECT_EQ(game.placement_armed, 2);
+    EXPECT_EQ(game.placement_armed, FLAG_SET);
     passes(9, SCRIPT_SPACE);
     EXPECT_EQ(game.brush, 0);
     pass(SCRIPT_SPACE);
@@ -62,8 +62,8 @@ TEST_F(EditorTest, StartsAtCellTwoAndEachBrushPreviewsItsSpriteAtTheCursor)
     const struct {
         const char* rect;
         int width, height;
-    } previews[] = {{"eraser", 10, 10},         {"block", 20, 20},   {"enemy A left 1", 20, 32},
-                    {"enemy B", 32, 32},        {"enemy C left 1", 20, 32}, {"enemy D", 20, 20},
+    } previews[] = {{"eraser", 10, 10},     {"block", 20, 20},          {"enemy A left 1", 20, 32},
+                    {"enemy B", 32, 32},    {"enemy C left 1", 20, 32}, {"enemy D", 20, 20},
                     {"drop marker", 10, 10}};
     for (game.brush = 0; game.brush < 7; ++game.brush) {
         const auto& preview = previews[game.brush];
@@ -90,10 +90,10 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
     game.brush = BRUSH_BLOCK;
     place();
     EXPECT_EQ(cell(1, 2), TILE_BLOCK);
-    EXPECT_EQ(game.place_request, 1);
+    EXPECT_EQ(game.place_request, FLAG_CLEAR);
 
     // An enemy brush waits for Space; one enemy per arming.
-    game.brush = BRUSH_ENEMY_A;
+    game.brush = group_brush(GROUP_A);
     game.cursor_dy = 10;
     place();
     passes(5);
@@ -101,7 +101,7 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
     pass(SCRIPT_SPACE);
     pass();
     EXPECT_EQ(cell(2, 2), ENEMY_A_BASE);
-    EXPECT_EQ(game.placement_armed, 1);
+    EXPECT_EQ(game.placement_armed, FLAG_CLEAR);
     game.cursor_dy = 20;  // Enter and Space held: a code per pass, one cell
     passes(5, SCRIPT_ENTER | SCRIPT_SPACE);
     pass();
@@ -115,21 +115,21 @@ TEST_F(EditorTest, PlacementsAndEnemyCodes)
     int32_t* counters[] = {&game.next_code_a, &game.next_code_b, &game.next_code_c,
                            &game.next_code_d};
     for (int group = 0; group < 4; ++group) {
-        game.brush = BRUSH_ENEMY_A + group;
+        game.brush = BRUSH_FIRST_GROUP + group;
         *counters[group] = bases[group] + 49;
         game.cursor_dx = 10 * group;
         place(SCRIPT_SPACE);
         place(SCRIPT_SPACE);
         EXPECT_EQ(cell(1, 2 + group), bases[group] + 49);
-        EXPECT_EQ(game.place_request, 2);
-        game.place_request = 1;
+        EXPECT_EQ(game.place_request, FLAG_SET);
+        game.place_request = FLAG_CLEAR;
     }
     // A request group A cannot serve waits for the next brush that can.
-    game.brush = BRUSH_ENEMY_A;
+    game.brush = group_brush(GROUP_A);
     game.next_code_b = ENEMY_B_BASE;
     game.cursor_dx = 100;
     place(SCRIPT_SPACE);
-    for (int i = 0; i < 20 && game.brush == BRUSH_ENEMY_A; ++i)
+    for (int i = 0; i < 20 && game.brush == group_brush(GROUP_A); ++i)
         pass(SCRIPT_SPACE);
     pass();
     EXPECT_EQ(cell(1, 12), ENEMY_B_BASE);
@@ -158,8 +158,8 @@ TEST_F(EditorTest, ScrollingAndPlacementOutsideTheGrid)
     const struct {
         uint16_t scroll;
         int scroll_passes, camera_column, dx, dy;
-    } cases[] = {{SCRIPT_F1, 4, -4, 0, 0}, {SCRIPT_F1, 1, -1, 0, 200},
-                 {SCRIPT_F2, 600, 500, 120, 0}};
+    } cases[] = {
+        {SCRIPT_F1, 4, -4, 0, 0}, {SCRIPT_F1, 1, -1, 0, 200}, {SCRIPT_F2, 600, 500, 120, 0}};
     static int32_t before[GRID_CELLS];
     for (const auto& c : cases) {
         restart_headless_game(MODE_EDITOR);
@@ -167,7 +167,7 @@ TEST_F(EditorTest, ScrollingAndPlacementOutsideTheGrid)
         EXPECT_EQ(game.camera_column, c.camera_column);
         game.cursor_dx = c.dx;
         game.cursor_dy = c.dy;
-        game.brush = BRUSH_ENEMY_D;
+        game.brush = group_brush(GROUP_D);
         std::memcpy(before, game.level_grid, sizeof before);
         place(SCRIPT_SPACE);
         EXPECT_EQ(std::memcmp(before, game.level_grid, sizeof before), 0);

@@ -22,10 +22,10 @@ protected:
             clear_bitmap(back_buffer);
             visit();
             path.push_back(shot.y - y0);
-            if (shot.flying == 2) {
+            if (shot.flying == FLAG_SET) {
                 EXPECT_EQ(pixel(x0, shot.y) == test_sheet_colour("lobbed shot 1"), drawn);
             }
-        } while (shot.flying == 2 && path.size() < 100);
+        } while (shot.flying == FLAG_SET && path.size() < 100);
         EXPECT_TRUE(shot.explosion_x == x0 && shot.explosion_y == y0 - 5);
         return path;
     }
@@ -33,18 +33,18 @@ protected:
 
 TEST_F(EnemyATest, TurnsAtBothEndsOfItsPatrolWithTheirOwnStepCounts)
 {
-    a.falling = 1;
+    a.falling = FLAG_CLEAR;
     visit(61);  // turns left to right in visit 61 and walks back at once
-    EXPECT_TRUE(a.offset_x == -60 && a.direction == 2 && a.fire_timer == 1);
+    EXPECT_TRUE(a.offset_x == -60 && a.direction == ENEMY_RIGHT && a.fire_timer == 1);
     EXPECT_EQ(a.anim_timer, 7);  // frame steps after 11, ..., 55 steps; two in the turn
-    visit(60);  // turns right to left in visit 121, still one pixel right
-    EXPECT_TRUE(a.offset_x == 0 && a.direction == 1 && a.fire_timer == 0);
+    visit(60);                   // turns right to left in visit 121, still one pixel right
+    EXPECT_TRUE(a.offset_x == 0 && a.direction == ENEMY_LEFT && a.fire_timer == 0);
 }
 
 TEST_F(EnemyATest, EveryFlightOfASlotLobsTheSameArcAndExplodesFor143Visits)
 {
     use_test_sheet();
-    a.falling = 1;
+    a.falling = FLAG_CLEAR;
     EnemyShot& shot = a.shots[1];
     visit(60);
     const std::vector<int32_t> first = lobbed_flight(shot, true);
@@ -54,7 +54,7 @@ TEST_F(EnemyATest, EveryFlightOfASlotLobsTheSameArcAndExplodesFor143Visits)
     visit();
     EXPECT_EQ(pixel(40, 95), test_sheet_colour("explosion 1"));
     int explosion_visits = 1;
-    for (; shot.explosion_state == 2 && explosion_visits < 1000; ++explosion_visits)
+    for (; shot.explosion_state == FLAG_SET && explosion_visits < 1000; ++explosion_visits)
         visit();
     EXPECT_EQ(explosion_visits, 143);
     // Twenty armings later the slot flies the same arc, unseen: its kind is
@@ -72,19 +72,19 @@ TEST_F(EnemyATest, EveryShotInTheBoxScoresThoughTheTouchKillsThenTheWreckRisesAw
     fly_player_shot(7, 121, 132);
     fly_player_shot(8, 122, 110);
     game.shot_x[9] = game.shot_y[9] = 110;  // resting: harmless
-    a.shots[2].flying = 2;
+    a.shots[2].flying = FLAG_SET;
     visit();
     const int32_t frozen_y = a.shots[2].y;
     EXPECT_EQ(game.game_mode, MODE_TITLE);
     EXPECT_EQ(game.score_digits[TENS_DIGIT], 4);
     ASSERT_EQ(pass_sound_count(), 2);
     EXPECT_TRUE(pass_sound(0) == SOUND_BLAST && pass_sound(1) == SOUND_BLAST);
-    EXPECT_EQ(game.shot_active[3], 2);  // the shots fly on
-    EXPECT_TRUE(a.alive == 1 && a.dying_x == 100 && a.dying_y == 100);
+    EXPECT_EQ(game.shot_active[3], FLAG_SET);  // the shots fly on
+    EXPECT_TRUE(a.alive == FLAG_CLEAR && a.dying_x == 100 && a.dying_y == 100);
     visit(31);  // rises 3 a visit until above y 5; its shots stay where they were
-    EXPECT_EQ(a.dying, 2);
+    EXPECT_EQ(a.dying, FLAG_SET);
     visit();
-    EXPECT_TRUE(a.dying == 1 && a.dying_y == 4 && a.shots[2].y == frozen_y);
+    EXPECT_TRUE(a.dying == FLAG_CLEAR && a.dying_y == 4 && a.shots[2].y == frozen_y);
 }
 
 TEST_F(EnemyATest, FallingForeverWrapsInsteadOfOverflowing)

@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "base/score.h"
 #include "enemies/enemy_groups.h"
 #include "enemies/enemy_shots.h"
 #include "enemies/enemy_tables.h"
 #include "game_fixture.h"
-#include "shell/score.h"
 
 using EnemyVisit = void (*)(int32_t slot, int32_t row, int32_t column);
 
@@ -26,7 +26,7 @@ protected:
 
     static void fly_player_shot(int k, int32_t x, int32_t y)
     {
-        game.shot_active[k] = 2;
+        game.shot_active[k] = FLAG_SET;
         game.shot_x[k] = x;
         game.shot_y[k] = y;
     }

@@ -1,8 +1,6 @@
 // The level tools: export files read back into level table source, built-in
 // levels written as the editor exports them, and whole-level maps drawn by the
 // game's own scan.
-#ifdef TARNBLAST_HAVE_LEVEL_TOOLS
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,11 +13,11 @@
 #include <vector>
 
 #include "enemies/enemy_tables.h"
-#include "levels/level_file.h"
 #include "game_fixture.h"
 #include "level_map.h"
 #include "level_source.h"
 #include "levels/level_export.h"
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
 #include "levels_tool.h"
@@ -59,6 +57,7 @@ size_t field_offset(int line, int field)
     return line == 1 ? size_t(field - 1) * 14
                      : 511 * 14 + 2 + size_t(line - 2) * (512 * 14 + 2) + size_t(field - 1) * 14;
 }
+
 size_t line_end(int line)
 {
     return field_offset(line + 1, 1) - 2;
@@ -68,17 +67,23 @@ size_t line_end(int line)
 // the namespace's end) after its last array; and its line in LEVEL_TABLES.
 std::string source_section(int n)
 {
-    const std::string source = read_file(fs::path(TARNBLAST_SOURCE_DIR) / "src/levels/level_tables.cpp");
+    const std::string source =
+        read_file(fs::path(TARNBLAST_SOURCE_DIR) / "src/levels/level_tables.cpp");
     const size_t start = source.find("// Level " + std::to_string(n) + ".\n");
-    const size_t end = std::min(source.find("\n\n", start), source.find("\n}  // namespace", start));
+    const size_t end =
+        std::min(source.find("\n\n", start), source.find("\n}  // namespace", start));
     return start == std::string::npos ? "(no section)" : source.substr(start, end + 1 - start);
 }
+
 std::string source_table_entry(int n)
 {
-    const std::string source = read_file(fs::path(TARNBLAST_SOURCE_DIR) / "src/levels/level_tables.cpp");
-    const size_t found = source.find("(level" + std::to_string(n) + "_blocks)", source.find("LEVEL_TABLES[LEVEL_COUNT]"));
+    const std::string source =
+        read_file(fs::path(TARNBLAST_SOURCE_DIR) / "src/levels/level_tables.cpp");
+    const size_t found = source.find("(level" + std::to_string(n) + "_blocks)",
+                                     source.find("LEVEL_TABLES[LEVEL_COUNT]"));
     const size_t start = source.rfind('{', source.rfind("list", found));
-    return found == std::string::npos ? "(no entry)" : source.substr(start, source.find('\n', start) - start);
+    return found == std::string::npos ? "(no entry)"
+                                      : source.substr(start, source.find('\n', start) - start);
 }
 
 class LevelToolsTest : public GameTest {
@@ -109,14 +114,15 @@ TEST_F(LevelToolsTest, EveryBuiltInLevelGoesThroughTheEditorsExportAndComesBackA
     for (int n = 1; n <= LEVEL_COUNT; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
         restart_headless_game(MODE_EDITOR);
-        load_level(n);
+        load_level(n, game.level_grid);
         setenv("TARNBLAST_EXPORT_PATH", (dir / "editor.txt").c_str(), 1);
         export_level();
         unsetenv("TARNBLAST_EXPORT_PATH");
         ASSERT_EQ(tool({"export", std::to_string(n), (dir / "tool.txt").string()}), 0) << err.str();
         const std::string exported = read_file(dir / "editor.txt");
         EXPECT_EQ(exported.size(), size_t(EXPORT_FILE_SIZE));
-        EXPECT_TRUE(read_file(dir / "tool.txt") == exported) << "the tool exports as the editor does";
+        EXPECT_TRUE(read_file(dir / "tool.txt") == exported)
+            << "the tool exports as the editor does";
 
         // Converted, it prints the level's section of level_tables.cpp to the
         // character, with its LEVEL_TABLES line.
@@ -147,7 +153,8 @@ TEST_F(LevelToolsTest, RandomEditedGridsComeBackCellForCell)
             }
         LevelGrid read;
         ExportProblem problem;
-        ASSERT_TRUE(read_level_export(export_text(grid), read, problem)) << describe_problem(problem);
+        ASSERT_TRUE(read_level_export(export_text(grid), read, problem))
+            << describe_problem(problem);
         const LevelSource source = describe_level(read);
         EXPECT_TRUE(source.warnings.empty()) << source.warnings.front();
         EXPECT_TRUE(level_grid_of(source) == grid) << "round " << round;
@@ -171,14 +178,17 @@ TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
          "line 3, field 17 (row 3, column 16): the field is 13 characters wide; every field is 14"},
         {"a value that is no tile code", field_offset(7, 40), 14, " 999,         ",
          "line 7, field 40 (row 7, column 39): the field holds 999, which is no tile code"},
-        {"an LF without its CR", line_end(5), 1, "", "line 5: the line ends in an LF without a CR before it"},
+        {"an LF without its CR", line_end(5), 1, "",
+         "line 5: the line ends in an LF without a CR before it"},
         {"a field missing", field_offset(9, 100), 14, "",
          "line 9: the line has 511 fields; line 1 has 511 and every other line 512"},
-        {"the last line missing", line_end(19) + 2, all, "", "the file ends after line 19; an export has 20 lines"},
+        {"the last line missing", line_end(19) + 2, all, "",
+         "the file ends after line 19; an export has 20 lines"},
         {"cut inside a line", field_offset(12, 200) + 3, all, "",
          "line 12: the line breaks off: the file ends inside it, before its CR LF"},
         {"a comma-separated file", 0, all, "0,0,2,2\r\n",
-         "line 1, field 1 (row 1, column 1): the field starts with '0' where a space or a minus sign belongs"},
+         "line 1, field 1 (row 1, column 1): the field starts with '0' where a space or a minus "
+         "sign belongs"},
         {"an empty file", 0, all, "", "the file is empty"},
     };
     for (const Damage& damage : damages) {
@@ -187,8 +197,8 @@ TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
         write_file(file, std::string(good).replace(damage.offset, damage.erase, damage.insert));
         EXPECT_EQ(tool({"convert", file.string()}), 2);
         EXPECT_EQ(out.str(), "");
-        EXPECT_EQ(err.str(), "tarnblast-levels: " + file.string() + " is not a level export: "
-                                 + damage.message + "\n");
+        EXPECT_EQ(err.str(), "tarnblast-levels: " + file.string()
+                                 + " is not a level export: " + damage.message + "\n");
         EXPECT_EQ(tool({"map", file.string(), (dir / "map.bmp").string()}), 2);
         EXPECT_FALSE(fs::exists(dir / "map.bmp"));
     }
@@ -208,10 +218,12 @@ TEST_F(LevelToolsTest, WhatATableCannotHoldIsWarnedAboutAndNothingIsDroppedSilen
     ASSERT_EQ(tool({"convert", (dir / "level.txt").string()}), 0);
     const std::vector<std::string> expected = {
         "(6, 0) holds code 2, but load_level never writes column 0: it is left out.",
-        "The player marker at (12, 20) is left out: every level has it at (11, 16), where load_level puts it.",
+        "The player marker at (12, 20) is left out: every level has it at (11, 16), where "
+        "load_level puts it.",
         "There is no player marker at (11, 16): load_level puts one there all the same.",
         "There is no editor's cursor anchor at (1, 1): load_level puts one there all the same.",
-        "Enemy code 4 stands 2 times, at (3, 300) and (10, 79): one code is one enemy, so in the game "
+        "Enemy code 4 stands 2 times, at (3, 300) and (10, 79): one code is one enemy, so in the "
+        "game "
         "they would share one enemy's state. Give each its own code.",
     };
     std::string warnings;
@@ -219,11 +231,15 @@ TEST_F(LevelToolsTest, WhatATableCannotHoldIsWarnedAboutAndNothingIsDroppedSilen
         warnings += "tarnblast-levels: warning: " + warning + "\n";
     EXPECT_EQ(err.str(), warnings);
     const std::string printed = out.str();
-    EXPECT_NE(printed.find("// (6, 0) holds code 2, but load_level never writes column 0: it is left out.\n"),
+    EXPECT_NE(
+        printed.find(
+            "// (6, 0) holds code 2, but load_level never writes column 0: it is left out.\n"),
+        std::string::npos);
+    EXPECT_NE(printed.find("// Column 512 is not in the export file: it is left empty."),
               std::string::npos);
-    EXPECT_NE(printed.find("// Column 512 is not in the export file: it is left empty."), std::string::npos);
     // Nothing is dropped silently: a repeated code keeps both placements.
-    EXPECT_NE(printed.find("    // group A\n    {4, 3, 300}, {4, 10, 79}, {5, 8, 258},"), std::string::npos);
+    EXPECT_NE(printed.find("    // group A\n    {4, 3, 300}, {4, 10, 79}, {5, 8, 258},"),
+              std::string::npos);
 }
 
 // ---------------------------------------------------------------------------
@@ -252,7 +268,8 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
     const LevelGrid level = builtin_level_grid(2);
     write_file(dir / "level2.txt", export_text(level));
     ASSERT_EQ(tool({"map", "2", (dir / "two.bmp").string()}), 0) << err.str();
-    ASSERT_EQ(tool({"map", (dir / "level2.txt").string(), (dir / "file.bmp").string()}), 0) << err.str();
+    ASSERT_EQ(tool({"map", (dir / "level2.txt").string(), (dir / "file.bmp").string()}), 0)
+        << err.str();
     EXPECT_TRUE(read_file(dir / "two.bmp") == read_file(dir / "file.bmp"));
     BITMAP* map = load_bmp((dir / "two.bmp").c_str(), nullptr);
     ASSERT_NE(map, nullptr);
@@ -261,7 +278,7 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
         SCOPED_TRACE("camera column " + std::to_string(camera));
         // The editor scrolled there, its enemies at their start values.
         restart_headless_game(MODE_EDITOR);
-        load_level(2);
+        load_level(2, game.level_grid);
         game.camera_column = camera;
         game.camera_x = camera * TILE_SIZE;
         reset_enemies();
@@ -270,7 +287,8 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
         for (int y = 8; y < SCREEN_HEIGHT; ++y)
             for (int x = 0; x < SCREEN_WIDTH; ++x) {
                 // The cursor's eraser preview stands at (10, 10).
-                if ((x >= 10 && x < 20 && y >= 10 && y < 20) || reached_from_the_left(level, camera, x, y))
+                if ((x >= 10 && x < 20 && y >= 10 && y < 20)
+                    || reached_from_the_left(level, camera, x, y))
                     continue;
                 // Right of column 512 there is nothing, in the view or the map.
                 const int map_x = camera * TILE_SIZE + x;
@@ -313,5 +331,3 @@ TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
 }
 
 }  // namespace
-
-#endif  // TARNBLAST_HAVE_LEVEL_TOOLS

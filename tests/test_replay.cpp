@@ -135,10 +135,10 @@ TEST(ReplayProgram, BadInputIsRefusedWithExitCodeTwo)
 TEST(ReplayProgram, TraceGridAndFramesFollowThePasses)
 {
     const std::string dir = scratch_dir();
-    const RunResult result = run_replay_program(
-        "--trace " + dir + "trace.jsonl --trace-list 0,2-3 --grid-out " + dir
-            + "grid.txt --frames-out " + dir + "frames --frame-list 2",
-        "S\n3* RIGHT SPACE\nESC\nS\n");
+    const RunResult result =
+        run_replay_program("--trace " + dir + "trace.jsonl --trace-list 0,2-3 --grid-out " + dir
+                               + "grid.txt --frames-out " + dir + "frames --frame-list 2",
+                           "S\n3* RIGHT SPACE\nESC\nS\n");
     ASSERT_EQ(result.code, 0) << result.err;
     std::istringstream trace(read_all(dir + "trace.jsonl"));
     std::string line;

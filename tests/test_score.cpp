@@ -1,6 +1,7 @@
 // The score counter's carry and the HUD line.
+#include "base/score.h"
 #include "game_fixture.h"
-#include "shell/score.h"
+#include "shell/hud.h"
 
 namespace {
 

@@ -41,9 +41,13 @@ TEST(Settings, UnsetOrValidValuesAreTaken)
         Setting setting;
         const char* value;
         int32_t want;
-    } cases[] = {{SCALE, nullptr, 1},      {SCALE, "1", 1},     {SCALE, "3", 3},
-                 {SCALE, "6", 6},          {SCALE, "auto", AUTO_WINDOW_SCALE},
-                 {START_MODE, nullptr, 1}, {START_MODE, "3", 3}};
+    } cases[] = {{SCALE, nullptr, 1},
+                 {SCALE, "1", 1},
+                 {SCALE, "3", 3},
+                 {SCALE, "6", 6},
+                 {SCALE, "auto", AUTO_WINDOW_SCALE},
+                 {START_MODE, nullptr, 1},
+                 {START_MODE, "3", 3}};
     for (const auto& c : cases) {
         ScopedVariable set(c.setting.name, c.value);
         int32_t value = 0;
@@ -68,11 +72,12 @@ TEST(Settings, InvalidValuesAreRefusedInOneLine)
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
         return said;
     };
-    for (const char* bad : {"", "abc", "0", "7", "2x", " 2", "02", "+2", "-1", "1.5", "4294967298",
-                            "AUTO", "auto "})
+    for (const char* bad :
+         {"", "abc", "0", "7", "2x", " 2", "02", "+2", "-1", "1.5", "4294967298", "AUTO", "auto "})
         EXPECT_EQ(refused(SCALE, bad),
                   std::string("tarnblast: TARNBLAST_SCALE must be a whole number from 1 to 6 "
-                              "(the window's size in 320 x 200 steps) or auto, not \"") + bad + "\"\n");
+                              "(the window's size in 320 x 200 steps) or auto, not \"")
+                      + bad + "\"\n");
     for (const char* bad : {"2", "", "1 "})
         refused(START_MODE, bad);
 }

@@ -2,17 +2,18 @@
 // the start of a game and the change of level.
 #include "game_fixture.h"
 #include "levels/load_level.h"
+#include "shell/world_reset.h"
+#include "shell/world_scan.h"
 #include "world/blocks.h"
 #include "world/camera.h"
-#include "world/world_reset.h"
-#include "world/world_scan.h"
 
 namespace {
 
 class WorldTest : public PlaySceneTest {
 public:
     // The player as the scan left him: standing, facing right, at (px, py).
-    static void place_player(int32_t px, int32_t py, int32_t falling = 1, int32_t facing = 1)
+    static void place_player(int32_t px, int32_t py, int32_t falling = FLAG_CLEAR,
+                             int32_t facing = 1)
     {
         game.player_x = px;
         game.player_y = py;
@@ -25,9 +26,9 @@ public:
 
 TEST_F(WorldTest, CameraColumnRoundsToTheNearestTiesToEven)
 {
-    const int32_t cases[][2] = {{0, 0},   {4, 0},   {5, 0},   {6, 1},    {15, 2},  {25, 2},
-                                {35, 4},  {-5, 0},  {-6, -1}, {-15, -2}, {-25, -2}, {4805, 480},
-                                {4815, 482}};
+    const int32_t cases[][2] = {{0, 0},    {4, 0},      {5, 0},     {6, 1},   {15, 2},
+                                {25, 2},   {35, 4},     {-5, 0},    {-6, -1}, {-15, -2},
+                                {-25, -2}, {4805, 480}, {4815, 482}};
     for (const auto& c : cases)
         EXPECT_EQ(camera_column_for(c[0]), c[1]) << "camera_x " << c[0];
 }
@@ -42,13 +43,13 @@ TEST_F(WorldTest, TheScanCoversThirtyThreeColumnsFromTheCameraColumn)
     put(20, 5, TILE_BLOCK);  // row 20 is scanned below the screen
     game.player_x = 52;
     game.player_y = 170;
-    game.player_falling = 2;
+    game.player_falling = FLAG_SET;
     pass();
     const int marker = test_sheet_colour("drop marker");
     EXPECT_EQ(pixel(0, 10), marker);
     EXPECT_EQ(pixel(315, 10), 0) << "column 32 lies beyond the right edge";
     EXPECT_EQ(game.drop_x, 320) << "column 32 was the last one handled";
-    EXPECT_EQ(game.player_falling, 1) << "the block of row 20 caught him";
+    EXPECT_EQ(game.player_falling, FLAG_CLEAR) << "the block of row 20 caught him";
 
     clear_grid();
     put(1, 480, TILE_DROP);
@@ -64,7 +65,7 @@ TEST_F(WorldTest, TheScanCoversThirtyThreeColumnsFromTheCameraColumn)
 
 TEST_F(WorldTest, ScrollsPastEitherEndOfTheGridSeeEmptyCells)
 {
-    load_level(2);
+    load_level(2, game.level_grid);
     pass();
     game.camera_x = -200;  // walked left from the start of the level
     game.camera_column = -20;
@@ -94,10 +95,10 @@ TEST_F(WorldTest, APlayerFallingOntoABlockLandsAtByMinus34)
     pass();
     pass();
     EXPECT_EQ(game.player_y, 114);
-    EXPECT_EQ(game.player_falling, 2);
+    EXPECT_EQ(game.player_falling, FLAG_SET);
     pass();
     EXPECT_EQ(game.player_y, 116);
-    EXPECT_EQ(game.player_falling, 1);
+    EXPECT_EQ(game.player_falling, FLAG_CLEAR);
     passes(3);
     EXPECT_EQ(game.player_y, 118);
     EXPECT_EQ(game.camera_x, 0) << "standing at by - 32 is outside the push zone";
@@ -113,7 +114,7 @@ TEST_F(WorldTest, OnlyBlocksOneOrTwoColumnsLeftOfThePlayerHoldHim)
         SetUp();
         put(15, c.column, TILE_BLOCK);
         passes(6);
-        EXPECT_EQ(game.player_falling == 1, c.holds) << "block in column " << c.column;
+        EXPECT_EQ(game.player_falling == FLAG_CLEAR, c.holds) << "block in column " << c.column;
     }
 }
 
@@ -121,17 +122,17 @@ TEST_F(WorldTest, RunningIntoABlockPushesTwentyAgainstTheFacingAndStartsAFall)
 {
     place_player(160, 120);
     game.block_y = 0;
-    update_block(15, 15);  // bx 150, by 150: py 120 lies on the push zone's edge, not in it
+    visit_block(15, 15);  // bx 150, by 150: py 120 lies on the push zone's edge, not in it
     EXPECT_EQ(game.camera_x, 0);
     place_player(160, 121);
-    update_block(15, 15);
+    visit_block(15, 15);
     EXPECT_EQ(game.camera_x, -20);
     EXPECT_EQ(game.camera_column, -2);
-    EXPECT_EQ(game.player_falling, 2);
+    EXPECT_EQ(game.player_falling, FLAG_SET);
 
     place_player(160, 121, 1, 2);
     game.camera_x = 0;
-    update_block(15, 15);
+    visit_block(15, 15);
     EXPECT_EQ(game.camera_x, 20);
     EXPECT_EQ(game.camera_column, 2);
 }
@@ -145,8 +146,8 @@ TEST_F(WorldTest, APushDuringTheScanMovesEverythingDrawnAfterItInTheSameRow)
     put(12, 20, TILE_BLOCK);
     game.player_x = 160;
     game.player_y = 121;
-    game.player_falling = 1;
-    game.player_facing = 1;
+    game.player_falling = FLAG_CLEAR;
+    game.player_facing = PLAYER_RIGHT;
     put(11, 16, TILE_EMPTY);  // keep the player handler from moving him first
     pass();
     EXPECT_EQ(game.camera_x, -20);
@@ -165,11 +166,11 @@ TEST_F(WorldTest, BlocksStopPlayerShotsInsideTheirWindowOnly)
         int32_t after;
     } shots[] = {{151, 151, 1}, {171, 171, 1}, {150, 160, 2}, {160, 172, 2}, {172, 160, 2}};
     for (const auto& s : shots) {
-        game.shot_active[4] = 2;
+        game.shot_active[4] = FLAG_SET;
         game.shot_x[4] = s.x;
         game.shot_y[4] = s.y;
         place_player(2000, 2000);
-        update_block(by / 10, bx / 10);
+        visit_block(by / 10, bx / 10);
         EXPECT_EQ(game.shot_active[4], s.after) << s.x << "," << s.y;
     }
 }
@@ -182,12 +183,12 @@ TEST_F(WorldTest, DropMarkersStartAFallFromTheirFourCellsOnly)
     for (int32_t row = 9; row <= 16; ++row) {
         place_player(160, 118);
         update_drop_marker(row, 15);
-        EXPECT_EQ(game.player_falling == 2, row >= 11 && row <= 14) << "row " << row;
+        EXPECT_EQ(game.player_falling == FLAG_SET, row >= 11 && row <= 14) << "row " << row;
     }
     for (int32_t column : {14, 16}) {
         place_player(160, 118);
         update_drop_marker(12, column);
-        EXPECT_EQ(game.player_falling, 1) << "column " << column;
+        EXPECT_EQ(game.player_falling, FLAG_CLEAR) << "column " << column;
     }
 }
 
@@ -200,17 +201,17 @@ TEST_F(WorldTest, BlocksLandFallingEnemiesAndExplodeArcShots)
     shot.x = 165;
     shot.shift = 5;
     shot.y = 155;
-    shot.flying = 2;
+    shot.flying = FLAG_SET;
     shot.flight_timer = 9;
     shot.explosion_timer = 4;
     game.enemies_c[50].screen_x = 155;
     game.enemies_c[50].screen_y = 115;  // exactly by - 35: not caught
     place_player(2000, 2000);
-    update_block(15, 15);
-    EXPECT_EQ(gunner.falling, 1);
-    EXPECT_EQ(game.enemies_c[50].falling, 2);
-    EXPECT_EQ(shot.flying, 1);
-    EXPECT_EQ(shot.explosion_state, 2);
+    visit_block(15, 15);
+    EXPECT_EQ(gunner.falling, FLAG_CLEAR);
+    EXPECT_EQ(game.enemies_c[50].falling, FLAG_SET);
+    EXPECT_EQ(shot.flying, FLAG_CLEAR);
+    EXPECT_EQ(shot.explosion_state, FLAG_SET);
     EXPECT_EQ(shot.explosion_x, 160);
     EXPECT_EQ(shot.explosion_y, 123);
     EXPECT_EQ(shot.flight_timer, 0);
@@ -219,7 +220,7 @@ TEST_F(WorldTest, BlocksLandFallingEnemiesAndExplodeArcShots)
 
 TEST_F(WorldTest, ReachingColumn480GoesOnToTheNextLevelKeepingTheScore)
 {
-    load_level(2);
+    load_level(2, game.level_grid);
     game.score_digits[7] = 4;
     game.level_number = 6;
     game.camera_x = 4800;
@@ -276,7 +277,7 @@ TEST_F(GameTest, SStartsAGameOnLevelTwoAndDeathReturnsToTheTitle)
     EXPECT_EQ(game.level_number, 2);
     EXPECT_EQ(game.camera_x, 0);
     EXPECT_EQ(game.camera_column, 0);
-    EXPECT_EQ(game.player_falling, 2);
+    EXPECT_EQ(game.player_falling, FLAG_SET);
     EXPECT_EQ(grid_value(17, 27), TILE_BLOCK);
     pass(SCRIPT_S);  // S in play does nothing
     EXPECT_EQ(game.camera_x, 0);
@@ -301,7 +302,7 @@ TEST_F(GameTest, StartUpSetsTheDocumentedValues)
     EXPECT_EQ(game.camera_x, 0);
     EXPECT_EQ(game.camera_column, 1);
     EXPECT_EQ(game.second_scroll_column, 1);
-    EXPECT_EQ(game.player_falling, 2);
+    EXPECT_EQ(game.player_falling, FLAG_SET);
     EXPECT_EQ(game.next_shot_slot, 1);
     EXPECT_EQ(game.next_code_d, ENEMY_D_BASE);
     EXPECT_EQ(grid_value(17, 22), TILE_BLOCK) << "level 1 is in the grid";
@@ -312,16 +313,16 @@ TEST_F(GameTest, StartUpSetsTheDocumentedValues)
     start_play(4);
     game.score_digits[5] = 7;
     game.camera_x = 300;
-    game.shot_active[2] = 2;
-    game.shot_direction[2] = 2;
+    game.shot_active[2] = FLAG_SET;
+    game.shot_direction[2] = PLAYER_LEFT;
     game.shot_x[2] = 99;
     reset_world();
     EXPECT_EQ(game.score_digits[5], 7);
     EXPECT_EQ(game.level_number, 4);
     EXPECT_EQ(game.camera_x, 300);
-    EXPECT_EQ(game.shot_active[2], 1);
+    EXPECT_EQ(game.shot_active[2], FLAG_CLEAR);
     EXPECT_EQ(game.shot_x[2], 0);
-    EXPECT_EQ(game.shot_direction[2], 2);
+    EXPECT_EQ(game.shot_direction[2], PLAYER_LEFT);
 }
 
 TEST_F(GameTest, EscapeEndsThePassBeforeAnyOtherKey)
@@ -336,18 +337,19 @@ TEST_F(GameTest, EscapeEndsThePassBeforeAnyOtherKey)
 TEST_F(WorldTest, ABlockSeesArcShotsMovedEarlierInItsOwnRow)
 {
     put(11, 16, TILE_EMPTY);
-    put(10, 10, TILE_BLOCK);           // gathers the row's shots first: none yet
-    put(10, 20, ENEMY_B_BASE);         // a gunner whose resting shots it moves
-    put(10, 21, TILE_BLOCK);           // must find the moved shot
+    put(10, 10, TILE_BLOCK);    // gathers the row's shots first: none yet
+    put(10, 20, ENEMY_B_BASE);  // a gunner whose resting shots it moves
+    put(10, 21, TILE_BLOCK);    // must find the moved shot
     EnemySlot& gunner = game.enemies_b[0];
     gunner.offset_y = 10;
-    gunner.falling = 1;
-    gunner.shots[5].shift = -20;       // drawn 20 pixels right of its rest
+    gunner.falling = FLAG_CLEAR;
+    gunner.shots[5].shift = -20;  // drawn 20 pixels right of its rest
     game.player_x = 2000;
     game.player_y = 2000;
     pass();
-    EXPECT_EQ(gunner.shots[5].explosion_state, 2);
+    EXPECT_EQ(gunner.shots[5].explosion_state, FLAG_SET);
     EXPECT_EQ(gunner.shots[5].explosion_x, 220);
     EXPECT_EQ(gunner.shots[5].explosion_y, 110 - 32);
-    EXPECT_EQ(gunner.shots[4].explosion_state, 1) << "its neighbours rest under the gunner";
+    EXPECT_EQ(gunner.shots[4].explosion_state, FLAG_CLEAR)
+        << "its neighbours rest under the gunner";
 }

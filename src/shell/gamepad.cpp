@@ -5,7 +5,7 @@
 #include <cstring>
 #include <strings.h>
 
-#include "shell/game_state.h"
+#include "base/game_state.h"
 #include "shell/key_bindings.h"
 
 namespace {
@@ -130,7 +130,8 @@ uint16_t pad_key_set(const JOYSTICK_INFO& pad, int32_t game_mode, const PadButto
     uint16_t keys = 0;
     if (pad.num_sticks > 0) {
         keys |= stick_directions(pad.stick[0]);
-        for (int s = (pad.num_sticks < MAX_JOYSTICK_STICKS ? pad.num_sticks : MAX_JOYSTICK_STICKS) - 1;
+        for (int s =
+                 (pad.num_sticks < MAX_JOYSTICK_STICKS ? pad.num_sticks : MAX_JOYSTICK_STICKS) - 1;
              s > 0; --s)
             if (pad.stick[s].num_axis >= 2) {
                 keys |= stick_directions(pad.stick[s]);

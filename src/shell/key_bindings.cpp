@@ -19,13 +19,20 @@ struct Control {
     int usual_key;
 };
 const Control CONTROLS[CONTROL_COUNT] = {
-    {"left", "left", KEY_LEFT},        {"right", "right", KEY_RIGHT},
-    {"jump", "jump", KEY_UP},          {"down", "down", KEY_DOWN},
-    {"fire", "fire", KEY_SPACE},       {"start", "start", KEY_S},
-    {"place", "place", KEY_ENTER},     {nullptr, "the editor's f1", KEY_F1},
-    {nullptr, "the editor's f2", KEY_F2}, {nullptr, "the editor's f3", KEY_F3},
-    {nullptr, "the editor's f4", KEY_F4}, {"export", "export", KEY_RSHIFT},
-    {nullptr, "quit", KEY_ESC},        {"pause", "pause", KEY_P},
+    {"left", "left", KEY_LEFT},
+    {"right", "right", KEY_RIGHT},
+    {"jump", "jump", KEY_UP},
+    {"down", "down", KEY_DOWN},
+    {"fire", "fire", KEY_SPACE},
+    {"start", "start", KEY_S},
+    {"place", "place", KEY_ENTER},
+    {nullptr, "the editor's f1", KEY_F1},
+    {nullptr, "the editor's f2", KEY_F2},
+    {nullptr, "the editor's f3", KEY_F3},
+    {nullptr, "the editor's f4", KEY_F4},
+    {"export", "export", KEY_RSHIFT},
+    {nullptr, "quit", KEY_ESC},
+    {"pause", "pause", KEY_P},
     {"mute", "mute", KEY_M},
 };
 
@@ -35,17 +42,35 @@ struct NamedKey {
     int scancodes[2];
 };
 const NamedKey NAMED_KEYS[] = {
-    {"left", {KEY_LEFT, 0}},     {"right", {KEY_RIGHT, 0}},     {"up", {KEY_UP, 0}},
-    {"down", {KEY_DOWN, 0}},     {"space", {KEY_SPACE, 0}},     {"enter", {KEY_ENTER, 0}},
-    {"tab", {KEY_TAB, 0}},       {"backspace", {KEY_BACKSPACE, 0}},
-    {"insert", {KEY_INSERT, 0}}, {"delete", {KEY_DEL, 0}},      {"home", {KEY_HOME, 0}},
-    {"end", {KEY_END, 0}},       {"pgup", {KEY_PGUP, 0}},       {"pgdn", {KEY_PGDN, 0}},
-    {"ctrl", {KEY_LCONTROL, KEY_RCONTROL}}, {"lctrl", {KEY_LCONTROL, 0}},
-    {"rctrl", {KEY_RCONTROL, 0}}, {"shift", {KEY_LSHIFT, KEY_RSHIFT}},
-    {"lshift", {KEY_LSHIFT, 0}}, {"rshift", {KEY_RSHIFT, 0}},   {"alt", {KEY_ALT, 0}},
-    {"altgr", {KEY_ALTGR, 0}},   {"comma", {KEY_COMMA, 0}},     {"period", {KEY_STOP, 0}},
-    {"slash", {KEY_SLASH, 0}},   {"semicolon", {KEY_COLON, 0}}, {"minus", {KEY_MINUS, 0}},
-    {"equals", {KEY_EQUALS, 0}}, {"esc", {KEY_ESC, 0}},
+    {"left", {KEY_LEFT, 0}},
+    {"right", {KEY_RIGHT, 0}},
+    {"up", {KEY_UP, 0}},
+    {"down", {KEY_DOWN, 0}},
+    {"space", {KEY_SPACE, 0}},
+    {"enter", {KEY_ENTER, 0}},
+    {"tab", {KEY_TAB, 0}},
+    {"backspace", {KEY_BACKSPACE, 0}},
+    {"insert", {KEY_INSERT, 0}},
+    {"delete", {KEY_DEL, 0}},
+    {"home", {KEY_HOME, 0}},
+    {"end", {KEY_END, 0}},
+    {"pgup", {KEY_PGUP, 0}},
+    {"pgdn", {KEY_PGDN, 0}},
+    {"ctrl", {KEY_LCONTROL, KEY_RCONTROL}},
+    {"lctrl", {KEY_LCONTROL, 0}},
+    {"rctrl", {KEY_RCONTROL, 0}},
+    {"shift", {KEY_LSHIFT, KEY_RSHIFT}},
+    {"lshift", {KEY_LSHIFT, 0}},
+    {"rshift", {KEY_RSHIFT, 0}},
+    {"alt", {KEY_ALT, 0}},
+    {"altgr", {KEY_ALTGR, 0}},
+    {"comma", {KEY_COMMA, 0}},
+    {"period", {KEY_STOP, 0}},
+    {"slash", {KEY_SLASH, 0}},
+    {"semicolon", {KEY_COLON, 0}},
+    {"minus", {KEY_MINUS, 0}},
+    {"equals", {KEY_EQUALS, 0}},
+    {"esc", {KEY_ESC, 0}},
 };
 constexpr const char* KEY_NAME_LIST =
     "a-z, 0-9, f1-f12, pad0-pad9, left, right, up, down, space, enter, tab, backspace, "
@@ -178,8 +203,8 @@ bool parse_key_bindings(const char* text, KeyBindings& bindings, char* error, si
             return false;
         }
         if (!entry.value) {
-            std::snprintf(error, size, "\"%.*s\" has no key; write %s=KEY",
-                          int(entry.name_length), entry.name, CONTROLS[control].action);
+            std::snprintf(error, size, "\"%.*s\" has no key; write %s=KEY", int(entry.name_length),
+                          entry.name, CONTROLS[control].action);
             return false;
         }
         if (named[control]) {

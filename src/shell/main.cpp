@@ -8,16 +8,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/key_names.h"
+#include "base/sound.h"
 #include "shell/gamepad.h"
 #include "shell/key_bindings.h"
-#include "shell/key_names.h"
 #include "shell/main_loop.h"
 #include "shell/recorder.h"
 #include "shell/scaled_copy.h"
 #include "shell/settings.h"
-#include "shell/sound.h"
 
 namespace {
 
@@ -34,6 +34,7 @@ void press_close_button()
 {
     close_button_pressed = 1;
 }
+
 END_OF_FUNCTION(press_close_button)
 
 void leave_without_display()
@@ -52,9 +53,9 @@ int32_t open_window(int32_t wanted_scale)
     int desktop_width = 0, desktop_height = 0;
     const bool know_desktop = get_desktop_resolution(&desktop_width, &desktop_height) == 0;
     if (wanted_scale == AUTO_WINDOW_SCALE) {
-        scale = know_desktop ? auto_window_scale(SCREEN_WIDTH, SCREEN_HEIGHT, desktop_width,
-                                                 desktop_height)
-                             : 1;
+        scale = know_desktop
+                    ? auto_window_scale(SCREEN_WIDTH, SCREEN_HEIGHT, desktop_width, desktop_height)
+                    : 1;
     } else if (scale > 1 && know_desktop) {
         scale = fitting_window_scale(wanted_scale, SCREEN_WIDTH, SCREEN_HEIGHT, desktop_width,
                                      desktop_height);
@@ -135,8 +136,7 @@ int main()
     int32_t start_mode = 1;
     int32_t wanted_scale = 1;
     if (!start_mode_setting(start_mode) || !window_scale_setting(wanted_scale)
-        || !level_file_setting(start_mode) || !key_bindings_setting()
-        || !pad_buttons_setting())
+        || !level_file_setting(start_mode) || !key_bindings_setting() || !pad_buttons_setting())
         return 2;
     // Without an X display the system driver cannot start, and the keyboard
     // driver would crash if installed on top of it: end quietly instead.
@@ -182,45 +182,47 @@ int main()
     // pass and records nothing, and the game's keys stay as the last pass
     // left them, so a recording replays as if the pause had never been.
     uint16_t previous = 0;
-    uint16_t paused_keys = 0;
-    bool paused = false;
-    for (;;) {
-        if (!paused) {
-            forget_pass_sounds();
-            draw_pass();
-        }
+    uint16_t pressed = 0;
+    // Waits for the retrace, shows the frame, polls the keyboard and merges
+    // the pads into it; mute acts here. Returns the controls held, the close
+    // button counting as Escape held on this pass, in the recording too, so
+    // that its replay also stops here.
+    const auto show_and_read = [&](BITMAP* frame) {
         vsync();
-        show_frame(paused ? paused_frame : back_buffer, scaled, shown, scale);
+        show_frame(frame, scaled, shown, scale);
         poll_keyboard();
-        const uint16_t controls = read_controls();
-        const uint16_t pressed = controls & ~previous;
+        const uint16_t controls = read_controls() | (close_button_pressed ? KEY_SET_ESC : 0);
+        pressed = controls & ~previous;
         previous = controls;
         if (pressed & CONTROL_MUTE)
             set_sound_muted(!sound_is_muted());
-        // The close button counts as Escape held on this pass, in the
-        // recording too, so that its replay also stops here.
-        const bool leaving = (controls & KEY_SET_ESC) || close_button_pressed;
-        if (paused) {
+        return controls;
+    };
+    const auto show_and_poll = [&] {
+        const uint16_t held = show_and_read(back_buffer) & GAME_KEYS;
+        record_pass(held);
+        return held;
+    };
+    // The window shows the paused frame until P comes again (true) or Escape
+    // or the close button (false); the game's keys stay held as they were.
+    const auto stay_paused = [&] {
+        const uint16_t paused_keys = previous & GAME_KEYS;
+        draw_paused_frame(paused_frame);
+        pause_music(true);
+        for (;;) {
+            const uint16_t controls = show_and_read(paused_frame);
             hold_key_set(paused_keys);
-            if (leaving)
-                break;
+            if (controls & KEY_SET_ESC)
+                return false;
             if (pressed & CONTROL_PAUSE) {
-                paused = false;
                 pause_music(false);
+                return true;
             }
-            continue;
         }
-        record_pass((controls & GAME_KEYS) | (leaving ? KEY_SET_ESC : 0));
-        if (leaving)
+    };
+    while (run_pass(show_and_poll))
+        if ((pressed & CONTROL_PAUSE) && game.game_mode == MODE_PLAY && !stay_paused())
             break;
-        handle_pass_keys();
-        if ((pressed & CONTROL_PAUSE) && game.game_mode == MODE_PLAY) {
-            paused = true;
-            paused_keys = controls & GAME_KEYS;
-            draw_paused_frame(paused_frame);
-            pause_music(true);
-        }
-    }
     stop_recording();
     save_final_frame();
     if (scaled) {
@@ -231,4 +233,5 @@ int main()
     release_assets();
     return 0;
 }
+
 END_OF_MAIN()

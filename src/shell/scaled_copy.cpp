@@ -6,9 +6,8 @@ namespace {
 
 bool fast_path_fits(BITMAP* from, BITMAP* to, int32_t scale)
 {
-    return bitmap_color_depth(from) == 32 && bitmap_color_depth(to) == 32
-           && is_memory_bitmap(from) && is_memory_bitmap(to) && to->w >= from->w * scale
-           && to->h >= from->h * scale;
+    return bitmap_color_depth(from) == 32 && bitmap_color_depth(to) == 32 && is_memory_bitmap(from)
+           && is_memory_bitmap(to) && to->w >= from->w * scale && to->h >= from->h * scale;
 }
 
 // One source row enlarged into one row; a scale known at compile time lets
@@ -22,8 +21,8 @@ void widen_row(const uint32_t* source, uint32_t* row, int width)
 }
 
 using WidenRow = void (*)(const uint32_t*, uint32_t*, int);
-constexpr WidenRow WIDEN_ROW[] = {nullptr,        widen_row<1>, widen_row<2>, widen_row<3>,
-                                  widen_row<4>,   widen_row<5>, widen_row<6>};
+constexpr WidenRow WIDEN_ROW[] = {nullptr,      widen_row<1>, widen_row<2>, widen_row<3>,
+                                  widen_row<4>, widen_row<5>, widen_row<6>};
 
 }  // namespace
 

@@ -18,9 +18,15 @@ extern "C" int ioctl(int fd, unsigned long request, ...)
     struct stat status;
     if (fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) {
         switch (request) {
-        case JSIOCGVERSION: *static_cast<uint32_t*>(argument) = JS_VERSION; return 0;
-        case JSIOCGAXES: *static_cast<uint8_t*>(argument) = 8; return 0;
-        case JSIOCGBUTTONS: *static_cast<uint8_t*>(argument) = 11; return 0;
+        case JSIOCGVERSION:
+            *static_cast<uint32_t*>(argument) = JS_VERSION;
+            return 0;
+        case JSIOCGAXES:
+            *static_cast<uint8_t*>(argument) = 8;
+            return 0;
+        case JSIOCGBUTTONS:
+            *static_cast<uint8_t*>(argument) = 11;
+            return 0;
         }
     }
     using Ioctl = int (*)(int, unsigned long, ...);

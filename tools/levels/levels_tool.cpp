@@ -7,12 +7,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "levels/level_file.h"
+#include "base/assets.h"
 #include "level_map.h"
 #include "level_source.h"
 #include "levels/level_export.h"
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
-#include "shell/assets.h"
+#include "route_command.h"
 
 namespace fs = std::filesystem;
 
@@ -29,7 +30,8 @@ const char* const USAGE =
     "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
     "       tarnblast-levels export N OUT_FILE\n"
     "       tarnblast-levels map N|EXPORT_FILE OUT.bmp\n"
-    "       tarnblast-levels check EXPORT_FILE\n"
+    "       tarnblast-levels check EXPORT_FILE [--seconds S]\n"
+    "       tarnblast-levels route N|EXPORT_FILE [--out SCRIPT] [--seconds S]\n"
     "N is a built-in level, 1 to 6.\n";
 
 int usage(std::ostream& err, const std::string& problem)
@@ -83,11 +85,11 @@ bool level_from_argument(const std::string& argument, LevelGrid& grid, std::stri
     }
     std::string text;
     std::error_code code;
-    const bool number_like = !argument.empty()
-        && argument.find_first_not_of("0123456789") == std::string::npos;
+    const bool number_like =
+        !argument.empty() && argument.find_first_not_of("0123456789") == std::string::npos;
     if (number_like && !fs::exists(argument, code)) {
-        error = "there is no built-in level " + argument + " (they are 1 to " + std::to_string(LEVEL_COUNT)
-              + ") and no file of that name";
+        error = "there is no built-in level " + argument + " (they are 1 to "
+                + std::to_string(LEVEL_COUNT) + ") and no file of that name";
         return false;
     }
     if (!read_whole_file(argument, text, error))
@@ -110,7 +112,8 @@ int run_convert(const std::vector<std::string>& args, std::ostream& out, std::os
                 return usage(err, "--name needs a name");
             name = args[++i];
             if (!is_table_name(name))
-                return usage(err, "the name '" + name + "' cannot name a table: use letters, digits and _");
+                return usage(err, "the name '" + name
+                                      + "' cannot name a table: use letters, digits and _");
         } else if (path.empty()) {
             path = args[i];
         } else {
@@ -167,6 +170,8 @@ bool ends_with_bmp(const std::string& path)
     return extension == ".bmp";
 }
 
+}  // namespace
+
 // The sprite sheet is looked for in data/ under the working directory, as
 // the game does, and else beside the program, where the build puts data/.
 bool find_game_data(std::string& error)
@@ -181,9 +186,11 @@ bool find_game_data(std::string& error)
             return true;
     }
     error = std::string("cannot find ") + SPRITE_SHEET_PATH
-          + " here or beside the program: run it from a folder that holds the game's data/";
+            + " here or beside the program: run it from a folder that holds the game's data/";
     return false;
 }
+
+namespace {
 
 int run_map(const std::vector<std::string>& args, std::ostream& err)
 {
@@ -227,16 +234,23 @@ int run_map(const std::vector<std::string>& args, std::ostream& err)
 // export at all would otherwise give thousands of lines.
 constexpr size_t LISTED_PROBLEMS = 200;
 
+// A sound level is then played to its end, if a way can be found in the
+// time: a designer sees at once when a change made it impossible.
 int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() != 2)
-        return usage(err, "check takes one export file");
+    double seconds = 60;
+    const bool timed = args.size() == 4 && args[2] == "--seconds";
+    if (args.size() != 2 && !timed)
+        return usage(err, "check takes one export file and, if need be, --seconds S");
+    if (timed && !parse_route_seconds(args[3], seconds))
+        return usage(err, "--seconds must be a number of seconds above 0, for instance 30 or 2.5");
     const std::string& path = args[1];
     LevelGrid grid;
     std::vector<ExportProblem> problems;
     if (load_level_file(path, LEVEL_FOR_BOTH, grid, problems)) {
         out << path << ": a sound level: it can be played and opened in the editor\n";
-        return 0;
+        out.flush();
+        return report_route_verdict(path, seconds, out, err);
     }
     for (size_t i = 0; i < problems.size() && i < LISTED_PROBLEMS; ++i)
         out << path << ": " << describe_problem(problems[i]) << "\n";
@@ -264,8 +278,8 @@ bool convert_export_text(const std::string& text, const std::string& name, std::
     for (const std::string& warning : warnings)
         notes += "\n" + warning;
     printed = comment_block(notes) + "\n" + level_tables_text(source, name) + "\n"
-            + comment_block("Its entry in LEVEL_TABLES:") + "//     " + level_tables_entry(source, name)
-            + "\n";
+              + comment_block("Its entry in LEVEL_TABLES:") + "//     "
+              + level_tables_entry(source, name) + "\n";
     return true;
 }
 
@@ -281,6 +295,8 @@ int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std
         return run_map(args, err);
     if (args[0] == "check")
         return run_check(args, out, err);
+    if (args[0] == "route")
+        return run_route(args, out, err);
     if (args[0] == "--help" || args[0] == "-h") {
         out << USAGE;
         return 0;

@@ -1,8 +1,8 @@
-#include "shell/sound.h"
+#include "base/sound.h"
 
 #include <allegro.h>
 
-#include "shell/assets.h"
+#include "base/assets.h"
 
 namespace {
 
@@ -27,9 +27,12 @@ bool music_on_its_voice()
 SAMPLE* sample_of(SoundId id)
 {
     switch (id) {
-    case SOUND_SHOT: return shot_sound;
-    case SOUND_BLAST: return blast_sound;
-    case SOUND_MUSIC: return music;
+    case SOUND_SHOT:
+        return shot_sound;
+    case SOUND_BLAST:
+        return blast_sound;
+    case SOUND_MUSIC:
+        return music;
     }
     return nullptr;
 }
@@ -56,9 +59,12 @@ void start_sound(SoundId id)
 const char* sound_name(SoundId id)
 {
     switch (id) {
-    case SOUND_SHOT: return "shot_sound";
-    case SOUND_BLAST: return "blast_sound";
-    case SOUND_MUSIC: return "music";
+    case SOUND_SHOT:
+        return "shot_sound";
+    case SOUND_BLAST:
+        return "blast_sound";
+    case SOUND_MUSIC:
+        return "music";
     }
     return "";
 }
