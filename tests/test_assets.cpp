@@ -7,40 +7,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "asset_builder.h"
+#include "game_fixture.h"
+#include "world/sprite_atlas.h"
 
 namespace ta = tarnblast_assets;
 
 namespace {
-
-struct Rect {
-    const char* what;
-    int x, y, w, h;
-};
-
-// Every rectangle the game takes from data/main.bmp.
-const Rect kAtlas[] = {
-    {"player right 1", 0, 0, 20, 32},  {"player right 2", 20, 0, 20, 32}, {"player left 1", 40, 0, 20, 32},
-    {"player left 2", 60, 0, 20, 32},  {"group A right 1", 80, 0, 20, 32}, {"group A right 2", 100, 0, 20, 32},
-    {"group A left 1", 120, 0, 20, 32}, {"group A left 2", 140, 0, 20, 32}, {"group C right 1", 291, 0, 20, 32},
-    {"group C right 2", 311, 0, 20, 32}, {"group C left 1", 329, 0, 20, 32}, {"group C left 2", 349, 0, 20, 32},
-    {"group B", 192, 0, 32, 32},       {"group D", 80, 40, 20, 20},       {"block", 0, 40, 20, 20},
-    {"lobbed shot 1", 0, 70, 10, 10},  {"lobbed shot 2", 10, 70, 10, 10}, {"arc shot", 0, 60, 10, 10},
-    {"straight shot", 0, 81, 10, 5},   {"rising shot", 109, 42, 20, 20},  {"explosion 1/4", 103, 35, 32, 32},
-    {"explosion 2", 139, 35, 32, 32},  {"explosion 3", 175, 70, 10, 10},  {"explosion 5", 211, 35, 32, 32},
-    {"explosion 6", 248, 35, 32, 32},  {"explosion 7", 284, 35, 32, 32},  {"explosion 8", 320, 35, 32, 32},
-    {"explosion 9", 355, 35, 32, 32},  {"explosion 10", 391, 35, 32, 32}, {"explosion 11", 427, 35, 32, 32},
-    {"explosion 12", 463, 35, 32, 32}, {"explosion 13", 499, 35, 32, 32}, {"dying 1", 0, 90, 20, 20},
-    {"dying 2", 20, 90, 20, 20},       {"dying 3", 40, 90, 20, 20},       {"drop marker", 0, 120, 10, 10},
-    {"eraser", 500, 0, 10, 10},
-};
 
 bool is_mask(BITMAP* bmp, int x, int y) {
     int c = getpixel(bmp, x, y);
@@ -55,8 +31,8 @@ int opaque_pixels(BITMAP* bmp, int x0, int y0, int w, int h) {
 }
 
 std::vector<uint8_t> file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = read_file(path);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 unsigned le16(const std::vector<uint8_t>& b, size_t at) { return b.size() > at + 1 ? b[at] | (b[at + 1] << 8) : 0; }
@@ -112,14 +88,21 @@ TEST_F(SpriteSheetFile, IsA24BitBmpOfTheAtlasSize) {
     EXPECT_EQ(sheet_->h, 130);
 }
 
+// The game's own atlas: every rectangle it draws holds a figure, and nothing
+// outside them is drawn.
 TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside) {
-    for (const Rect& r : kAtlas)
-        EXPECT_GT(opaque_pixels(sheet_, r.x, r.y, r.w, r.h), r.w * r.h / 8) << r.what;
+    for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
+        const SpriteRect& r = SPRITE_ATLAS[i].rect;
+        EXPECT_GT(opaque_pixels(sheet_, r.x, r.y, r.width, r.height), r.width * r.height / 8)
+            << SPRITE_ATLAS[i].name;
+    }
     for (int y = 0; y < sheet_->h; ++y)
         for (int x = 0; x < sheet_->w; ++x) {
             bool inside = false;
-            for (const Rect& r : kAtlas)
-                inside = inside || (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h);
+            for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
+                const SpriteRect& r = SPRITE_ATLAS[i].rect;
+                inside = inside || (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height);
+            }
             if (!inside) {
                 ASSERT_TRUE(is_mask(sheet_, x, y)) << "stray pixel at " << x << "," << y;
             }
@@ -216,13 +199,9 @@ TEST(AssetBuilder, BmpRoundTripsThroughAllegroAtAnOddWidth) {
     ta::Image image(3, 2, ta::Rgb{255, 0, 255});
     image.set(0, 0, ta::Rgb{10, 20, 30});
     image.set(2, 1, ta::Rgb{200, 100, 50});
-    char path[] = "/tmp/tarnblast_bmp_XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
+    const std::string path = scratch_folder("tarnblast-bmp") + "/odd.bmp";
     ta::write_bytes(path, ta::encode_bmp24(image));
-    BITMAP* bmp = load_bmp(path, nullptr);
-    std::remove(path);
+    BITMAP* bmp = load_bmp(path.c_str(), nullptr);
     ASSERT_NE(bmp, nullptr);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) {
