@@ -1,8 +1,10 @@
 // Proves that the game allocates nothing inside its loop: every heap
 // allocation of the process goes through the counting malloc below, and
-// 10,000 passes of play and of the editor, after start-up, must make none.
+// 10,000 passes of play and of the editor, after start-up, recorded as the
+// game records a demo, must make none.
 // A program of its own, since it replaces malloc for the whole process.
 #include <allegro.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include "shell/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
+#include "shell/recorder.h"
 #include "shell/sound.h"
 #include "shell/title.h"
 
@@ -77,15 +80,25 @@ long count_pass_allocations(int32_t start_mode, long passes)
     restart_headless_game(start_mode);
     if (start_mode == MODE_TITLE)
         start_game_at_level(3);
+    char path[] = "/tmp/tarnblast-alloc-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0 || !start_recording(path, start_mode))
+        return -1;
     const long before = allocations;
     for (long pass = 0; pass < passes; ++pass) {
         forget_pass_sounds();
         draw_pass();
-        hold_script_keys(keys_for_pass(pass, start_mode == MODE_EDITOR));
+        const uint16_t keys = keys_for_pass(pass, start_mode == MODE_EDITOR);
+        hold_script_keys(keys);
+        record_pass(keys);
         if (!escape_held())
             handle_pass_keys();
     }
-    return allocations - before;
+    const long made = allocations - before;
+    stop_recording();
+    close(fd);
+    std::remove(path);
+    return made;
 }
 
 }  // namespace
