@@ -80,14 +80,6 @@ protected:
     BITMAP* sheet_ = nullptr;
 };
 
-TEST_F(SpriteSheetFile, IsA24BitBmpOfTheAtlasSize) {
-    std::vector<uint8_t> bytes = file_bytes("data/main.bmp");
-    EXPECT_EQ(le16(bytes, 28), 24u) << "bits per pixel";
-    EXPECT_EQ(le16(bytes, 30), 0u) << "compression";
-    EXPECT_EQ(sheet_->w, 531);
-    EXPECT_EQ(sheet_->h, 130);
-}
-
 // The game's own atlas: every rectangle it draws holds a figure, and nothing
 // outside them is drawn.
 TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside) {

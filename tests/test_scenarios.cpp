@@ -16,6 +16,7 @@
 #include "state_trace.h"
 #include "world/blocks.h"
 #include "world/camera.h"
+#include "world/sprite_atlas.h"
 #include "world/world_reset.h"
 #include "world/world_scan.h"
 
@@ -48,6 +49,13 @@ const Operation OPERATIONS[] = {
     {"run_world_frame", 0, [](const Args&) { run_world_frame(); }},
     {"add_kill_score", 0, [](const Args&) { add_kill_score(); }},
     {"normalise_score", 0, [](const Args&) { normalise_score(); }},
+    {"draw_player", 4, [](const Args& a) { draw_player(a[0], a[1], a[2], a[3]); }},
+    {"draw_enemy_a", 4, [](const Args& a) { draw_enemy_a(a[0], a[1], a[2], a[3]); }},
+    {"draw_enemy_c", 4, [](const Args& a) { draw_enemy_c(a[0], a[1], a[2], a[3]); }},
+    {"draw_lobbed_shot", 3, [](const Args& a) { draw_lobbed_shot(a[0], a[1], a[2]); }},
+    {"draw_explosion", 3, [](const Args& a) { draw_explosion(a[0], a[1], a[2]); }},
+    {"draw_dying_enemy", 3, [](const Args& a) { draw_dying_enemy(a[0], a[1], a[2]); }},
+    {"forget_sprite_sheet", 0, [](const Args&) { destroy_bitmap(sprite_sheet), sprite_sheet = nullptr; }},
     {"clear_screen", 0, [](const Args&) { clear_bitmap(back_buffer); }},
     {"forget_sounds", 0, [](const Args&) { forget_pass_sounds(); }},
 };
@@ -182,6 +190,7 @@ void ScenarioRun::line(std::istringstream& words, const std::string& first, cons
         Args args;
         int times = 1;
         words >> name;
+        sheet_used = sheet_used || name == "forget_sprite_sheet";  // reload it next time
         while (words >> word)
             word[0] == '*' ? void(times = int(value(word.substr(1)))) : args.push_back(value(word));
         for (const Operation& operation : OPERATIONS)

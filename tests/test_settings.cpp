@@ -9,21 +9,15 @@
 
 namespace {
 
-// Sets (or, for nullptr, removes) a variable for one check and puts it back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name)
+// Sets (or, for nullptr, removes) a variable for one check; the test
+// program runs with neither set.
+struct ScopedVariable {
+    ScopedVariable(const char* name, const char* value) : name(name)
     {
-        if (const char* old = std::getenv(name))
-            old_ = old, had_ = true;
         value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedVariable() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
+    ~ScopedVariable() { unsetenv(name); }
+    const char* name;
 };
 
 struct Setting {

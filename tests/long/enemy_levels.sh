@@ -33,8 +33,6 @@ write_script() {
     function rnd(n) { state = (state * 16807) % 2147483647; return state % n }
     BEGIN {
         state = seed % 2147483646 + 1
-        # key set, shortest and longest run; walking right is the most common,
-        # since that is what brings enemies into view.
         # Key set, shortest and longest run. Walking right, often jumping, is
         # the most common, since that brings enemies into view; S rides along
         # with most sets so that a death is followed by a new game at once
