@@ -56,6 +56,7 @@ const Operation OPERATIONS[] = {
     {"draw_explosion", 3, [](const Args& a) { draw_explosion(a[0], a[1], a[2]); }},
     {"draw_dying_enemy", 3, [](const Args& a) { draw_dying_enemy(a[0], a[1], a[2]); }},
     {"forget_sprite_sheet", 0, [](const Args&) { destroy_bitmap(sprite_sheet), sprite_sheet = nullptr; }},
+    {"draw_hud", 0, [](const Args&) { draw_hud(); }},
     {"clear_screen", 0, [](const Args&) { clear_bitmap(back_buffer); }},
     {"forget_sounds", 0, [](const Args&) { forget_pass_sounds(); }},
 };
@@ -66,6 +67,26 @@ const struct {
 } NAMED_VALUES[] = {{"EMPTY", TILE_EMPTY}, {"PLAYER", TILE_PLAYER}, {"BLOCK", TILE_BLOCK},
                     {"CURSOR", TILE_CURSOR}, {"DROP", TILE_DROP},  {"TITLE", MODE_TITLE},
                     {"PLAY", MODE_PLAY},     {"EDITOR", MODE_EDITOR}};
+
+// Whether the top line of the back buffer shows "SCORE: " and the nine digits
+// ("_" for a blank place), each character exactly as Allegro's font draws it.
+bool shows_score(const std::string& nine)
+{
+    BITMAP* glyph = create_bitmap(8, 8);
+    bool same = true;
+    const std::string text = "SCORE: " + nine;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int x = i < 7 ? int(i) * 8 : 56 + 10 * int(i - 7);
+        const char one[2] = {text[i] == '_' ? ' ' : text[i], 0};
+        clear_bitmap(glyph);
+        textout_ex(glyph, font, one, 0, 0, palette_color[15], 0);
+        for (int gy = 0; gy < 8; ++gy)
+            for (int gx = 0; gx < 8; ++gx)
+                same = same && GameTest::rgb_at(glyph, gx, gy) == GameTest::pixel(x + gx, gy);
+    }
+    destroy_bitmap(glyph);
+    return same;
+}
 
 class ScenarioRun : public GameTest {
 public:
@@ -110,8 +131,8 @@ int32_t* ScenarioRun::field(const std::string& name)
     return found ? found : &nowhere;
 }
 
-// expect FIELD [!=] VALUE | expect cell ROW COLUMN VALUE | expect pixel X Y [!=] RECT NAME|black
-// | expect sounds NAME...
+// expect FIELD [!=] VALUE | cell ROW COLUMN VALUE | pixel X Y [!=] RECT NAME|black
+// | count LOW HIGH N | hud DIGITS | sounds NAME...
 void ScenarioRun::expect(std::istringstream& words, const std::string& rest)
 {
     std::string what;
@@ -133,6 +154,18 @@ void ScenarioRun::expect(std::istringstream& words, const std::string& rest)
             EXPECT_NE(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is " << name;
         else
             EXPECT_EQ(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is not " << name;
+    } else if (what == "count") {  // cells of rows 1 to 20, columns 1 to 512 holding LOW to HIGH
+        std::string low, high, want;
+        words >> low >> high >> want;
+        int count = 0;
+        for (int32_t row = 1; row < GRID_ROWS; ++row)
+            for (int32_t column = 1; column < GRID_COLUMNS; ++column)
+                count += grid_value(row, column) >= value(low) && grid_value(row, column) <= value(high);
+        EXPECT_EQ(count, value(want)) << "codes " << low << " to " << high;
+    } else if (what == "hud") {  // the nine digits shown, "_" for a place left blank
+        std::string nine;
+        words >> nine;
+        EXPECT_TRUE(shows_score(nine)) << "the HUD does not show " << nine;
     } else if (what == "sounds") {
         std::string heard, name;
         for (int i = 0; i < pass_sound_count(); ++i)
