@@ -30,20 +30,7 @@ int opaque_pixels(BITMAP* bmp, int x0, int y0, int w, int h) {
     return n;
 }
 
-std::vector<uint8_t> file_bytes(const std::string& path) {
-    const std::string bytes = read_file(path);
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
-}
-
-unsigned le16(const std::vector<uint8_t>& b, size_t at) { return b.size() > at + 1 ? b[at] | (b[at + 1] << 8) : 0; }
-
-// Allegro keeps 16-bit samples unsigned, offset by 0x8000.
-std::vector<int> signed_samples(const SAMPLE* spl) {
-    std::vector<int> out(static_cast<size_t>(spl->len));
-    const uint16_t* data = static_cast<const uint16_t*>(spl->data);
-    for (size_t i = 0; i < out.size(); ++i) out[i] = static_cast<int>(data[i]) - 0x8000;
-    return out;
-}
+unsigned le16(const std::string& b, size_t at) { return b.size() > at + 1 ? uint8_t(b[at]) | uint8_t(b[at + 1]) << 8 : 0; }
 
 int peak_of(const std::vector<int>& s) {
     int peak = 0;
@@ -58,8 +45,10 @@ std::vector<int> load_sound(const std::string& name) {
     EXPECT_NE(spl, nullptr) << path << " missing: build the 'assets' target";
     if (!spl) return {};
     EXPECT_TRUE(spl->bits == 16 && spl->stereo == 0 && spl->freq == 22050) << path << ": want 16-bit mono 22050 Hz";
-    EXPECT_EQ(le16(file_bytes(path), 20), 1u) << path << ": format tag must be plain PCM";
-    std::vector<int> s = signed_samples(spl);
+    EXPECT_EQ(le16(read_file(path), 20), 1u) << path << ": format tag must be plain PCM";
+    // Allegro keeps 16-bit samples unsigned, offset by 0x8000.
+    std::vector<int> s(static_cast<size_t>(spl->len));
+    for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<const uint16_t*>(spl->data)[i] - 0x8000;
     destroy_sample(spl);
     return s;
 }
@@ -116,7 +105,7 @@ TEST_F(SpriteSheetFile, SolidAndSharedCellsKeepTheirRules) {
 
 // Panels are copied without a mask: magenta would show as a hole.
 TEST(TitleSheetFile, Is640x400WithNoMaskHoles) {
-    EXPECT_EQ(le16(file_bytes("data/main2.bmp"), 28), 24u);
+    EXPECT_EQ(le16(read_file("data/main2.bmp"), 28), 24u);
     BITMAP* title = load_bmp("data/main2.bmp", nullptr);
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->w, 640);
@@ -181,7 +170,7 @@ TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles) {
     ASSERT_EQ(first.size(), 5u);
     for (const auto& file : first) {
         EXPECT_TRUE(file.second == second.at(file.first)) << file.first << " differs between runs";
-        EXPECT_TRUE(file.second == file_bytes("data/" + file.first))
+        EXPECT_TRUE(std::string(file.second.begin(), file.second.end()) == read_file("data/" + file.first))
             << "data/" << file.first << " is stale: rebuild the 'assets' target";
     }
 }

@@ -26,36 +26,16 @@ void* __libc_memalign(size_t alignment, size_t size);
 
 static volatile long allocations = 0;
 
-void* malloc(size_t size)
-{
-    ++allocations;
-    return __libc_malloc(size);
-}
-void* calloc(size_t count, size_t size)
-{
-    ++allocations;
-    return __libc_calloc(count, size);
-}
-void* realloc(void* block, size_t size)
-{
-    ++allocations;
-    return __libc_realloc(block, size);
-}
-void* memalign(size_t alignment, size_t size)
-{
-    ++allocations;
-    return __libc_memalign(alignment, size);
-}
+// Each counts a call and leaves the work to the C library's own.
+void* malloc(size_t size) { return ++allocations, __libc_malloc(size); }
+void* calloc(size_t count, size_t size) { return ++allocations, __libc_calloc(count, size); }
+void* realloc(void* block, size_t size) { return ++allocations, __libc_realloc(block, size); }
+void* memalign(size_t alignment, size_t size) { return ++allocations, __libc_memalign(alignment, size); }
+void* aligned_alloc(size_t alignment, size_t size) { return ++allocations, __libc_memalign(alignment, size); }
 int posix_memalign(void** out, size_t alignment, size_t size)
 {
-    ++allocations;
-    *out = __libc_memalign(alignment, size);
+    *out = (++allocations, __libc_memalign(alignment, size));
     return *out ? 0 : 12;
-}
-void* aligned_alloc(size_t alignment, size_t size)
-{
-    ++allocations;
-    return __libc_memalign(alignment, size);
 }
 }
 
