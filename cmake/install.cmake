@@ -1,7 +1,8 @@
 # cmake --install: the game and the replay runner, their data, a desktop
 # entry and an icon.
 #
-#   PREFIX/bin/tarnblast, tarnblast-replay     launchers (cmake/launcher.sh.in)
+#   PREFIX/bin/tarnblast, tarnblast-replay, tarnblast-levels
+#                                               launchers (cmake/launcher.sh.in)
 #   PREFIX/libexec/tarnblast/                   the real programs
 #   PREFIX/share/tarnblast/data/                the game's art and sound
 #   PREFIX/share/applications/tarnblast.desktop
@@ -38,11 +39,18 @@ endfunction()
 tarnblast_relative_to_bin(BIN_TO_SHARE "${TARNBLAST_INSTALL_SHARE}")
 tarnblast_relative_to_bin(BIN_TO_LIBEXEC "${TARNBLAST_INSTALL_LIBEXEC}")
 
-install(TARGETS tarnblast tarnblast-replay RUNTIME DESTINATION "${TARNBLAST_INSTALL_LIBEXEC}")
+set(TARNBLAST_PROGRAMS tarnblast tarnblast-replay)
+if(TARGET tarnblast-levels)
+  list(APPEND TARNBLAST_PROGRAMS tarnblast-levels)
+endif()
+install(TARGETS ${TARNBLAST_PROGRAMS} RUNTIME DESTINATION "${TARNBLAST_INSTALL_LIBEXEC}")
 
-foreach(PROGRAM tarnblast tarnblast-replay)
+# Which of a program's arguments name files, for its launcher to make absolute.
+foreach(PROGRAM ${TARNBLAST_PROGRAMS})
   if(PROGRAM STREQUAL "tarnblast-replay")
-    set(REWRITE_ARGUMENTS yes)
+    set(REWRITE_ARGUMENTS replay)
+  elseif(PROGRAM STREQUAL "tarnblast-levels")
+    set(REWRITE_ARGUMENTS levels)
   else()
     set(REWRITE_ARGUMENTS no)
   endif()

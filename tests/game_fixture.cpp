@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "levels/level_export.h"
 #include "world/sprite_atlas.h"
 
 int test_sheet_colour(const char* rect_name)
@@ -75,4 +76,24 @@ std::string read_file(const std::string& path)
 void write_file(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string export_of(const int32_t* grid)
+{
+    std::string text(size_t(EXPORT_FILE_SIZE), '\0');
+    text.resize(size_t(format_level_export(grid, text.data())));
+    return text;
+}
+
+size_t field_at(int row, int column)
+{
+    return row == 1 ? (column - 1) * 14 : 511 * 14 + 2 + (row - 2) * (512 * 14 + 2) + column * 14;
+}
+
+// The test program's entry: Allegro is brought up once, without a display.
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    boot_headless_allegro();
+    return RUN_ALL_TESTS();
 }

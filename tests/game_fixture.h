@@ -68,7 +68,6 @@ public:
 // "title panel N" (1 to 4); later rectangles win where two overlap.
 int test_sheet_colour(const char* rect_name);
 
-constexpr int MASK_RGB = 0xff00ff;
 
 // A fresh folder /tmp/PREFIX-XXXXXX of the test's own (ctest runs tests side
 // by side), removed when the test program ends. Returned without a final /.
@@ -78,3 +77,8 @@ std::string scratch_folder(const char* prefix);
 // written with exactly these bytes.
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
+
+// A grid as the editor exports it, and where the field of a cell starts in an
+// export (line 1 begins at column 1; every line ends in CR LF).
+std::string export_of(const int32_t* grid);
+size_t field_at(int row, int column);

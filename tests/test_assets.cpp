@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -55,7 +54,6 @@ std::vector<int> load_sound(const std::string& name) {
 
 }  // namespace
 
-// ------------------------------------------------------------ sprite sheet
 
 class SpriteSheetFile : public ::testing::Test {
 protected:
@@ -114,7 +112,6 @@ TEST(TitleSheetFile, Is640x400WithNoMaskHoles) {
     destroy_bitmap(title);
 }
 
-// ------------------------------------------------------------------ sounds
 
 TEST(SoundFiles, EachLoadsAsPcmOfItsLengthAndEndsWithoutAClick) {
     // The effects end in silence; the music instead flows back into its own
@@ -162,7 +159,6 @@ TEST(SoundFiles, MusicLoopsWithoutASeamAndSitsUnderTheEffects) {
     EXPECT_GT(peak_of(s), effects * 3 / 10);
 }
 
-// ----------------------------------------------------------------- builder
 
 TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles) {
     auto first = ta::encode_assets(ta::build_assets(ta::default_source_dir()));

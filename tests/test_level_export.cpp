@@ -18,13 +18,6 @@ namespace {
 
 const std::string ZERO_FIELD = " 0,           ";
 
-// Where the field of a cell starts: line 1 begins at column 1, and every
-// line is followed by CR LF.
-size_t field_at(int row, int column)
-{
-    return row == 1 ? (column - 1) * 14 : 511 * 14 + 2 + (row - 2) * (512 * 14 + 2) + column * 14;
-}
-
 class ExportTest : public GameTest {
 protected:
     void SetUp() override

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "enemies/enemy_tables.h"
-#include "export_reader.h"
+#include "levels/level_file.h"
 #include "game_fixture.h"
 #include "level_map.h"
 #include "level_source.h"
@@ -26,28 +26,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string export_text(const LevelGrid& grid)
-{
-    std::string text(size_t(EXPORT_FILE_SIZE), '\0');
-    text.resize(size_t(format_level_export(grid.data(), text.data())));
-    return text;
-}
-
 int32_t& at(LevelGrid& grid, int32_t row, int32_t column)
 {
     return grid[size_t(row) * GRID_COLUMNS + size_t(column)];
 }
 
-// Offset of a field in an export: line 1 starts at column 1, every line is
-// followed by CR LF.
-size_t field_offset(int line, int field)
-{
-    return line == 1 ? size_t(field - 1) * 14
-                     : 511 * 14 + 2 + size_t(line - 2) * (512 * 14 + 2) + size_t(field - 1) * 14;
-}
+// The end of a line of an export, before its CR LF.
 size_t line_end(int line)
 {
-    return field_offset(line + 1, 1) - 2;
+    return field_at(line + 1, 0) - 2;
 }
 
 // The grid that the tables printed for level n describe, read from their
@@ -130,7 +117,7 @@ TEST_F(LevelToolsTest, ExportsConvertIntoTablesThatLoadCellForCell)
                     const bool enemy = kind == 4 && next_enemy < ENEMY_D_BASE + ENEMY_SLOTS;
                     at(grid, row, column) = enemy ? next_enemy++ : kind == 3 ? TILE_DROP : TILE_BLOCK;
                 }
-            write_file(dir / "level.txt", export_text(grid));
+            write_file(dir / "level.txt", export_of(grid.data()));
         }
         ASSERT_EQ(tool({"convert", (dir / "level.txt").string(), "--name", "level7"}), 0) << err.str();
         EXPECT_EQ(err.str(), "");
@@ -152,18 +139,18 @@ struct Damage {
 
 TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
 {
-    const std::string good = export_text(builtin_level_grid(2));
+    const std::string good = export_of(builtin_level_grid(2).data());
     const size_t all = std::string::npos;
     const Damage damages[] = {
-        {"a field one space short", field_offset(3, 17) + 5, 1, "",
+        {"a field one space short", field_at(3, 16) + 5, 1, "",
          "line 3, field 17 (row 3, column 16)"},
-        {"a value that is no tile code", field_offset(7, 40), 14, " 999,         ",
+        {"a value that is no tile code", field_at(7, 39), 14, " 999,         ",
          "line 7, field 40 (row 7, column 39)"},
         {"an LF without its CR", line_end(5), 1, "", "line 5:"},
-        {"a field missing", field_offset(9, 100), 14, "",
+        {"a field missing", field_at(9, 99), 14, "",
          "line 9:"},
         {"the last line missing", line_end(19) + 2, all, "", "line 19"},
-        {"cut inside a line", field_offset(12, 200) + 3, all, "",
+        {"cut inside a line", field_at(12, 199) + 3, all, "",
          "line 12:"},
         {"a comma-separated file", 0, all, "0,0,2,2\r\n",
          "line 1, field 1 (row 1, column 1)"},
@@ -193,7 +180,7 @@ TEST_F(LevelToolsTest, WhatATableCannotHoldIsWarnedAboutAndNothingIsDroppedSilen
     at(grid, 1, 1) = TILE_EMPTY;     // the cursor anchor overwritten
     at(grid, 6, 0) = TILE_BLOCK;     // column 0, which load_level never writes
     at(grid, 3, 300) = 4;            // code 4 again: it stands at (10, 79) too
-    write_file(dir / "level.txt", export_text(grid));
+    write_file(dir / "level.txt", export_of(grid.data()));
 
     ASSERT_EQ(tool({"convert", (dir / "level.txt").string()}), 0);
     // One warning line for each, naming its cell or code, and each again as a
@@ -234,7 +221,7 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
 {
     // The command maps level 2 from its number as from its export.
     const LevelGrid level = builtin_level_grid(2);
-    write_file(dir / "level2.txt", export_text(level));
+    write_file(dir / "level2.txt", export_of(level.data()));
     ASSERT_EQ(tool({"map", "2", (dir / "two.bmp").string()}), 0) << err.str();
     ASSERT_EQ(tool({"map", (dir / "level2.txt").string(), (dir / "file.bmp").string()}), 0) << err.str();
     EXPECT_TRUE(read_file(dir / "two.bmp") == read_file(dir / "file.bmp"));

@@ -37,10 +37,8 @@ TEST_F(LevelTest, EveryLevelHoldsOnlyKnownCodesEachEnemyOnceAndTheSharedFrame)
 
 TEST_F(LevelTest, GridOutsideItsBoundsReadsEmptyAndCannotBeWritten)
 {
-    EXPECT_EQ(grid_cell(-1, 0), nullptr);
-    EXPECT_EQ(grid_cell(0, -1), nullptr);
-    EXPECT_EQ(grid_cell(21, 0), nullptr);
-    EXPECT_EQ(grid_cell(0, 513), nullptr);
+    for (const auto& [row, column] : {std::pair{-1, 0}, {0, -1}, {21, 0}, {0, 513}})
+        EXPECT_EQ(grid_cell(row, column), nullptr) << row << ", " << column;
     EXPECT_NE(grid_cell(20, 512), nullptr);
     put(1, 512, 99);
     EXPECT_EQ(grid_value(1, 513), TILE_EMPTY) << "column 513 is not the next row's column 0";

@@ -20,11 +20,6 @@
 
 namespace {
 
-std::string scratch_file(const char* name)
-{
-    return scratch_folder("tarnblast-recorder-test") + "/" + name;
-}
-
 // The key set of every pass of a parsed script.
 std::vector<uint16_t> passes_of(const std::string& text)
 {
@@ -68,7 +63,7 @@ TEST(KeyNames, EveryKeySetGoesThroughAllegrosKeyArrayAndTextUnchanged)
 
 TEST(Recorder, AFileReadsBackAsTheKeySetsRecordedAtEveryPass)
 {
-    const std::string path = scratch_file("demo.txt");
+    const std::string path = scratch_folder("tarnblast-recorder") + "/demo.txt";
     write_file(path, "an older file\n");
     ASSERT_TRUE(start_recording(path.c_str(), 3));
     std::vector<uint16_t> recorded = {0, 0, SCRIPT_S, SCRIPT_S, SCRIPT_LEFT | SCRIPT_ESC};
@@ -106,7 +101,7 @@ TEST(Recorder, AFileThatCannotBeWrittenCostsOneMessageAndNoRecording)
 
 TEST(Recorder, AFullDiskStopsTheRecordingAfterTheLastWholeLine)
 {
-    const std::string path = scratch_file("full.txt");
+    const std::string path = scratch_folder("tarnblast-recorder") + "/full.txt";
     ASSERT_TRUE(start_recording(path.c_str(), 1));
     const off_t header = off_t(read_file(path).size());
     // "RIGHT SPACE\n" is 12 bytes: room for 10 lines and 5 bytes of the 11th.

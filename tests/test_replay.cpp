@@ -2,7 +2,6 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -124,9 +123,8 @@ TEST(ReplayProgram, WarpStartsPlayOnTheLevelAndTimedemoReports)
     RunResult result = run_replay_program("--warp 5 --trace warp.jsonl --trace-list 0", "\n", &dir);
     ASSERT_EQ(result.code, 0) << result.err;
     const std::string first = read_file(dir + "warp.jsonl");
-    EXPECT_NE(first.find("\"game_mode\":2,"), std::string::npos);
-    EXPECT_NE(first.find("\"level_number\":5,"), std::string::npos);
-    EXPECT_NE(first.find("\"camera_column\":0,"), std::string::npos);
+    for (const char* field : {"\"game_mode\":2,", "\"level_number\":5,", "\"camera_column\":0,"})
+        EXPECT_NE(first.find(field), std::string::npos) << field;
     result = run_replay_program("--timedemo", "500* RIGHT SPACE\n");
     ASSERT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out.rfind("500 passes in ", 0), 0u) << result.out;

@@ -3,7 +3,6 @@
 // trace names between them. The format is described in tests/scenarios/README.
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -97,7 +96,7 @@ private:
     void line(std::istringstream& words, const std::string& first, const std::string& text);
     int32_t value(const std::string& word);
     int32_t* field(const std::string& name);
-    void expect(std::istringstream& words, const std::string& rest);
+    void expect(std::istringstream& words);
     // Start-up in a mode; the files read at the first start are used again
     // unless a test sheet has replaced them.
     void restart(int32_t mode)
@@ -133,7 +132,7 @@ int32_t* ScenarioRun::field(const std::string& name)
 
 // expect FIELD [!=] VALUE | cell ROW COLUMN VALUE | pixel X Y [!=] RECT NAME|black
 // | count LOW HIGH N | hud DIGITS | sounds NAME...
-void ScenarioRun::expect(std::istringstream& words, const std::string& rest)
+void ScenarioRun::expect(std::istringstream& words)
 {
     std::string what;
     words >> what;
@@ -181,7 +180,6 @@ void ScenarioRun::expect(std::istringstream& words, const std::string& rest)
         else
             EXPECT_EQ(*field(what), value(want)) << what;
     }
-    (void)rest;
 }
 
 void ScenarioRun::line(std::istringstream& words, const std::string& first, const std::string& text)
@@ -235,7 +233,7 @@ void ScenarioRun::line(std::istringstream& words, const std::string& first, cons
             }
         ADD_FAILURE() << "no operation " << name;
     } else if (first == "expect") {
-        expect(words, text);
+        expect(words);
     } else {
         KeyScript script;
         std::string error;

@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 
 #include "levels/level_export.h"
+#include "levels/level_file.h"
 #include "shell/game_state.h"
 #include "world/sprite_atlas.h"
 
@@ -115,6 +116,28 @@ void init_editor()
     game.target_column = 0;
     game.target_row = 0;
     game.editor_repeat = 0;
+}
+
+void open_level_file_in_editor()
+{
+    if (!level_file_open())
+        return;
+    write_level_file_cells();
+    for (const Brush& brush : BRUSHES) {
+        if (!brush.counter)
+            continue;
+        // The group's codes run from its base up to the limit, its last
+        // code, which the editor never gives out and so does not count.
+        const int32_t base = brush.limit - (ENEMY_SLOTS - 1);
+        int32_t next = base;
+        for (int32_t row = 1; row < GRID_ROWS; ++row)
+            for (int32_t column = 0; column < GRID_COLUMNS; ++column) {
+                const int32_t code = level_file_cell(row, column);
+                if (code >= next && code < brush.limit)
+                    next = code + 1;
+            }
+        game.*brush.counter = next;
+    }
 }
 
 void editor_cursor_left() { step_cursor(game.cursor_dx, -TILE_SIZE); }

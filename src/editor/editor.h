@@ -15,6 +15,12 @@ constexpr int32_t BRUSH_DROP = 6;
 // The editor's start values, set once when the program starts.
 void init_editor();
 
+// With a level file opened at start-up: its cells over level 1, and each
+// enemy group's counter one above the highest code of the group in the file
+// (its base when the file has none), so that no code the level already uses
+// is given out again. Nothing without a level file.
+void open_level_file_in_editor();
+
 // Editor keys, each run on every pass it is held, in the order the main loop
 // looks at them.
 void editor_cursor_left();

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "levels/level_file.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
 
@@ -82,21 +83,22 @@ void tell(const char* text, int length)
     (void)ignored;
 }
 
-// The environment's choice of file, or the default one.
+// The environment's choice of file; else the level file the editor opened,
+// which the export writes back to; else the default one.
 const char* export_path()
 {
     const char* chosen = std::getenv("TARNBLAST_EXPORT_PATH");
     if (chosen && chosen[0] != '\0')
         return chosen;
+    const char* fallback = level_file_open() ? level_file_path() : LEVEL_EXPORT_PATH;
     if (chosen && !game.export_empty_path_told) {
         game.export_empty_path_told = 1;
         const int length = std::snprintf(
             message, sizeof message,
-            "tarnblast: TARNBLAST_EXPORT_PATH is empty; exporting the level to %s\n",
-            LEVEL_EXPORT_PATH);
+            "tarnblast: TARNBLAST_EXPORT_PATH is empty; exporting the level to %s\n", fallback);
         tell(message, length);
     }
-    return LEVEL_EXPORT_PATH;
+    return fallback;
 }
 
 // The notice in the window always shows; stderr hears of a failure only when

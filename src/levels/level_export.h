@@ -1,11 +1,12 @@
 // The level export: the whole grid written as a text file, so that a level
-// built in the editor can be kept and made into a built-in level table. The
-// game never reads it back.
+// built in the editor can be kept, opened again (TARNBLAST_LEVEL), played
+// and made into a built-in level table.
 #pragma once
 
 #include <cstdint>
 
-// Where the file goes unless TARNBLAST_EXPORT_PATH names another place. It is
+// Where the file goes unless TARNBLAST_EXPORT_PATH names another place or a
+// level file was opened at start-up (the export then writes back to it). It is
 // a relative path: on this platform "d:" is an ordinary folder in the working
 // directory.
 constexpr const char* LEVEL_EXPORT_PATH = "d:/tilewerks/level.txt";

@@ -1,5 +1,6 @@
 #include "levels/load_level.h"
 
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
 #include "shell/game_state.h"
 
@@ -42,4 +43,14 @@ void load_level(int32_t number)
     }
     for (int i = 0; i < level.drops.count; ++i)
         put_tile(level.drops.items[i].row, level.drops.items[i].column, TILE_DROP);
+}
+
+void load_play_level(int32_t number)
+{
+    if (!level_file_open()) {
+        load_level(number);
+        return;
+    }
+    clear_level_area();
+    write_level_file_cells();
 }

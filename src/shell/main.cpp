@@ -95,7 +95,8 @@ int main()
 {
     int32_t start_mode = 1;
     int32_t wanted_scale = 1;
-    if (!start_mode_setting(start_mode) || !window_scale_setting(wanted_scale))
+    if (!start_mode_setting(start_mode) || !window_scale_setting(wanted_scale)
+        || !level_file_setting(start_mode))
         return 2;
     // Without an X display the system driver cannot start, and the keyboard
     // driver would crash if installed on top of it: end quietly instead.

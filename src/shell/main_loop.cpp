@@ -65,6 +65,8 @@ void init_game()
     game.game_mode = game.start_mode;
     load_assets();
     load_level(1);
+    if (game.game_mode == MODE_EDITOR)
+        open_level_file_in_editor();
 }
 
 void draw_pass()
@@ -100,7 +102,7 @@ void advance_level()
     game.level_number += 1;
     if (game.level_number > game.level_count)
         game.level_number = 2;
-    load_level(game.level_number);
+    load_play_level(game.level_number);
     game.camera_x = 0;
     game.camera_column = 0;
 }

@@ -11,7 +11,7 @@
 void start_up_game(int32_t start_mode);
 
 // Start values of the title timer, the editor and the player; the mode; the
-// assets; level 1.
+// assets; level 1, with the opened level file's cells over it in the editor.
 void init_game();
 
 // Steps of a pass before the retrace: clear, carry the score, the world scan

@@ -1,12 +1,14 @@
 #include "shell/recorder.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "levels/level_file.h"
 #include "shell/key_names.h"
 
 namespace {
@@ -53,6 +55,18 @@ bool append_line(const char* text, size_t length)
     return false;
 }
 
+// A game on a level file replays only on that file: a second comment line
+// names it.
+bool record_level_file()
+{
+    if (!level_file_open())
+        return true;
+    static char line[PATH_MAX + 64];
+    const int length = std::snprintf(line, sizeof line, "# on the level file: add --level %s\n",
+                                     level_file_path());
+    return length > 0 && size_t(length) < sizeof line && append_line(line, size_t(length));
+}
+
 }  // namespace
 
 size_t recording_header(int32_t start_mode, char* out, size_t size)
@@ -91,7 +105,7 @@ bool start_recording(const char* path, int32_t start_mode)
     recorded_bytes = 0;
     char header[RECORDING_HEADER_MAX];
     const size_t length = recording_header(start_mode, header, sizeof header);
-    if (!append_line(header, length)) {
+    if (!append_line(header, length) || !record_level_file()) {
         std::fprintf(stderr, "tarnblast: cannot record to %s: %s; playing without recording\n",
                      record_path, std::strerror(errno));
         stop_recording();

@@ -9,7 +9,8 @@
 #include <cstdint>
 
 // The first line of every recording. Replay it with the same start mode
-// (tarnblast-replay --start-mode N), or the keys drive a different game.
+// (tarnblast-replay --start-mode N), or the keys drive a different game. A
+// game on a level file has a second comment line naming it (--level FILE).
 // Returns the line's length; `out` takes RECORDING_HEADER_MAX bytes.
 constexpr size_t RECORDING_HEADER_MAX = 96;
 size_t recording_header(int32_t start_mode, char* out, size_t size);

@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "levels/level_file.h"
 
 bool start_mode_setting(int32_t& start_mode)
 {
@@ -19,6 +22,22 @@ bool start_mode_setting(int32_t& start_mode)
                  "tarnblast: TARNBLAST_START_MODE must be 1 (title and play) or 3 (level "
                  "editor), not \"%.40s\"\n",
                  value);
+    return false;
+}
+
+bool level_file_setting(int32_t start_mode)
+{
+    const char* value = std::getenv("TARNBLAST_LEVEL");
+    if (!value)
+        return true;
+    if (!*value) {
+        std::fprintf(stderr, "tarnblast: TARNBLAST_LEVEL is empty: name a level file or unset it\n");
+        return false;
+    }
+    std::string message;
+    if (open_level_file(value, start_mode, message))
+        return true;
+    std::fprintf(stderr, "tarnblast: %s\n", message.c_str());
     return false;
 }
 

@@ -56,6 +56,6 @@ void start_game_at_level(int32_t level)
 {
     game.game_mode = MODE_TITLE;
     start_game();
-    load_level(level);
+    load_play_level(level);
     game.level_number = level;
 }

@@ -39,6 +39,6 @@ void reset_world()
             digit = 0;
         game.camera_x = 0;
         game.camera_column = 0;
-        load_level(2);
+        load_play_level(2);
     }
 }

@@ -10,7 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <unistd.h>
+
+#include <string>
+
 #include "key_script.h"
+#include "levels/level_export.h"
+#include "levels/level_file.h"
+#include "levels/load_level.h"
 #include "shell/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
@@ -55,6 +62,8 @@ uint16_t keys_for_pass(long pass, bool editor)
     return play[(pass / 53) % (sizeof play / sizeof play[0])];
 }
 
+// With a level file open, play changes level every 1,000 passes: each load
+// copies the file's level from where start-up put it.
 long count_pass_allocations(int32_t start_mode, long passes)
 {
     restart_headless_game(start_mode);
@@ -73,6 +82,8 @@ long count_pass_allocations(int32_t start_mode, long passes)
         record_pass(keys);
         if (!escape_held())
             handle_pass_keys();
+        if (level_file_open() && pass % 1000 == 999)
+            advance_level();
     }
     const long made = allocations - before;
     stop_recording();
@@ -94,7 +105,16 @@ int main()
     }
     const long play = count_pass_allocations(MODE_TITLE, 10000);
     const long editor = count_pass_allocations(MODE_EDITOR, 10000);
-    std::printf("allocations in 10000 passes: play %ld, editor %ld\n", play, editor);
-    return play == 0 && editor == 0 ? 0 : 1;
+    const std::string path = "/tmp/tarnblast-alloc-level-" + std::to_string(getpid()) + ".txt";
+    std::string message;
+    load_level(3);
+    setenv("TARNBLAST_EXPORT_PATH", path.c_str(), 1);
+    export_level();
+    const bool opened = open_level_file(path.c_str(), MODE_TITLE, message);
+    unlink(path.c_str());
+    const long level_file = opened ? count_pass_allocations(MODE_TITLE, 10000) : -1;
+    std::printf("allocations in 10000 passes: play %ld, editor %ld, play on a level file %ld\n",
+                play, editor, level_file);
+    return play == 0 && editor == 0 && level_file == 0 ? 0 : 1;
 }
 END_OF_MAIN()

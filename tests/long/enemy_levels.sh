@@ -19,10 +19,6 @@ short_passes=${SHORT_PASSES:-3000}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Leak detection stays on; Allegro's own allocations that live until exit
-# could be listed in this suppression file.
-: >"$work/lsan.supp"
-export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export UBSAN_OPTIONS="print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 
 # write_script SEED PASSES FILE: a key script of at least PASSES passes.

@@ -1,5 +1,5 @@
-# cmake --install: launchers in bin/ that start the installed game and
-# runner from share/tarnblast (which holds data/) while file names stay
+# cmake --install: launchers in bin/ that start the installed game, runner
+# and level tools from share/tarnblast (which holds data/) while file names stay
 # those of the user's working directory; a desktop entry and an icon; the
 # installed tree still works after being moved; a missing data folder is
 # named with the path tried, exit code 1.
@@ -11,8 +11,8 @@ prefix="$WL_TMP/prefix"
 cmake --install . --prefix "$prefix" >"$WL_TMP/install.log" 2>&1 ||
     wl_fail "cmake --install failed: $(cat "$WL_TMP/install.log")"
 
-for file in bin/tarnblast bin/tarnblast-replay libexec/tarnblast/tarnblast \
-    libexec/tarnblast/tarnblast-replay; do
+for file in bin/tarnblast bin/tarnblast-replay bin/tarnblast-levels libexec/tarnblast/tarnblast \
+    libexec/tarnblast/tarnblast-replay libexec/tarnblast/tarnblast-levels; do
     [ -x "$prefix/$file" ] || wl_fail "$file is not installed as a program"
 done
 for file in main.bmp main2.bmp sgun.wav blowup.wav gmsong.wav; do
@@ -60,6 +60,14 @@ wl_wait_exit 10; code=$WL_EXIT_CODE
 [ "$code" = 0 ] || wl_fail "Escape ended the installed editor with $code"
 [ "$(stat -c %s "$elsewhere/d:/tilewerks/level.txt" 2>/dev/null)" = 143386 ] ||
     wl_fail "the default export is not in the working folder: $(cat "$WL_TMP/game.err")"
+
+# tarnblast-levels keeps the user's file names, and the editor on a level
+# file named relatively writes back to it, not to the default place.
+"$prefix/bin/tarnblast-levels" export 2 mine.txt && rm -rf d: && touch -d 2001-01-01 mine.txt ||
+    wl_fail "the installed tarnblast-levels failed"
+wl_start_game "$prefix/bin/tarnblast" TARNBLAST_START_MODE=3 TARNBLAST_LEVEL=mine.txt
+wl_tap Shift_R 0.1 && sleep 0.2 && wl_tap Escape && wl_wait_exit 10
+[ "$(stat -c %Y mine.txt)" -gt 1000000000 ] && [ ! -e d: ] || wl_fail "the editor did not write back to mine.txt"
 
 # The installed tree works from wherever it is moved to.
 moved="$WL_TMP/moved"

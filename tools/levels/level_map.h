@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "export_reader.h"
+#include "levels/level_file.h"
 #include "shell/game_state.h"
 
 // Every column and every row, row 20 included: the editor's window shows

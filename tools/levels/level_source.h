@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "export_reader.h"
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
 
 struct LevelSource {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "export_reader.h"
+#include "levels/level_file.h"
 #include "level_map.h"
 #include "level_source.h"
 #include "levels/level_export.h"
@@ -29,6 +29,7 @@ const char* const USAGE =
     "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
     "       tarnblast-levels export N OUT_FILE\n"
     "       tarnblast-levels map N|EXPORT_FILE OUT.bmp\n"
+    "       tarnblast-levels check EXPORT_FILE\n"
     "N is a built-in level, 1 to 6.\n";
 
 int usage(std::ostream& err, const std::string& problem)
@@ -222,6 +223,28 @@ int run_map(const std::vector<std::string>& args, std::ostream& err)
     return 0;
 }
 
+// The problems beyond this many are only counted: a file that is not an
+// export at all would otherwise give thousands of lines.
+constexpr size_t LISTED_PROBLEMS = 200;
+
+int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() != 2)
+        return usage(err, "check takes one export file");
+    const std::string& path = args[1];
+    LevelGrid grid;
+    std::vector<ExportProblem> problems;
+    if (load_level_file(path, LEVEL_FOR_BOTH, grid, problems)) {
+        out << path << ": a sound level: it can be played and opened in the editor\n";
+        return 0;
+    }
+    for (size_t i = 0; i < problems.size() && i < LISTED_PROBLEMS; ++i)
+        out << path << ": " << describe_problem(problems[i]) << "\n";
+    if (problems.size() > LISTED_PROBLEMS)
+        out << path << ": and " << problems.size() - LISTED_PROBLEMS << " more problems\n";
+    return EXIT_BAD_INPUT;
+}
+
 }  // namespace
 
 bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
@@ -256,6 +279,8 @@ int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std
         return run_export(args, err);
     if (args[0] == "map")
         return run_map(args, err);
+    if (args[0] == "check")
+        return run_check(args, out, err);
     if (args[0] == "--help" || args[0] == "-h") {
         out << USAGE;
         return 0;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "levels/level_file.h"
 #include "replay_run.h"
 
 int main(int argc, char** argv)
@@ -14,6 +15,11 @@ int main(int argc, char** argv)
     KeyScript script;
     if (!parse_replay_arguments(argc, argv, options, error)
         || !load_key_script(options.script_path, script, error)) {
+        std::fprintf(stderr, "tarnblast-replay: %s\n", error.c_str());
+        return 2;
+    }
+    if (!options.level_path.empty()
+        && !open_level_file(options.level_path.c_str(), options.start_mode, error)) {
         std::fprintf(stderr, "tarnblast-replay: %s\n", error.c_str());
         return 2;
     }

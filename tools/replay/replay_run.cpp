@@ -86,7 +86,7 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         } else if (arg.rfind("--", 0) == 0 && arg != "--" && !has_value
                    && (arg == "--start-mode" || arg == "--warp" || arg == "--frames-out"
                        || arg == "--frame-list" || arg == "--trace" || arg == "--trace-list"
-                       || arg == "--grid-out")) {
+                       || arg == "--grid-out" || arg == "--level")) {
             error = arg + " needs a value";
             return false;
         } else if (arg == "--start-mode") {
@@ -99,6 +99,12 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         } else if (arg == "--warp") {
             if (!parse_small_number(argv[++i], 1, 6, options.warp_level)) {
                 error = "--warp must be a level from 1 to 6";
+                return false;
+            }
+        } else if (arg == "--level") {
+            options.level_path = value();
+            if (options.level_path.empty()) {
+                error = "--level needs a level file";
                 return false;
             }
         } else if (arg == "--frames-out") {
@@ -130,7 +136,7 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         }
     }
     if (options.script_path.empty()) {
-        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--frames-out DIR "
+        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE] [--frames-out DIR "
                 "[--frame-list LIST]] [--trace FILE [--trace-list LIST]] [--grid-out FILE] "
                 "[--timedemo] SCRIPT";
         return false;

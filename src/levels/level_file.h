@@ -1,0 +1,83 @@
+// Level files: the editor's export read back. The level tools turn them into
+// tables and maps; the game can open one at start-up (TARNBLAST_LEVEL, the
+// runner's --level) to go on editing it or to play it instead of the
+// built-in levels. Everything reads them through here, so the game, the
+// runner and the tools refuse the same files for the same reasons.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A whole level grid, GRID_ROWS x GRID_COLUMNS cells, row-major.
+using LevelGrid = std::vector<int32_t>;
+
+LevelGrid empty_level_grid();
+
+// A built-in level (1 to 6) as load_level puts it into a grid that was empty:
+// the grid the editor would export after loading it.
+LevelGrid builtin_level_grid(int32_t number);
+
+// One problem of a file: its line (1 to 20, 21 for what follows line 20, 0
+// for the file as a whole) and field (1-based within the line, 0 for the
+// line as a whole).
+struct ExportProblem {
+    int line = 0;
+    int field = 0;
+    std::string what;
+};
+
+// "line 3, field 17 (row 3, column 16): ..." and the like.
+std::string describe_problem(const ExportProblem& problem);
+
+// The tile codes a level may hold: empty, player, block, the four enemy
+// groups' slot codes, the cursor anchor and the drop marker.
+bool is_tile_code(int64_t value);
+
+// Whether the export holds the cell: rows 1 to 20, columns 0 to 511, but not
+// cell (1, 0). Row 0 and column 512 are never written.
+bool export_holds_cell(int32_t row, int32_t column);
+
+// Reads the text of an export file into a grid. Row 0, column 512 and cell
+// (1, 0), which the file does not hold, are left empty. Returns false, with
+// the first problem found, for anything the editor's export never writes.
+bool read_level_export(const std::string& text, LevelGrid& grid, ExportProblem& problem);
+
+// What a level is checked for beyond its form: play needs exactly one player
+// code where the world scan looks for it, the editor exactly one cursor
+// anchor. Either way no enemy code may stand in two cells.
+constexpr int32_t LEVEL_FOR_PLAY = 1;
+constexpr int32_t LEVEL_FOR_EDITOR = 2;
+constexpr int32_t LEVEL_FOR_BOTH = LEVEL_FOR_PLAY | LEVEL_FOR_EDITOR;
+
+// Every problem of an export's text for the given uses, in the order of the
+// file; a file-wide problem comes where it is found. A line whose form is
+// broken is reported at its first fault and its cells are left empty. The
+// grid holds every cell that could be read. No problems: the level is sound.
+std::vector<ExportProblem> check_level_export(const std::string& text, int32_t uses,
+                                              LevelGrid& grid);
+
+// Reads and checks a level file: it must be a regular file no larger than
+// any export could be. A file that cannot be read is one problem of the file
+// as a whole. Returns true when there are no problems.
+bool load_level_file(const std::string& path, int32_t uses, LevelGrid& grid,
+                     std::vector<ExportProblem>& problems);
+
+// The level file the game opened at start-up, kept in fixed storage for the
+// whole run so that loading it in the loop is a plain copy.
+//
+// Opens a file for the start mode (1 play, 3 editor). On refusal nothing is
+// kept and `message` is one line naming the file, its first problem's line
+// and field, and how many more there are.
+bool open_level_file(const char* path, int32_t start_mode, std::string& message);
+// Forgets the opened file: the game plays its built-in levels again.
+void close_level_file();
+bool level_file_open();
+// The opened file's path, resolved once at opening so that an export writes
+// back to the file itself even through a symbolic link.
+const char* level_file_path();
+// Writes every cell the opened file holds into the level grid; the cells an
+// export cannot hold keep what they have.
+void write_level_file_cells();
+// The opened file's value of a cell the export holds.
+int32_t level_file_cell(int32_t row, int32_t column);

@@ -1,0 +1,71 @@
+// Coverage-guided fuzzing of the level file reader: any bytes as a level file
+// are read or refused without a fault (the sanitizers watch memory and
+// undefined behaviour). A file the checker accepts is exactly what the editor
+// writes for its grid, and the game opens it in the editor and plays it.
+#include <allegro.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "key_script.h"
+#include "levels/level_export.h"
+#include "levels/level_file.h"
+#include "shell/game_state.h"
+#include "shell/headless.h"
+#include "shell/main_loop.h"
+#include "shell/sound.h"
+
+namespace {
+
+char level_path[] = "/tmp/tarnblast-fuzz-level.XXXXXX";
+
+void check(bool holds, const char* what)
+{
+    if (!holds) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    setenv("TARNBLAST_EXPORT_PATH", "/dev/null/fuzz/level.txt", 1);  // exports go nowhere
+    check(mkstemp(level_path) >= 0, "a scratch file");
+    std::atexit([] { unlink(level_path); });
+    boot_headless_allegro();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    LevelGrid grid;
+    if (!check_level_export(text, LEVEL_FOR_BOTH, grid).empty())
+        return 0;
+    std::string exported(size_t(EXPORT_FILE_SIZE), '\0');
+    format_level_export(grid.data(), exported.data());
+    check(exported == text, "an accepted file is what the editor writes for its grid");
+    std::FILE* file = std::fopen(level_path, "wb");
+    check(file && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0, "a written scratch file");
+    // Edited (placing, scrolling, exporting), then played through a level end.
+    for (int32_t mode : {MODE_EDITOR, MODE_TITLE}) {
+        std::string message;
+        check(open_level_file(level_path, mode, message), "the game opens what the checker accepts");
+        restart_headless_game(mode, true);
+        for (int pass = 0; pass < 60; ++pass) {
+            forget_pass_sounds();
+            draw_pass();
+            if (pass == 40 && mode == MODE_TITLE)
+                advance_level();
+            const uint16_t edit = SCRIPT_DOWN | SCRIPT_ENTER | SCRIPT_F2 | SCRIPT_RSHIFT | (pass % 4 ? 0 : SCRIPT_SPACE);
+            hold_script_keys(pass == 0 ? SCRIPT_S : mode == MODE_EDITOR ? edit : SCRIPT_RIGHT | SCRIPT_SPACE);
+            handle_pass_keys();
+        }
+        close_level_file();
+    }
+    return 0;
+}

@@ -1,0 +1,54 @@
+# The designer's round trip in a real window: a level file opened in the
+# editor (TARNBLAST_LEVEL), a block placed and written back with Right Shift,
+# then the file played. Both sessions are recorded, and the replay runner
+# with --level replays each to the frame the window showed last, so no check
+# depends on how many passes a key was held.
+# Usage: level_file.sh GAME REPLAY (from the build directory)
+. "$(dirname "$0")/window_lib.sh"
+game=$1
+replay=$2
+wl_setup
+level="$WL_TMP/mine.txt"
+"$(dirname "$game")/tarnblast-levels" export 2 "$level" || wl_fail "no level to start from"
+cp "$level" "$WL_TMP/before.txt"
+
+# Replays NAME.txt on LEVEL_FILE; true when it ends on the game's NAME.bmp.
+same_last_frame() {  # NAME LEVEL_FILE [runner options]
+    local name=$1 file=$2 passes
+    shift 2
+    passes=$(grep -vc '^#' "$WL_TMP/$name.txt")
+    grep -q "^# on the level file: add --level .*mine.txt$" "$WL_TMP/$name.txt" || wl_fail "$name.txt names no level"
+    TARNBLAST_EXPORT_PATH="$WL_TMP/replayed.txt" "$replay" "$@" --level "$file" --frames-out "$WL_TMP/$name" \
+        --frame-list "$passes" "$WL_TMP/$name.txt" || wl_fail "the runner refused $name.txt"
+    convert "$WL_TMP/$name.bmp" "$WL_TMP/game.png"
+    convert "$WL_TMP/$name/frame-$(printf %06d "$passes").bmp" "$WL_TMP/replayed.png"
+    [ "$(wl_pixel_difference "$WL_TMP/game.png" "$WL_TMP/replayed.png")" = 0 ]
+}
+session() {  # NAME KEY... : a recorded session on the level file, ended by Escape
+    local name=$1 keys
+    shift
+    wl_start_game "$game" TARNBLAST_LEVEL="$level" TARNBLAST_RECORD="$WL_TMP/$name.txt" \
+        TARNBLAST_FINAL_FRAME="$WL_TMP/$name.bmp" "${ENV_EXTRA[@]}"
+    for keys in "$@"; do
+        wl_tap "${keys% *}" "${keys#* }"
+        sleep 0.2
+    done
+    wl_tap Escape
+    wl_wait_exit 10
+    [ "$WL_EXIT_CODE" = 0 ] || wl_fail "$name ended with $WL_EXIT_CODE: $(cat "$WL_TMP/game.err")"
+}
+
+# Space for about 18 passes turns the brush once, to the block; Enter puts
+# one at (1, 2), under the cursor; Right Shift writes the file back.
+ENV_EXTRA=(TARNBLAST_START_MODE=3)
+session edit "space 0.25" "Return 0.1" "Shift_R 0.1"
+cmp -s "$level" "$WL_TMP/before.txt" && wl_fail "the level file was not written back with a change"
+same_last_frame edit "$WL_TMP/before.txt" --start-mode 3 || wl_fail "the editor's replay ends elsewhere"
+cmp -s "$WL_TMP/replayed.txt" "$level" || wl_fail "the replay wrote another level than the game"
+
+# Play: the window shows the file's level, not the level before the edit.
+ENV_EXTRA=()
+session play "s 0.2" "Up 0.1"
+same_last_frame play "$level" || wl_fail "the play's replay with --level ends elsewhere"
+same_last_frame play "$WL_TMP/before.txt" && wl_fail "the window does not show what the edit added"
+echo "PASS: edited, written back, played, and replayed with --level to the same frames"
