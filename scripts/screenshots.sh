@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the README's pictures with the game's own tools: the replay runner
-# draws the frames of the scripts in docs/demos/, tarnblast-levels draws the
-# level map, and ImageMagick turns them into PNG files in docs/images/.
+# draws the frames of the scripts in docs/demos/ and of a route that
+# tarnblast-levels finds, tarnblast-levels draws the level map, and
+# ImageMagick turns them into PNG files in docs/images/.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
@@ -25,9 +26,23 @@ render() {
     ./tarnblast-replay $options --frames-out "$tmp/$1" --frame-list "$frame" "$script"
     convert "$tmp/$1/frame-$(printf '%06d' "$frame").bmp" -scale 200% "$images/$1.png"
 }
+# A strip of six frames of a level being finished, from the route that
+# tarnblast-levels route finds through it, replayed by the runner: passes
+# evenly spread over the route, the last one the pass that reaches the end.
+route_strip() {
+    local level=$1 count=6 passes list="" i
+    ./tarnblast-levels route "$level" --out "$tmp/route$level.txt" 2>/dev/null
+    passes=$(sed -n 's/.*route: \([0-9]*\) passes.*/\1/p' "$tmp/route$level.txt")
+    for i in $(seq 1 "$count"); do list="$list,$((passes * i / count))"; done
+    ./tarnblast-replay --warp "$level" --frames-out "$tmp/route$level" --frame-list "${list#,}" \
+        "$tmp/route$level.txt"
+    convert "$tmp/route$level"/frame-*.bmp -bordercolor '#606060' -border 1 +append \
+        "$images/route-level$level.png"
+}
 render title
 render play
 render editor
+route_strip 2
 ./tarnblast-levels map 2 "$tmp/level2.bmp"
 convert "$tmp/level2.bmp" -resize 50% "$images/level2-map.png"
 echo "wrote $(ls "$images" | tr '\n' ' ')"

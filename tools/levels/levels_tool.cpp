@@ -10,6 +10,7 @@
 #include "levels/level_file.h"
 #include "level_map.h"
 #include "level_source.h"
+#include "route_command.h"
 #include "levels/level_export.h"
 #include "levels/level_tables.h"
 #include "shell/assets.h"
@@ -29,7 +30,8 @@ const char* const USAGE =
     "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
     "       tarnblast-levels export N OUT_FILE\n"
     "       tarnblast-levels map N|EXPORT_FILE OUT.bmp\n"
-    "       tarnblast-levels check EXPORT_FILE\n"
+    "       tarnblast-levels check EXPORT_FILE [--seconds S]\n"
+    "       tarnblast-levels route N|EXPORT_FILE [--out SCRIPT] [--seconds S]\n"
     "N is a built-in level, 1 to 6.\n";
 
 int usage(std::ostream& err, const std::string& problem)
@@ -167,6 +169,8 @@ bool ends_with_bmp(const std::string& path)
     return extension == ".bmp";
 }
 
+}  // namespace
+
 // The sprite sheet is looked for in data/ under the working directory, as
 // the game does, and else beside the program, where the build puts data/.
 bool find_game_data(std::string& error)
@@ -184,6 +188,8 @@ bool find_game_data(std::string& error)
           + " here or beside the program: run it from a folder that holds the game's data/";
     return false;
 }
+
+namespace {
 
 int run_map(const std::vector<std::string>& args, std::ostream& err)
 {
@@ -227,16 +233,23 @@ int run_map(const std::vector<std::string>& args, std::ostream& err)
 // export at all would otherwise give thousands of lines.
 constexpr size_t LISTED_PROBLEMS = 200;
 
+// A sound level is then played to its end, if a way can be found in the
+// time: a designer sees at once when a change made it impossible.
 int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() != 2)
-        return usage(err, "check takes one export file");
+    double seconds = 60;
+    const bool timed = args.size() == 4 && args[2] == "--seconds";
+    if (args.size() != 2 && !timed)
+        return usage(err, "check takes one export file and, if need be, --seconds S");
+    if (timed && !parse_route_seconds(args[3], seconds))
+        return usage(err, "--seconds must be a number of seconds above 0, for instance 30 or 2.5");
     const std::string& path = args[1];
     LevelGrid grid;
     std::vector<ExportProblem> problems;
     if (load_level_file(path, LEVEL_FOR_BOTH, grid, problems)) {
         out << path << ": a sound level: it can be played and opened in the editor\n";
-        return 0;
+        out.flush();
+        return report_route_verdict(path, seconds, out, err);
     }
     for (size_t i = 0; i < problems.size() && i < LISTED_PROBLEMS; ++i)
         out << path << ": " << describe_problem(problems[i]) << "\n";
@@ -281,6 +294,8 @@ int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std
         return run_map(args, err);
     if (args[0] == "check")
         return run_check(args, out, err);
+    if (args[0] == "route")
+        return run_route(args, out, err);
     if (args[0] == "--help" || args[0] == "-h") {
         out << USAGE;
         return 0;

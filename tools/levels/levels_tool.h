@@ -16,6 +16,11 @@
 // not be found, 2 a bad command line or an input that is no level export.
 int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Finds the game's data/ as the game does, in the working directory, or else
+// beside the program, and then makes that folder the working directory.
+// False with the problem in error when there is none.
+bool find_game_data(std::string& error);
+
 // What convert prints for the text of an export file, or false with the
 // problem in error. Warnings go to warnings, one line each, and are also in
 // the printed text as comments.

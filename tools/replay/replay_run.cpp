@@ -216,6 +216,8 @@ int run_replay(const ReplayOptions& options, const KeyScript& script)
                 handle_pass_keys();
             if (outputs.trace && options.trace_list.contains(pass))
                 write_state_trace(outputs.trace, pass);
+            if (options.after_pass)
+                options.after_pass(pass);
         }
         if (escaped)
             break;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "key_script.h"
@@ -18,6 +19,9 @@ struct ReplayOptions {
     std::string grid_path;
     bool timedemo = false;
     std::string script_path;
+    // Called after every pass with its number, the game as the pass left it;
+    // for tools that watch a run.
+    std::function<void(int64_t pass)> after_pass;
 };
 
 // Reads the command line. On a fault returns false with a one-line message.
