@@ -7,12 +7,13 @@
 
 #include <cstring>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/score.h"
+#include "base/sound.h"
 #include "shell/headless.h"
+#include "shell/hud.h"
 #include "shell/main_loop.h"
-#include "shell/score.h"
-#include "shell/sound.h"
 #include "shell/title.h"
 
 namespace {
@@ -56,6 +57,7 @@ void pass_on_busiest_window(benchmark::State& state)
     }
     state.counters["column"] = column;
 }
+
 BENCHMARK(pass_on_busiest_window)->DenseRange(2, 6)->Unit(benchmark::kMicrosecond);
 
 void floor_of_a_pass(benchmark::State& state)
@@ -70,6 +72,7 @@ void floor_of_a_pass(benchmark::State& state)
     }
     destroy_bitmap(shown);
 }
+
 BENCHMARK(floor_of_a_pass)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
@@ -82,4 +85,5 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     return 0;
 }
+
 END_OF_MAIN()

@@ -39,10 +39,7 @@ endfunction()
 tarnblast_relative_to_bin(BIN_TO_SHARE "${TARNBLAST_INSTALL_SHARE}")
 tarnblast_relative_to_bin(BIN_TO_LIBEXEC "${TARNBLAST_INSTALL_LIBEXEC}")
 
-set(TARNBLAST_PROGRAMS tarnblast tarnblast-replay)
-if(TARGET tarnblast-levels)
-  list(APPEND TARNBLAST_PROGRAMS tarnblast-levels)
-endif()
+set(TARNBLAST_PROGRAMS tarnblast tarnblast-replay tarnblast-levels)
 install(TARGETS ${TARNBLAST_PROGRAMS} RUNTIME DESTINATION "${TARNBLAST_INSTALL_LIBEXEC}")
 
 # Which of a program's arguments name files, for its launcher to make absolute.
@@ -69,22 +66,7 @@ install(FILES
     "${CMAKE_BINARY_DIR}/data/gmsong.wav"
   DESTINATION "${TARNBLAST_INSTALL_SHARE}/data")
 
-# The icon: the hero's first frame (20 x 32 at the top left of the sprite
-# sheet), centred on 32 x 32, cut from the built sheet by a small tool so
-# that no image program is needed on the machine that builds.
-add_executable(tarnblast-icon "${CMAKE_SOURCE_DIR}/tools/icon/sprite_icon.cpp")
-set(TARNBLAST_ICON "${CMAKE_BINARY_DIR}/icons/tarnblast.xpm")
-add_custom_command(
-  OUTPUT "${TARNBLAST_ICON}"
-  COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/icons"
-  COMMAND tarnblast-icon "${CMAKE_BINARY_DIR}/data/main.bmp" 0 0 20 32 32 "${TARNBLAST_ICON}"
-  DEPENDS tarnblast-icon "${CMAKE_BINARY_DIR}/data/main.bmp"
-  COMMENT "Making the desktop icon from the sprite sheet"
-  VERBATIM)
-add_custom_target(tarnblast_icon ALL DEPENDS "${TARNBLAST_ICON}")
-if(TARGET assets)
-  add_dependencies(tarnblast_icon assets)
-endif()
+# The icon that tools/icon cuts from the sprite sheet.
 install(FILES "${TARNBLAST_ICON}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps")
 
 # The desktop entry names the launcher by its full path under the prefix in

@@ -14,7 +14,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
 build="$top/build"
-cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+(cd "$top" && cmake --preset default) >/dev/null
 cmake --build "$build" -j "$(nproc)" --target tarnblast tarnblast-replay tarnblast_bench \
     tarnblast_pacing_shim assets >/dev/null
 cd "$build"

@@ -16,8 +16,7 @@ seconds=${1:-60}
 level_seconds=$((seconds / 4))
 "$top/scripts/install-deps.sh"
 build="$top/build-fuzz"
-CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTARNBLAST_FUZZ=ON -DTARNBLAST_TESTS=OFF -DTARNBLAST_BENCHMARKS=OFF >/dev/null
+(cd "$top" && cmake --preset fuzz) >/dev/null
 cmake --build "$build" -j "$(nproc)" --target tarnblast_fuzz tarnblast_fuzz_level_file \
     tarnblast-levels assets >/dev/null
 cd "$build"

@@ -7,7 +7,7 @@ set -euo pipefail
 
 play_packages="g++ cmake make pkg-config liballegro4-dev"
 test_packages="libgtest-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick
-    sox alsa-utils clang libclang-rt-14-dev python3"
+    sox alsa-utils clang clang-format libclang-rt-14-dev python3"
 
 packages=$play_packages
 [ "${1:-all}" = play ] || packages="$packages $test_packages"

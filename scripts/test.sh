@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit
-# tests, the real-window tests under Xvfb and the long runs, then the unit
-# tests and long runs again in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and fuzzes the frame step for a minute. Ends
-# with one summary line.
+# tests, the real-window tests under Xvfb, the long runs and the check of the
+# code against .clang-format, then the unit tests and long runs again in a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer, and fuzzes the
+# frame step for a minute. The builds are the presets of CMakePresets.json.
+# Ends with one summary line.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -12,11 +13,10 @@ jobs=$(nproc)
 passed=0
 failed=0
 retried=0
-run_suite() {  # build-dir label-regex cmake-options...
-    local dir=$1 labels=$2
-    shift 2
+run_suite() {  # preset build-dir label-regex
+    local preset=$1 dir=$2 labels=$3
     # Warnings are errors in the build itself (CMAKE_COMPILE_WARNING_AS_ERROR).
-    cmake -S "$top" -B "$dir" "$@" >/dev/null || return 1
+    (cd "$top" && cmake --preset "$preset") >/dev/null || return 1
     cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1 || { cat "$dir/build.log"; return 1; }
     local log="$dir/ctest.log"
     (cd "$dir" && ctest -j "$jobs" -L "$labels" --output-on-failure --timeout 1500) | tee "$log"
@@ -42,10 +42,9 @@ run_suite() {  # build-dir label-regex cmake-options...
 }
 
 status=0
-run_suite "$top/build" '.*' -DCMAKE_BUILD_TYPE=RelWithDebInfo || status=1
+run_suite default "$top/build" '.*' || status=1
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    run_suite "$top/build-sanitize" 'unit|long' -DCMAKE_BUILD_TYPE=Debug -DTARNBLAST_SANITIZE=ON \
-    -DTARNBLAST_BENCHMARKS=OFF || status=1
+    run_suite sanitize "$top/build-sanitize" 'unit|long' || status=1
 echo "== Fuzzing the frame step for 60 seconds"
 if "$top/scripts/fuzz.sh" 60; then
     passed=$((passed + 1))

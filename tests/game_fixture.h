@@ -9,12 +9,12 @@
 #include <cstdint>
 #include <string>
 
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/sound.h"
 #include "key_script.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "shell/sound.h"
 #include "shell/title.h"
 
 class GameTest : public testing::Test {
@@ -22,14 +22,7 @@ public:
     void SetUp() override { restart_headless_game(MODE_TITLE); }
 
     // One pass of the main loop: draw, then the keys held at the poll.
-    void pass(uint16_t keys = 0)
-    {
-        forget_pass_sounds();
-        draw_pass();
-        hold_script_keys(keys);
-        if (!escape_held())
-            handle_pass_keys();
-    }
+    void pass(uint16_t keys = 0) { run_pass_holding(keys); }
 
     void passes(int count, uint16_t keys = 0)
     {
@@ -67,7 +60,6 @@ public:
 // The colour the test sheet gives the atlas rectangle with this name, or
 // "title panel N" (1 to 4); later rectangles win where two overlap.
 int test_sheet_colour(const char* rect_name);
-
 
 // A fresh folder /tmp/PREFIX-XXXXXX of the test's own (ctest runs tests side
 // by side), removed when the test program ends. Returned without a final /.

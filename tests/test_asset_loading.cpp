@@ -96,7 +96,8 @@ TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + ": " + c.reason);
         const std::string said = start_up_with(c.name, &c.bytes);
-        EXPECT_NE(said.find(std::string("data/") + c.name + ": " + c.reason), std::string::npos) << said;
+        EXPECT_NE(said.find(std::string("data/") + c.name + ": " + c.reason), std::string::npos)
+            << said;
         EXPECT_TRUE(c.name[0] == 'm' ? !sprite_sheet : !shot_sound);
         pass();
         start_play();

@@ -13,63 +13,76 @@
 #include "game_fixture.h"
 #include "world/sprite_atlas.h"
 
-namespace ta = tarnblast_assets;
-
 namespace {
 
-bool is_mask(BITMAP* bmp, int x, int y) {
+bool is_mask(BITMAP* bmp, int x, int y)
+{
     int c = getpixel(bmp, x, y);
     return getr32(c) == 255 && getg32(c) == 0 && getb32(c) == 255;
 }
 
-int opaque_pixels(BITMAP* bmp, int x0, int y0, int w, int h) {
+int opaque_pixels(BITMAP* bmp, int x0, int y0, int w, int h)
+{
     int n = 0;
     for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x) n += !is_mask(bmp, x, y);
+        for (int x = x0; x < x0 + w; ++x)
+            n += !is_mask(bmp, x, y);
     return n;
 }
 
-unsigned le16(const std::string& b, size_t at) { return b.size() > at + 1 ? uint8_t(b[at]) | uint8_t(b[at + 1]) << 8 : 0; }
+unsigned le16(const std::string& b, size_t at)
+{
+    return b.size() > at + 1 ? uint8_t(b[at]) | uint8_t(b[at + 1]) << 8 : 0;
+}
 
-int peak_of(const std::vector<int>& s) {
+int peak_of(const std::vector<int>& s)
+{
     int peak = 0;
-    for (int v : s) peak = std::max(peak, std::abs(v));
+    for (int v : s)
+        peak = std::max(peak, std::abs(v));
     return peak;
 }
 
 // Loads data/NAME as Allegro does, and checks it is 16-bit mono 22050 Hz PCM.
-std::vector<int> load_sound(const std::string& name) {
+std::vector<int> load_sound(const std::string& name)
+{
     const std::string path = "data/" + name;
     SAMPLE* spl = load_wav(path.c_str());
     EXPECT_NE(spl, nullptr) << path << " missing: build the 'assets' target";
-    if (!spl) return {};
-    EXPECT_TRUE(spl->bits == 16 && spl->stereo == 0 && spl->freq == 22050) << path << ": want 16-bit mono 22050 Hz";
+    if (!spl)
+        return {};
+    EXPECT_TRUE(spl->bits == 16 && spl->stereo == 0 && spl->freq == 22050)
+        << path << ": want 16-bit mono 22050 Hz";
     EXPECT_EQ(le16(read_file(path), 20), 1u) << path << ": format tag must be plain PCM";
     // Allegro keeps 16-bit samples unsigned, offset by 0x8000.
     std::vector<int> s(static_cast<size_t>(spl->len));
-    for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<const uint16_t*>(spl->data)[i] - 0x8000;
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] = static_cast<const uint16_t*>(spl->data)[i] - 0x8000;
     destroy_sample(spl);
     return s;
 }
 
 }  // namespace
 
-
 class SpriteSheetFile : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         sheet_ = load_bmp("data/main.bmp", nullptr);
         ASSERT_NE(sheet_, nullptr) << "data/main.bmp missing: build the 'assets' target";
     }
-    void TearDown() override {
-        if (sheet_) destroy_bitmap(sheet_);
+    void TearDown() override
+    {
+        if (sheet_)
+            destroy_bitmap(sheet_);
     }
     BITMAP* sheet_ = nullptr;
 };
 
 // The game's own atlas: every rectangle it draws holds a figure, and nothing
 // outside them is drawn.
-TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside) {
+TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside)
+{
     for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
         const SpriteRect& r = SPRITE_ATLAS[i].rect;
         EXPECT_GT(opaque_pixels(sheet_, r.x, r.y, r.width, r.height), r.width * r.height / 8)
@@ -80,7 +93,8 @@ TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside) 
             bool inside = false;
             for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
                 const SpriteRect& r = SPRITE_ATLAS[i].rect;
-                inside = inside || (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height);
+                inside =
+                    inside || (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height);
             }
             if (!inside) {
                 ASSERT_TRUE(is_mask(sheet_, x, y)) << "stray pixel at " << x << "," << y;
@@ -92,7 +106,8 @@ TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside) 
 // would show the background; group C's right 2 and left 1 share columns
 // 329-330, which must stay clear or each frame carries a sliver of the other;
 // the rising shot sits inside explosion frame 1, which must burst beyond it.
-TEST_F(SpriteSheetFile, SolidAndSharedCellsKeepTheirRules) {
+TEST_F(SpriteSheetFile, SolidAndSharedCellsKeepTheirRules)
+{
     EXPECT_EQ(opaque_pixels(sheet_, 0, 40, 20, 20), 400) << "block";
     EXPECT_EQ(opaque_pixels(sheet_, 80, 40, 20, 20), 400) << "turret";
     EXPECT_EQ(opaque_pixels(sheet_, 329, 0, 2, 32), 0) << "group C shared columns";
@@ -102,7 +117,8 @@ TEST_F(SpriteSheetFile, SolidAndSharedCellsKeepTheirRules) {
 }
 
 // Panels are copied without a mask: magenta would show as a hole.
-TEST(TitleSheetFile, Is640x400WithNoMaskHoles) {
+TEST(TitleSheetFile, Is640x400WithNoMaskHoles)
+{
     EXPECT_EQ(le16(read_file("data/main2.bmp"), 28), 24u);
     BITMAP* title = load_bmp("data/main2.bmp", nullptr);
     ASSERT_NE(title, nullptr);
@@ -112,14 +128,18 @@ TEST(TitleSheetFile, Is640x400WithNoMaskHoles) {
     destroy_bitmap(title);
 }
 
-
-TEST(SoundFiles, EachLoadsAsPcmOfItsLengthAndEndsWithoutAClick) {
+TEST(SoundFiles, EachLoadsAsPcmOfItsLengthAndEndsWithoutAClick)
+{
     // The effects end in silence; the music instead flows back into its own
     // start, which the seam test checks.
-    struct Expect { const char* name; double min_s, max_s; bool ends_silent; };
-    for (const Expect& e : {Expect{"sgun.wav", 0.030, 0.060, true},
-                            Expect{"blowup.wav", 0.3, 1.0, true},
-                            Expect{"gmsong.wav", 30.0, 60.0, false}}) {
+    struct Expect {
+        const char* name;
+        double min_s, max_s;
+        bool ends_silent;
+    };
+    for (const Expect& e :
+         {Expect{"sgun.wav", 0.030, 0.060, true}, Expect{"blowup.wav", 0.3, 1.0, true},
+          Expect{"gmsong.wav", 30.0, 60.0, false}}) {
         SCOPED_TRACE(e.name);
         std::vector<int> s = load_sound(e.name);
         ASSERT_FALSE(s.empty());
@@ -134,103 +154,133 @@ TEST(SoundFiles, EachLoadsAsPcmOfItsLengthAndEndsWithoutAClick) {
 // Holding Space restarts the gun every 1/70 s on top of the copies still
 // sounding: any step at its start clicks, and its energy must come early or
 // the copies pile up and clip.
-TEST(SoundFiles, GunStartsSilentIsLoudAndStacksWithoutPilingUp) {
+TEST(SoundFiles, GunStartsSilentIsLoudAndStacksWithoutPilingUp)
+{
     std::vector<int> s = load_sound("sgun.wav");
     ASSERT_FALSE(s.empty());
     EXPECT_LE(std::abs(s.front()), 330);
     EXPECT_GT(peak_of(s), 16000) << "the gun should be loud";
     std::vector<long> stream(s.size() + 40 * 315, 0);
     for (size_t copy = 0; copy < 40; ++copy)
-        for (size_t i = 0; i < s.size(); ++i) stream[copy * 315 + i] += s[i];
+        for (size_t i = 0; i < s.size(); ++i)
+            stream[copy * 315 + i] += s[i];
     long stacked = 0;
-    for (size_t i = s.size(); i < 40 * 315; ++i) stacked = std::max(stacked, std::labs(stream[i]));
+    for (size_t i = s.size(); i < 40 * 315; ++i)
+        stacked = std::max(stacked, std::labs(stream[i]));
     EXPECT_LT(stacked, peak_of(s) * 3 / 2);
 }
 
-TEST(SoundFiles, MusicLoopsWithoutASeamAndSitsUnderTheEffects) {
+TEST(SoundFiles, MusicLoopsWithoutASeamAndSitsUnderTheEffects)
+{
     std::vector<int> s = load_sound("gmsong.wav");
     int effects = std::min(peak_of(load_sound("sgun.wav")), peak_of(load_sound("blowup.wav")));
     ASSERT_GT(s.size(), 1u);
     std::vector<int> steps;
-    for (size_t i = 1; i < s.size(); ++i) steps.push_back(std::abs(s[i] - s[i - 1]));
+    for (size_t i = 1; i < s.size(); ++i)
+        steps.push_back(std::abs(s[i] - s[i - 1]));
     std::sort(steps.begin(), steps.end());
-    EXPECT_LE(std::abs(s.front() - s.back()), steps[steps.size() * 9 / 10]) << "the loop point clicks";
+    EXPECT_LE(std::abs(s.front() - s.back()), steps[steps.size() * 9 / 10])
+        << "the loop point clicks";
     EXPECT_LT(peak_of(s), effects * 6 / 10) << "about 6 dB under the effects";
     EXPECT_GT(peak_of(s), effects * 3 / 10);
 }
 
-
-TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles) {
-    auto first = ta::encode_assets(ta::build_assets(ta::default_source_dir()));
-    auto second = ta::encode_assets(ta::build_assets(ta::default_source_dir()));
+TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles)
+{
+    auto first = encode_assets(build_assets(default_source_dir()));
+    auto second = encode_assets(build_assets(default_source_dir()));
     ASSERT_EQ(first.size(), 5u);
     for (const auto& file : first) {
         EXPECT_TRUE(file.second == second.at(file.first)) << file.first << " differs between runs";
-        EXPECT_TRUE(std::string(file.second.begin(), file.second.end()) == read_file("data/" + file.first))
+        EXPECT_TRUE(std::string(file.second.begin(), file.second.end())
+                    == read_file("data/" + file.first))
             << "data/" << file.first << " is stale: rebuild the 'assets' target";
     }
 }
 
 // Width 3 needs row padding; distinct channels catch a swapped order.
-TEST(AssetBuilder, BmpRoundTripsThroughAllegroAtAnOddWidth) {
-    ta::Image image(3, 2, ta::Rgb{255, 0, 255});
-    image.set(0, 0, ta::Rgb{10, 20, 30});
-    image.set(2, 1, ta::Rgb{200, 100, 50});
+TEST(AssetBuilder, BmpRoundTripsThroughAllegroAtAnOddWidth)
+{
+    Image image(3, 2, Rgb{255, 0, 255});
+    image.set(0, 0, Rgb{10, 20, 30});
+    image.set(2, 1, Rgb{200, 100, 50});
     const std::string path = scratch_folder("tarnblast-bmp") + "/odd.bmp";
-    ta::write_bytes(path, ta::encode_bmp24(image));
+    write_bytes(path, encode_bmp24(image));
     BITMAP* bmp = load_bmp(path.c_str(), nullptr);
     ASSERT_NE(bmp, nullptr);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) {
             int c = getpixel(bmp, x, y);
-            EXPECT_TRUE((ta::Rgb{uint8_t(getr32(c)), uint8_t(getg32(c)), uint8_t(getb32(c))}) == image.at(x, y))
+            EXPECT_TRUE((Rgb{uint8_t(getr32(c)), uint8_t(getg32(c)), uint8_t(getb32(c))})
+                        == image.at(x, y))
                 << x << "," << y;
         }
     destroy_bitmap(bmp);
 }
 
 // Builds one source of the kind its name says, around small fixed companions.
-void build_source(const std::string& name, const std::string& body) {
-    const ta::SourceFile file = ta::source_from_text(name, body);
-    if (name == "palette.txt") return static_cast<void>(ta::parse_palette(file));
-    const ta::Palette palette =
-        ta::parse_palette(ta::source_from_text("p.txt", "k black #000000\nw white #ffffff\nr red #ff0000\n"));
-    ta::SpriteLibrary sprites;
-    ta::parse_sprites(ta::source_from_text("s.txt", "sprite a 2x1\n.w\nsprite c 2x1\nr.\n"), palette, &sprites);
-    if (name == "sprites.txt") ta::parse_sprites(file, palette, &sprites);
-    if (name == "sheet.txt") ta::build_sprite_sheet(file, sprites);
-    if (name == "title.txt") ta::build_title_sheet(file, palette, sprites, ta::allegro_font_glyphs());
-    if (name == "effects.txt") ta::build_effects(file);
-    if (name == "music.txt") ta::build_music(file);
+void build_source(const std::string& name, const std::string& body)
+{
+    const SourceFile file = source_from_text(name, body);
+    if (name == "palette.txt")
+        return static_cast<void>(parse_palette(file));
+    const Palette palette = parse_palette(
+        source_from_text("p.txt", "k black #000000\nw white #ffffff\nr red #ff0000\n"));
+    SpriteLibrary sprites;
+    parse_sprites(source_from_text("s.txt", "sprite a 2x1\n.w\nsprite c 2x1\nr.\n"), palette,
+                  &sprites);
+    if (name == "sprites.txt")
+        parse_sprites(file, palette, &sprites);
+    if (name == "sheet.txt")
+        build_sprite_sheet(file, sprites);
+    if (name == "title.txt")
+        build_title_sheet(file, palette, sprites, allegro_font_glyphs());
+    if (name == "effects.txt")
+        build_effects(file);
+    if (name == "music.txt")
+        build_music(file);
 }
 
 // Mistakes in the sources are refused with "FILE:LINE: " to fix.
-TEST(AssetBuilder, BadSourcesAreRefusedNamingFileAndLine) {
-    const std::string title = "size 40 20\npanel_size 40 20\nscore_band 10\npanel 0 0\nfill black\n";
+TEST(AssetBuilder, BadSourcesAreRefusedNamingFileAndLine)
+{
+    const std::string title =
+        "size 40 20\npanel_size 40 20\nscore_band 10\npanel 0 0\nfill black\n";
     const std::string music = "tempo 150\ninstrument kick\nlayer wave=sine freq=100..50 decay=0.1\n"
                               "instrument bass\nlayer wave=saw sustain=0.5\n";
-    struct Bad { const char* what; const char* file; std::string body; int line; };
+    struct Bad {
+        const char* what;
+        const char* file;
+        std::string body;
+        int line;
+    };
     const Bad cases[] = {
         {"magenta would turn transparent", "palette.txt", "k black #000000\nx pink #ff00ff\n", 2},
         {"a short sprite row", "sprites.txt", "sprite z 3x2\nkwr\nkw\n", 3},
         {"overlapping sprites disagree", "sheet.txt", "size 3 1\nplace a 0 0\nplace c 1 0\n", 3},
         {"a sprite off the sheet", "sheet.txt", "size 3 1\nplace a 2 0\n", 2},
         {"text in the score band", "title.txt", title + "text 0 9 \"HI\" colour=white\n", 6},
-        {"a panel left unpainted", "title.txt", "size 40 20\npanel_size 40 20\npanel 0 0\nrect 0 0 39 20 black\n", 3},
+        {"a panel left unpainted", "title.txt",
+         "size 40 20\npanel_size 40 20\npanel 0 0\nrect 0 0 39 20 black\n", 3},
         {"a layer with no note", "effects.txt", "effect e\nlayer wave=sine pitch=2\n", 2},
-        {"a layer that never ends", "effects.txt", "effect e\nlayer wave=sine freq=100 sustain=0.5\n", 2},
-        {"an instant rise clicks", "effects.txt", "effect e\nlayer wave=sine freq=100 attack=0\n", 2},
-        {"tracks of unequal length", "music.txt", music + "pattern p\nkick: x . x .\nbass: A2 - -\nplay p\n", 8},
+        {"a layer that never ends", "effects.txt",
+         "effect e\nlayer wave=sine freq=100 sustain=0.5\n", 2},
+        {"an instant rise clicks", "effects.txt", "effect e\nlayer wave=sine freq=100 attack=0\n",
+         2},
+        {"tracks of unequal length", "music.txt",
+         music + "pattern p\nkick: x . x .\nbass: A2 - -\nplay p\n", 8},
         {"an unknown note", "music.txt", music + "pattern p\nbass: A2 H2 . .\nplay p\n", 7},
-        {"patterns of unequal length", "music.txt", music + "pattern p\nkick: x . . .\npattern q\nkick: x .\nplay p q\n", 10},
+        {"patterns of unequal length", "music.txt",
+         music + "pattern p\nkick: x . . .\npattern q\nkick: x .\nplay p q\n", 10},
     };
     for (const Bad& bad : cases) {
         SCOPED_TRACE(bad.what);
         try {
             build_source(bad.file, bad.body);
             ADD_FAILURE() << "accepted";
-        } catch (const ta::SourceError& e) {
-            const std::string prefix = std::string(bad.file) + ":" + std::to_string(bad.line) + ": ";
+        } catch (const SourceError& e) {
+            const std::string prefix =
+                std::string(bad.file) + ":" + std::to_string(bad.line) + ": ";
             EXPECT_EQ(std::string(e.what()).rfind(prefix, 0), 0u) << e.what();
         }
     }

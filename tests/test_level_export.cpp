@@ -169,8 +169,8 @@ TEST_F(ExportTest, KilledExportNeverLeavesAPartialFile)
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         const std::string text = read_file(file);
-        ASSERT_TRUE(text == old_text || text == new_text) << "round " << round << ": "
-                                                          << text.size() << " bytes";
+        ASSERT_TRUE(text == old_text || text == new_text)
+            << "round " << round << ": " << text.size() << " bytes";
     }
 }
 

@@ -1,8 +1,6 @@
 // A level file opened at start-up: the editor goes on with it and writes it
 // back, play loads it at every level, and a file the game cannot use is
 // refused whole by the game, the reader and tarnblast-levels check.
-#ifdef TARNBLAST_HAVE_LEVEL_TOOLS
-
 #include <sys/wait.h>
 
 #include <array>
@@ -44,12 +42,14 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
     ASSERT_TRUE(open_level_file(file.c_str(), MODE_EDITOR, message)) << message;
     restart_headless_game(MODE_EDITOR);
     EXPECT_TRUE(export_of(game.level_grid) == text);
-    EXPECT_EQ((std::array<int32_t, 4>{game.next_code_a, game.next_code_b, game.next_code_c, game.next_code_d}),
+    EXPECT_EQ((std::array<int32_t, 4>{game.next_code_a, game.next_code_b, game.next_code_c,
+                                      game.next_code_d}),
               (std::array<int32_t, 4>{41, 62, 112, 160}));
-    game.brush = BRUSH_ENEMY_A;
+    game.brush = group_brush(GROUP_A);
     pass(SCRIPT_SPACE | SCRIPT_ENTER);
     pass(SCRIPT_RSHIFT);
-    const std::string edited = level_text({{5, 300, 40}, {6, 10, 206}, {3, 0, TILE_BLOCK}, {1, 2, 41}});
+    const std::string edited =
+        level_text({{5, 300, 40}, {6, 10, 206}, {3, 0, TILE_BLOCK}, {1, 2, 41}});
     EXPECT_TRUE(read_file(file) == edited) << "written back: every cell it had and the new one";
 
     // Play: start-up still loads level 1; S and every level end load the file.
@@ -59,7 +59,8 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
     put(5, 512, TILE_BLOCK);
     put(0, 5, TILE_BLOCK);
     pass(SCRIPT_S);
-    EXPECT_EQ(grid_value(5, 512) * 10 + grid_value(0, 5), TILE_BLOCK) << "the level area is cleared, row 0 kept";
+    EXPECT_EQ(grid_value(5, 512) * 10 + grid_value(0, 5), TILE_BLOCK)
+        << "the level area is cleared, row 0 kept";
     for (int32_t number : {2, 3, 4, 5, 6, 2}) {
         EXPECT_EQ(game.level_number, number);
         EXPECT_TRUE(export_of(game.level_grid) == edited);
@@ -79,17 +80,31 @@ TEST_F(LevelFileTest, UnusableFilesAreRefusedWithLineAndField)
         const char* message;
     } refusals[] = {
         {{{0, 90000, 0}}, MODE_TITLE, "line 13: the line breaks off"},
-        {{{6, 40, 207}}, MODE_EDITOR, "line 6, field 41 (row 6, column 40): the field holds 207, which is no tile code"},
-        {{{3, 100, 4}}, MODE_TITLE, "line 10, field 80 (row 10, column 79): the field holds enemy code 4, as row 3, column 100"},
-        {{{11, 16, 0}, {11, 40, TILE_PLAYER}}, MODE_TITLE, "the file holds no player code (1) in columns 0 to 32"},
-        {{{15, 32, TILE_PLAYER}}, MODE_TITLE, "line 15, field 33 (row 15, column 32): the field holds a second player code"},
-        {{{1, 1, TILE_BLOCK}}, MODE_EDITOR, "the file holds no cursor anchor (1014) in columns 0 to 32"},
-        {{{2, 0, TILE_CURSOR}}, MODE_EDITOR, "line 2, field 1 (row 2, column 0): the field holds a second cursor anchor"},
+        {{{6, 40, 207}},
+         MODE_EDITOR,
+         "line 6, field 41 (row 6, column 40): the field holds 207, which is no tile code"},
+        {{{3, 100, 4}},
+         MODE_TITLE,
+         "line 10, field 80 (row 10, column 79): the field holds enemy code 4, as row 3, column "
+         "100"},
+        {{{11, 16, 0}, {11, 40, TILE_PLAYER}},
+         MODE_TITLE,
+         "the file holds no player code (1) in columns 0 to 32"},
+        {{{15, 32, TILE_PLAYER}},
+         MODE_TITLE,
+         "line 15, field 33 (row 15, column 32): the field holds a second player code"},
+        {{{1, 1, TILE_BLOCK}},
+         MODE_EDITOR,
+         "the file holds no cursor anchor (1014) in columns 0 to 32"},
+        {{{2, 0, TILE_CURSOR}},
+         MODE_EDITOR,
+         "line 2, field 1 (row 2, column 0): the field holds a second cursor anchor"},
     };
     std::ostringstream out, err;
     for (const auto& refusal : refusals) {
         SCOPED_TRACE(refusal.message);
-        std::string text = level_text({refusal.cells[1], refusal.cells[0][0] ? refusal.cells[0] : Cell{}});
+        std::string text =
+            level_text({refusal.cells[1], refusal.cells[0][0] ? refusal.cells[0] : Cell{}});
         if (!refusal.cells[0][0])
             text.erase(size_t(refusal.cells[0][1]));
         write_file(file, text);
@@ -99,12 +114,11 @@ TEST_F(LevelFileTest, UnusableFilesAreRefusedWithLineAndField)
         EXPECT_EQ(run_levels_tool({"check", file}, out, err), 2);
         EXPECT_NE(out.str().find(refusal.message), std::string::npos) << out.str();
         const std::string command = "TARNBLAST_START_MODE=" + std::to_string(refusal.start_mode)
-                                  + " TARNBLAST_LEVEL=" + file + " " TARNBLAST_GAME " 2>/dev/null";
+                                    + " TARNBLAST_LEVEL=" + file
+                                    + " " TARNBLAST_GAME " 2>/dev/null";
         EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
         EXPECT_TRUE(read_file(file) == text) << "the file is left as it was";
     }
 }
 
 }  // namespace
-
-#endif

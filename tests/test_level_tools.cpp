@@ -1,8 +1,6 @@
 // The level tools: export files read back into level table source, built-in
 // levels written as the editor exports them, and whole-level maps drawn by the
 // game's own scan.
-#ifdef TARNBLAST_HAVE_LEVEL_TOOLS
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -13,11 +11,11 @@
 #include <vector>
 
 #include "enemies/enemy_tables.h"
-#include "levels/level_file.h"
 #include "game_fixture.h"
 #include "level_map.h"
 #include "level_source.h"
 #include "levels/level_export.h"
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
 #include "levels_tool.h"
@@ -48,11 +46,13 @@ LevelGrid grid_of_printed_tables(const std::string& text, int n)
     at(grid, 1, 1) = TILE_CURSOR;
     for (const char* part : {"_blocks", "_enemies", "_drops"}) {
         const size_t start = text.find("level" + std::to_string(n) + part + "[]");
-        const std::string list = start == std::string::npos ? "" : text.substr(start, text.find("};", start) - start);
+        const std::string list =
+            start == std::string::npos ? "" : text.substr(start, text.find("};", start) - start);
         std::istringstream tuples(list);
         std::string skip;
         std::getline(tuples, skip, '{');  // the declaration's own brace
-        for (std::string tuple; std::getline(tuples, skip, '{') && std::getline(tuples, tuple, '}');) {
+        for (std::string tuple;
+             std::getline(tuples, skip, '{') && std::getline(tuples, tuple, '}');) {
             int32_t a = 0, b = 0, c = 0;
             const int count = std::sscanf(tuple.c_str(), "%d, %d, %d", &a, &b, &c);
             if (part[1] == 'b' && count == 3)
@@ -74,7 +74,6 @@ protected:
         restart_headless_game(MODE_EDITOR);
         dir = scratch_folder("tarnblast-levels");
     }
-
 
     int tool(const std::vector<std::string>& args)
     {
@@ -99,12 +98,13 @@ TEST_F(LevelToolsTest, ExportsConvertIntoTablesThatLoadCellForCell)
         LevelGrid grid = builtin_level_grid(1);
         if (round <= LEVEL_COUNT) {
             restart_headless_game(MODE_EDITOR);
-            load_level(round);
+            load_level(round, game.level_grid);
             grid.assign(game.level_grid, game.level_grid + GRID_CELLS);
             setenv("TARNBLAST_EXPORT_PATH", (dir / "level.txt").c_str(), 1);
             export_level();
             unsetenv("TARNBLAST_EXPORT_PATH");
-            ASSERT_EQ(tool({"export", std::to_string(round), (dir / "tool.txt").string()}), 0) << err.str();
+            ASSERT_EQ(tool({"export", std::to_string(round), (dir / "tool.txt").string()}), 0)
+                << err.str();
             EXPECT_TRUE(read_file(dir / "tool.txt") == read_file(dir / "level.txt"));
         } else {
             int32_t next_enemy = ENEMY_A_BASE;  // each enemy its own code
@@ -115,16 +115,20 @@ TEST_F(LevelToolsTest, ExportsConvertIntoTablesThatLoadCellForCell)
                         continue;
                     const unsigned kind = random() % 5;
                     const bool enemy = kind == 4 && next_enemy < ENEMY_D_BASE + ENEMY_SLOTS;
-                    at(grid, row, column) = enemy ? next_enemy++ : kind == 3 ? TILE_DROP : TILE_BLOCK;
+                    at(grid, row, column) = enemy       ? next_enemy++
+                                            : kind == 3 ? TILE_DROP
+                                                        : TILE_BLOCK;
                 }
             write_file(dir / "level.txt", export_of(grid.data()));
         }
-        ASSERT_EQ(tool({"convert", (dir / "level.txt").string(), "--name", "level7"}), 0) << err.str();
+        ASSERT_EQ(tool({"convert", (dir / "level.txt").string(), "--name", "level7"}), 0)
+            << err.str();
         EXPECT_EQ(err.str(), "");
         const LevelGrid printed = grid_of_printed_tables(out.str(), 7);
         for (int32_t row = 1; row < GRID_ROWS; ++row)
             for (int32_t column = 1; column < GRID_COLUMNS; ++column)
-                ASSERT_EQ(printed[size_t(row) * GRID_COLUMNS + size_t(column)], at(grid, row, column))
+                ASSERT_EQ(printed[size_t(row) * GRID_COLUMNS + size_t(column)],
+                          at(grid, row, column))
                     << "(" << row << ", " << column << ")";
     }
 }
@@ -147,13 +151,10 @@ TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
         {"a value that is no tile code", field_at(7, 39), 14, " 999,         ",
          "line 7, field 40 (row 7, column 39)"},
         {"an LF without its CR", line_end(5), 1, "", "line 5:"},
-        {"a field missing", field_at(9, 99), 14, "",
-         "line 9:"},
+        {"a field missing", field_at(9, 99), 14, "", "line 9:"},
         {"the last line missing", line_end(19) + 2, all, "", "line 19"},
-        {"cut inside a line", field_at(12, 199) + 3, all, "",
-         "line 12:"},
-        {"a comma-separated file", 0, all, "0,0,2,2\r\n",
-         "line 1, field 1 (row 1, column 1)"},
+        {"cut inside a line", field_at(12, 199) + 3, all, "", "line 12:"},
+        {"a comma-separated file", 0, all, "0,0,2,2\r\n", "line 1, field 1 (row 1, column 1)"},
         {"an empty file", 0, all, "", "empty"},
     };
     for (const Damage& damage : damages) {
@@ -187,8 +188,9 @@ TEST_F(LevelToolsTest, WhatATableCannotHoldIsWarnedAboutAndNothingIsDroppedSilen
     // comment in the output.
     const std::string warned = err.str(), printed = out.str();
     EXPECT_EQ(std::count(warned.begin(), warned.end(), '\n'), 5) << warned;
-    for (const char* fact : {"(6, 0) holds code 2", "(12, 20)", "no player marker at (11, 16)",
-                             "cursor anchor at (1, 1)", "code 4 stands 2 times, at (3, 300) and (10, 79)"}) {
+    for (const char* fact :
+         {"(6, 0) holds code 2", "(12, 20)", "no player marker at (11, 16)",
+          "cursor anchor at (1, 1)", "code 4 stands 2 times, at (3, 300) and (10, 79)"}) {
         EXPECT_NE(warned.find(fact), std::string::npos) << fact;
         EXPECT_NE(printed.find(fact), std::string::npos) << fact;
     }
@@ -223,7 +225,8 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
     const LevelGrid level = builtin_level_grid(2);
     write_file(dir / "level2.txt", export_of(level.data()));
     ASSERT_EQ(tool({"map", "2", (dir / "two.bmp").string()}), 0) << err.str();
-    ASSERT_EQ(tool({"map", (dir / "level2.txt").string(), (dir / "file.bmp").string()}), 0) << err.str();
+    ASSERT_EQ(tool({"map", (dir / "level2.txt").string(), (dir / "file.bmp").string()}), 0)
+        << err.str();
     EXPECT_TRUE(read_file(dir / "two.bmp") == read_file(dir / "file.bmp"));
     BITMAP* map = load_bmp((dir / "two.bmp").c_str(), nullptr);
     ASSERT_NE(map, nullptr);
@@ -232,7 +235,7 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
         SCOPED_TRACE("camera column " + std::to_string(camera));
         // The editor scrolled there, its enemies at their start values.
         restart_headless_game(MODE_EDITOR);
-        load_level(2);
+        load_level(2, game.level_grid);
         game.camera_column = camera;
         game.camera_x = camera * TILE_SIZE;
         reset_enemies();
@@ -241,7 +244,8 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
         for (int y = 8; y < SCREEN_HEIGHT; ++y)
             for (int x = 0; x < SCREEN_WIDTH; ++x) {
                 // The cursor's eraser preview stands at (10, 10).
-                if ((x >= 10 && x < 20 && y >= 10 && y < 20) || reached_from_the_left(level, camera, x, y))
+                if ((x >= 10 && x < 20 && y >= 10 && y < 20)
+                    || reached_from_the_left(level, camera, x, y))
                     continue;
                 // Right of column 512 there is nothing, in the view or the map.
                 const int map_x = camera * TILE_SIZE + x;
@@ -284,5 +288,3 @@ TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
 }
 
 }  // namespace
-
-#endif  // TARNBLAST_HAVE_LEVEL_TOOLS

@@ -14,7 +14,7 @@ TEST_F(LevelTest, EveryLevelHoldsOnlyKnownCodesEachEnemyOnceAndTheSharedFrame)
 {
     for (int level = 1; level <= LEVEL_COUNT; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        load_level(level);
+        load_level(level, game.level_grid);
         std::map<int32_t, int> codes;
         for (int32_t row = 1; row < GRID_ROWS; ++row)
             for (int32_t column = 1; column < GRID_COLUMNS; ++column)
@@ -29,7 +29,8 @@ TEST_F(LevelTest, EveryLevelHoldsOnlyKnownCodesEachEnemyOnceAndTheSharedFrame)
         EXPECT_TRUE(codes[TILE_CURSOR] == 1 && grid_value(1, 1) == TILE_CURSOR);
         EXPECT_EQ(grid_value(20, 512), TILE_EMPTY);
         for (int32_t row = 7; row <= 17; row += 2)
-            EXPECT_TRUE(grid_value(row, 2) == TILE_BLOCK && grid_value(row, 511) == TILE_BLOCK) << row;
+            EXPECT_TRUE(grid_value(row, 2) == TILE_BLOCK && grid_value(row, 511) == TILE_BLOCK)
+                << row;
         for (int32_t column = 2; column <= 22; column += 2)
             EXPECT_EQ(grid_value(17, column), TILE_BLOCK) << "ground column " << column;
     }

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "base/key_names.h"
 #include "game_fixture.h"
 #include "key_script.h"
-#include "shell/key_names.h"
 #include "shell/recorder.h"
 
 namespace {
@@ -81,7 +81,10 @@ TEST(Recorder, AFileReadsBackAsTheKeySetsRecordedAtEveryPass)
     record_pass(SCRIPT_DOWN);  // after the end: not recorded
     const std::string text = read_file(path);
     EXPECT_EQ(text.rfind("# tarnblast recording, start mode 3: replay with tarnblast-replay "
-                         "--start-mode 3\n", 0), 0u) << "the old file is replaced";
+                         "--start-mode 3\n",
+                         0),
+              0u)
+        << "the old file is replaced";
     EXPECT_EQ(passes_of(text), recorded);
     EXPECT_EQ(size_t(std::count(text.begin(), text.end(), '\n')), recorded.size() + 1)
         << "one line per pass";

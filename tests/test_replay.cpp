@@ -37,18 +37,22 @@ TEST(KeyScript, LinesCountsCommentsAndFaultsNamingTheirLine)
 {
     KeyScript script;
     std::string error;
-    ASSERT_TRUE(parse_key_script("# a comment line is no pass\nS\n\n40* RIGHT SPACE  # held\n 3 *\nLEFT RIGHT\r\n",
-                                 script, error)) << error;
+    ASSERT_TRUE(parse_key_script(
+        "# a comment line is no pass\nS\n\n40* RIGHT SPACE  # held\n 3 *\nLEFT RIGHT\r\n", script,
+        error))
+        << error;
     EXPECT_EQ(script.total_passes, 1 + 1 + 40 + 3 + 1);
     ASSERT_EQ(script.runs.size(), 5u);
     EXPECT_TRUE(script.runs[1].keys == 0 && script.runs[1].passes == 1);
-    EXPECT_TRUE(script.runs[2].keys == (SCRIPT_RIGHT | SCRIPT_SPACE) && script.runs[2].passes == 40);
+    EXPECT_TRUE(script.runs[2].keys == (SCRIPT_RIGHT | SCRIPT_SPACE)
+                && script.runs[2].passes == 40);
     EXPECT_EQ(script.runs[4].keys, SCRIPT_LEFT | SCRIPT_RIGHT);
     const struct {
         const char* text;
         const char* names;
-    } faults[] = {{"S\nLEFT JUMP\n", "line 2"}, {"\n\nleft\n", "line 3"}, {"0* LEFT", "line 1"},
-                  {"S\n-4* LEFT", "line 2"},  {"x* LEFT", "line 1"},     {"99999999999999* LEFT", "line 1"}};
+    } faults[] = {{"S\nLEFT JUMP\n", "line 2"}, {"\n\nleft\n", "line 3"},
+                  {"0* LEFT", "line 1"},        {"S\n-4* LEFT", "line 2"},
+                  {"x* LEFT", "line 1"},        {"99999999999999* LEFT", "line 1"}};
     for (const auto& fault : faults) {
         EXPECT_FALSE(parse_key_script(fault.text, script, error)) << fault.text;
         EXPECT_EQ(error.rfind(fault.names, 0), 0u) << error;
@@ -77,8 +81,10 @@ TEST(ReplayProgram, BadInputIsRefusedWithExitCodeTwoNamingWhatIsWrong)
         const char* script;
         const char* names;
     } cases[] = {
-        {"", "S\nFIRE\n", "line 2"},     {"--bogus", "", "--bogus"},
-        {"--warp 7", "", "--warp"},      {"--warp 0", "", "--warp"},
+        {"", "S\nFIRE\n", "line 2"},
+        {"--bogus", "", "--bogus"},
+        {"--warp 7", "", "--warp"},
+        {"--warp 0", "", "--warp"},
         {"--start-mode 2", "", "--start-mode"},
         {"--frames-out x --frame-list 0", "", "--frame-list"},
         {"--trace x --trace-list 3-1", "", "--trace-list"},
@@ -95,14 +101,15 @@ TEST(ReplayProgram, BadInputIsRefusedWithExitCodeTwoNamingWhatIsWrong)
 TEST(ReplayProgram, TraceGridAndFramesFollowThePassesAndStopAtEscape)
 {
     std::string dir;
-    const RunResult result = run_replay_program(
-        "--trace trace.jsonl --trace-list 0,2-3 --grid-out grid.txt --frames-out frames --frame-list 2",
-        "S\n3* RIGHT SPACE\nESC\nS\n", &dir);
+    const RunResult result = run_replay_program("--trace trace.jsonl --trace-list 0,2-3 --grid-out "
+                                                "grid.txt --frames-out frames --frame-list 2",
+                                                "S\n3* RIGHT SPACE\nESC\nS\n", &dir);
     ASSERT_EQ(result.code, 0) << result.err;
     const std::string trace = read_file(dir + "trace.jsonl");
     EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 3);
     EXPECT_EQ(trace.rfind("{\"frame\":0,\"game_mode\":1,", 0), 0u);
-    EXPECT_NE(trace.find("\"sounds\":[\"music\"]}\n{\"frame\":2,\"game_mode\":2,"), std::string::npos);
+    EXPECT_NE(trace.find("\"sounds\":[\"music\"]}\n{\"frame\":2,\"game_mode\":2,"),
+              std::string::npos);
     EXPECT_NE(trace.find("\"enemies_d\":[{\"fire_timer\":"), std::string::npos);
     EXPECT_EQ(trace.find("level_grid"), std::string::npos);
     // The run stopped at ESC: the grid is level 2 as play left it.

@@ -1,16 +1,14 @@
 // The route finder: what it refuses, what it writes, and a level it must give
 // up on. Routes through the real levels are found and replayed by the long
 // run tests/long/routes.sh.
-#ifdef TARNBLAST_HAVE_LEVEL_TOOLS
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "base/game_state.h"
 #include "key_script.h"
 #include "levels_tool.h"
 #include "route_command.h"
-#include "shell/game_state.h"
 
 namespace {
 
@@ -38,9 +36,12 @@ TEST(RouteTest, BadCommandLinesAreRefusedWithExitCode2)
 
 TEST(RouteTest, ScriptReadsBackAsTheSameKeysPassByPass)
 {
-    const std::vector<uint16_t> keys = {
-        SCRIPT_RIGHT | SCRIPT_SPACE, SCRIPT_RIGHT | SCRIPT_SPACE, 0, SCRIPT_UP,
-        SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE, 0};
+    const std::vector<uint16_t> keys = {SCRIPT_RIGHT | SCRIPT_SPACE,
+                                        SCRIPT_RIGHT | SCRIPT_SPACE,
+                                        0,
+                                        SCRIPT_UP,
+                                        SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE,
+                                        0};
     const RouteLevel level = builtin_route_level(4);
     const std::string text = route_script_text(level, keys, 3);
     EXPECT_NE(text.find("tarnblast-replay --warp 4 SCRIPT"), std::string::npos);
@@ -71,7 +72,8 @@ TEST(RouteTest, ABottomlessPitToTheEndLeavesNoRoute)
     };
     const double limit = 1.0;
     int reports = 0;
-    const RouteResult result = find_route(level.start, limit, [&](const RouteProgress&) { ++reports; });
+    const RouteResult result =
+        find_route(level.start, limit, [&](const RouteProgress&) { ++reports; });
     EXPECT_FALSE(result.found);
     EXPECT_TRUE(result.keys.empty());
     // A jump or a fall carries him some way into the pit before he drops
@@ -84,5 +86,3 @@ TEST(RouteTest, ABottomlessPitToTheEndLeavesNoRoute)
 }
 
 }  // namespace
-
-#endif

@@ -6,23 +6,23 @@
 #include <filesystem>
 #include <sstream>
 
+#include "base/score.h"
 #include "enemies/enemy_groups.h"
 #include "enemies/enemy_shots.h"
 #include "enemies/enemy_tables.h"
 #include "game_fixture.h"
 #include "levels/load_level.h"
-#include "shell/score.h"
+#include "shell/hud.h"
+#include "shell/world_reset.h"
+#include "shell/world_scan.h"
 #include "state_trace.h"
 #include "world/blocks.h"
 #include "world/camera.h"
 #include "world/sprite_atlas.h"
-#include "world/world_reset.h"
-#include "world/world_scan.h"
 
 namespace {
 
 using Args = std::vector<int32_t>;
-EnemySlot* const TABLES[] = {game.enemies_a, game.enemies_b, game.enemies_c, game.enemies_d};
 
 // Game operations a scenario may call between passes, with their arguments.
 struct Operation {
@@ -31,16 +31,18 @@ struct Operation {
     void (*run)(const Args&);
 };
 const Operation OPERATIONS[] = {
-    {"update_block", 2, [](const Args& a) { update_block(a[0], a[1]); }},
+    {"visit_block", 2, [](const Args& a) { visit_block(a[0], a[1]); }},
     {"update_drop_marker", 2, [](const Args& a) { update_drop_marker(a[0], a[1]); }},
     {"update_enemy_a", 3, [](const Args& a) { update_enemy_a(a[0], a[1], a[2]); }},
     {"update_enemy_b", 3, [](const Args& a) { update_enemy_b(a[0], a[1], a[2]); }},
     {"update_enemy_c", 3, [](const Args& a) { update_enemy_c(a[0], a[1], a[2]); }},
     {"update_enemy_d", 3, [](const Args& a) { update_enemy_d(a[0], a[1], a[2]); }},
     {"start_explosion", 5,  // group (0 to 3), slot, shot, x, y
-     [](const Args& a) { start_explosion(TABLES[a[0] & 3][a[1]].shots[a[2]], a[3], a[4]); }},
+     [](const Args& a) {
+         start_explosion(ENEMY_GROUPS[a[0] & 3].slots[a[1]].shots[a[2]], a[3], a[4]);
+     }},
     {"move_camera", 1, [](const Args& a) { move_camera(a[0]); }},
-    {"load_level", 1, [](const Args& a) { load_level(a[0]); }},
+    {"load_level", 1, [](const Args& a) { load_level(a[0], game.level_grid); }},
     {"start_play", 1, [](const Args& a) { start_game_at_level(a[0]); }},
     {"reset_world", 0, [](const Args&) { reset_world(); }},
     {"reset_enemies", 0, [](const Args&) { reset_enemies(); }},
@@ -54,7 +56,8 @@ const Operation OPERATIONS[] = {
     {"draw_lobbed_shot", 3, [](const Args& a) { draw_lobbed_shot(a[0], a[1], a[2]); }},
     {"draw_explosion", 3, [](const Args& a) { draw_explosion(a[0], a[1], a[2]); }},
     {"draw_dying_enemy", 3, [](const Args& a) { draw_dying_enemy(a[0], a[1], a[2]); }},
-    {"forget_sprite_sheet", 0, [](const Args&) { destroy_bitmap(sprite_sheet), sprite_sheet = nullptr; }},
+    {"forget_sprite_sheet", 0,
+     [](const Args&) { destroy_bitmap(sprite_sheet), sprite_sheet = nullptr; }},
     {"draw_hud", 0, [](const Args&) { draw_hud(); }},
     {"clear_screen", 0, [](const Args&) { clear_bitmap(back_buffer); }},
     {"forget_sounds", 0, [](const Args&) { forget_pass_sounds(); }},
@@ -63,8 +66,8 @@ const Operation OPERATIONS[] = {
 const struct {
     const char* name;
     int32_t value;
-} NAMED_VALUES[] = {{"EMPTY", TILE_EMPTY}, {"PLAYER", TILE_PLAYER}, {"BLOCK", TILE_BLOCK},
-                    {"CURSOR", TILE_CURSOR}, {"DROP", TILE_DROP},  {"TITLE", MODE_TITLE},
+} NAMED_VALUES[] = {{"EMPTY", TILE_EMPTY},   {"PLAYER", TILE_PLAYER}, {"BLOCK", TILE_BLOCK},
+                    {"CURSOR", TILE_CURSOR}, {"DROP", TILE_DROP},     {"TITLE", MODE_TITLE},
                     {"PLAY", MODE_PLAY},     {"EDITOR", MODE_EDITOR}};
 
 // Whether the top line of the back buffer shows "SCORE: " and the nine digits
@@ -159,7 +162,8 @@ void ScenarioRun::expect(std::istringstream& words)
         int count = 0;
         for (int32_t row = 1; row < GRID_ROWS; ++row)
             for (int32_t column = 1; column < GRID_COLUMNS; ++column)
-                count += grid_value(row, column) >= value(low) && grid_value(row, column) <= value(high);
+                count +=
+                    grid_value(row, column) >= value(low) && grid_value(row, column) <= value(high);
         EXPECT_EQ(count, value(want)) << "codes " << low << " to " << high;
     } else if (what == "hud") {  // the nine digits shown, "_" for a place left blank
         std::string nine;
@@ -281,8 +285,8 @@ TEST_P(Scenario, HoldsItsExpectations)
 std::vector<std::string> scenario_files()
 {
     std::vector<std::string> names;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(TARNBLAST_SOURCE_DIR) + "/tests/scenarios"))
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(TARNBLAST_SOURCE_DIR)
+                                                                 + "/tests/scenarios"))
         if (entry.path().extension() == ".txt")
             names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());

@@ -33,7 +33,8 @@ TEST(Settings, UnsetOrValidValuesAreTaken)
 {
     for (const Setting& setting : {SCALE, START_MODE})
         for (const char* value : {(const char*)nullptr, "1", "3", "6"}) {
-            if (setting.read == START_MODE.read && value && value[0] == '6')  // start modes: 1 and 3
+            if (setting.read == START_MODE.read && value
+                && value[0] == '6')  // start modes: 1 and 3
                 continue;
             ScopedVariable set(setting.name, value);
             int32_t read = 0;

@@ -2,9 +2,9 @@
 // placement into the grid, horizontal scrolling and the export key.
 #include "editor/editor.h"
 
+#include "base/game_state.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
-#include "shell/game_state.h"
 #include "world/sprite_atlas.h"
 
 namespace {
@@ -13,46 +13,67 @@ namespace {
 // the brush on every eleventh; all five keys count on one shared counter.
 constexpr int32_t CURSOR_REPEAT = 3;
 constexpr int32_t BRUSH_REPEAT = 10;
-constexpr int32_t BRUSH_COUNT = 7;
 
 // The right scroll stops with this column first in view; the left one has no
 // stop at all.
 constexpr int32_t SCROLL_LIMIT_COLUMN = 500;
 
-// What each brush draws at the cursor and writes into the grid. An enemy
-// brush hands out its group's codes from a counter, one per placement, while
-// the counter is below its limit, and only once Space has armed it since
-// the last enemy went down; the group's last slot code (53, 104, 155, 206)
-// is therefore never given out.
-struct Brush {
+// What the eraser, the block and the drop marker draw at the cursor and
+// write into the grid. An enemy group's brush draws the group's preview and
+// hands out its codes from the group's counter, one per placement, while the
+// counter is below the group's last code, and only once Space has armed it
+// since the last enemy went down; the group's last slot code (53, 104, 155,
+// 206) is therefore never given out.
+struct FixedBrush {
+    int32_t brush;
     void (*preview)(int32_t x, int32_t y);
-    int32_t code;                   // written by a brush without a counter
-    int32_t GameState::*counter;    // next code of an enemy group, or none
-    int32_t limit;                  // the counter gives codes while below this
+    int32_t code;
 };
 
-void preview_eraser(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_ERASER, x, y); }
-void preview_block(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_BLOCK, x, y); }
-void preview_enemy_a(int32_t x, int32_t y) { draw_enemy_a(1, 1, x, y); }
-void preview_enemy_b(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_ENEMY_B, x, y); }
-void preview_enemy_c(int32_t x, int32_t y) { draw_enemy_c(1, 1, x, y); }
-void preview_enemy_d(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_ENEMY_D, x, y); }
-void preview_drop(int32_t x, int32_t y) { draw_sprite_rect(ATLAS_DROP_MARKER, x, y); }
+void preview_eraser(int32_t x, int32_t y)
+{
+    draw_sprite_rect(ATLAS_ERASER, x, y);
+}
 
-constexpr int32_t LAST_A = ENEMY_A_BASE + ENEMY_SLOTS - 1;
-constexpr int32_t LAST_B = ENEMY_B_BASE + ENEMY_SLOTS - 1;
-constexpr int32_t LAST_C = ENEMY_C_BASE + ENEMY_SLOTS - 1;
-constexpr int32_t LAST_D = ENEMY_D_BASE + ENEMY_SLOTS - 1;
+void preview_block(int32_t x, int32_t y)
+{
+    draw_sprite_rect(ATLAS_BLOCK, x, y);
+}
 
-const Brush BRUSHES[BRUSH_COUNT] = {
-    {preview_eraser, TILE_EMPTY, nullptr, 0},              // BRUSH_ERASE
-    {preview_block, TILE_BLOCK, nullptr, 0},               // BRUSH_BLOCK
-    {preview_enemy_a, 0, &GameState::next_code_a, LAST_A}, // BRUSH_ENEMY_A
-    {preview_enemy_b, 0, &GameState::next_code_b, LAST_B}, // BRUSH_ENEMY_B
-    {preview_enemy_c, 0, &GameState::next_code_c, LAST_C}, // BRUSH_ENEMY_C
-    {preview_enemy_d, 0, &GameState::next_code_d, LAST_D}, // BRUSH_ENEMY_D
-    {preview_drop, TILE_DROP, nullptr, 0},                 // BRUSH_DROP
+void preview_drop(int32_t x, int32_t y)
+{
+    draw_sprite_rect(ATLAS_DROP_MARKER, x, y);
+}
+
+const FixedBrush FIXED_BRUSHES[] = {
+    {BRUSH_ERASE, preview_eraser, TILE_EMPTY},
+    {BRUSH_BLOCK, preview_block, TILE_BLOCK},
+    {BRUSH_DROP, preview_drop, TILE_DROP},
 };
+
+const FixedBrush* fixed_brush(int32_t brush)
+{
+    for (const FixedBrush& fixed : FIXED_BRUSHES)
+        if (fixed.brush == brush)
+            return &fixed;
+    return nullptr;
+}
+
+// The group of an enemy brush, or nullptr.
+const EnemyGroupRow* brush_group(int32_t brush)
+{
+    if (brush < BRUSH_FIRST_GROUP || brush >= BRUSH_FIRST_GROUP + GROUP_COUNT)
+        return nullptr;
+    return &ENEMY_GROUPS[brush - BRUSH_FIRST_GROUP];
+}
+
+void draw_brush_preview(int32_t brush, int32_t x, int32_t y)
+{
+    if (const FixedBrush* fixed = fixed_brush(brush))
+        fixed->preview(x, y);
+    else if (const EnemyGroupRow* group = brush_group(brush))
+        group->preview(x, y);
+}
 
 void step_cursor(int32_t& offset, int32_t pixels)
 {
@@ -84,22 +105,22 @@ void place_at_target()
     // write, unasked, into whatever cell the cursor reaches on coming back.
     // Nothing is written and no enemy code is used up.
     if (!cell) {
-        game.place_request = 1;
+        game.place_request = FLAG_CLEAR;
         return;
     }
-    if (game.brush < 0 || game.brush >= BRUSH_COUNT)
-        return;
-    const Brush& brush = BRUSHES[game.brush];
-    if (!brush.counter) {
-        *cell = brush.code;
-        game.place_request = 1;
+    if (const FixedBrush* fixed = fixed_brush(game.brush)) {
+        *cell = fixed->code;
+        game.place_request = FLAG_CLEAR;
         return;
     }
-    int32_t& next_code = game.*brush.counter;
-    if (next_code < brush.limit && game.placement_armed == 2) {
+    const EnemyGroupRow* group = brush_group(game.brush);
+    if (!group)
+        return;
+    int32_t& next_code = game.*group->next_code;
+    if (next_code < group->base_code + ENEMY_SLOTS - 1 && game.placement_armed == FLAG_SET) {
         *cell = next_code;
-        game.place_request = 1;
-        game.placement_armed = 1;
+        game.place_request = FLAG_CLEAR;
+        game.placement_armed = FLAG_CLEAR;
         next_code += 1;
     }
 }
@@ -108,11 +129,11 @@ void place_at_target()
 
 void init_editor()
 {
-    game.placement_armed = 1;
+    game.placement_armed = FLAG_CLEAR;
     game.cursor_dx = 0;
     game.cursor_dy = 0;
     game.brush = 0;
-    game.place_request = 1;
+    game.place_request = FLAG_CLEAR;
     game.target_column = 0;
     game.target_row = 0;
     game.editor_repeat = 0;
@@ -122,32 +143,45 @@ void open_level_file_in_editor()
 {
     if (!level_file_open())
         return;
-    write_level_file_cells();
-    for (const Brush& brush : BRUSHES) {
-        if (!brush.counter)
-            continue;
-        // The group's codes run from its base up to the limit, its last
-        // code, which the editor never gives out and so does not count.
-        const int32_t base = brush.limit - (ENEMY_SLOTS - 1);
-        int32_t next = base;
+    write_level_file_cells(game.level_grid);
+    for (const EnemyGroupRow& group : ENEMY_GROUPS) {
+        // The group's codes run from its base up to its last code, which the
+        // editor never gives out and so does not count.
+        const int32_t last = group.base_code + ENEMY_SLOTS - 1;
+        int32_t next = group.base_code;
         for (int32_t row = 1; row < GRID_ROWS; ++row)
             for (int32_t column = 0; column < GRID_COLUMNS; ++column) {
                 const int32_t code = level_file_cell(row, column);
-                if (code >= next && code < brush.limit)
+                if (code >= next && code < last)
                     next = code + 1;
             }
-        game.*brush.counter = next;
+        game.*group.next_code = next;
     }
 }
 
-void editor_cursor_left() { step_cursor(game.cursor_dx, -TILE_SIZE); }
-void editor_cursor_right() { step_cursor(game.cursor_dx, TILE_SIZE); }
-void editor_cursor_up() { step_cursor(game.cursor_dy, -TILE_SIZE); }
-void editor_cursor_down() { step_cursor(game.cursor_dy, TILE_SIZE); }
+void editor_cursor_left()
+{
+    step_cursor(game.cursor_dx, -TILE_SIZE);
+}
+
+void editor_cursor_right()
+{
+    step_cursor(game.cursor_dx, TILE_SIZE);
+}
+
+void editor_cursor_up()
+{
+    step_cursor(game.cursor_dy, -TILE_SIZE);
+}
+
+void editor_cursor_down()
+{
+    step_cursor(game.cursor_dy, TILE_SIZE);
+}
 
 void editor_request_placement()
 {
-    game.place_request = 2;
+    game.place_request = FLAG_SET;
 }
 
 // F2: one cell right, taken back when it would bring a column past 500 to the
@@ -190,7 +224,7 @@ void editor_second_scroll_left()
 // through the brushes 0 to 6 and round again.
 void editor_cycle_brush()
 {
-    game.placement_armed = 2;
+    game.placement_armed = FLAG_SET;
     game.editor_repeat += 1;
     if (game.editor_repeat > BRUSH_REPEAT) {
         game.brush += 1;
@@ -214,8 +248,7 @@ void update_editor_cursor(int32_t row, int32_t column)
     game.target_row = int32_t((int64_t(row) * TILE_SIZE + game.cursor_dy) / TILE_SIZE);
     const int32_t x = int32_t(int64_t(column) * TILE_SIZE + game.cursor_dx - game.camera_x);
     const int32_t y = int32_t(int64_t(row) * TILE_SIZE + game.cursor_dy);
-    if (game.brush >= 0 && game.brush < BRUSH_COUNT)
-        BRUSHES[game.brush].preview(x, y);
-    if (game.place_request == 2)
+    draw_brush_preview(game.brush, x, y);
+    if (game.place_request == FLAG_SET)
         place_at_target();
 }

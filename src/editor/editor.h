@@ -4,13 +4,21 @@
 
 #include <cstdint>
 
+#include "enemies/enemy_groups.h"
+
+// The eraser and the block, then one brush per enemy group in the order of
+// the group table, then the drop marker.
 constexpr int32_t BRUSH_ERASE = 0;
 constexpr int32_t BRUSH_BLOCK = 1;
-constexpr int32_t BRUSH_ENEMY_A = 2;
-constexpr int32_t BRUSH_ENEMY_B = 3;
-constexpr int32_t BRUSH_ENEMY_C = 4;
-constexpr int32_t BRUSH_ENEMY_D = 5;
-constexpr int32_t BRUSH_DROP = 6;
+constexpr int32_t BRUSH_FIRST_GROUP = 2;
+constexpr int32_t BRUSH_DROP = BRUSH_FIRST_GROUP + GROUP_COUNT;
+constexpr int32_t BRUSH_COUNT = BRUSH_DROP + 1;
+
+// The brush of an enemy group.
+constexpr int32_t group_brush(EnemyGroup group)
+{
+    return BRUSH_FIRST_GROUP + group;
+}
 
 // The editor's start values, set once when the program starts.
 void init_editor();

@@ -52,9 +52,9 @@ void step_explosion_frame(EnemyShot& shot, const ExplosionKind& kind)
     shot.explosion_frame += 1;
     shot.explosion_timer = 0;
     if (shot.explosion_frame > EXPLOSION_FRAMES) {
-        shot.explosion_state = 1;
+        shot.explosion_state = FLAG_CLEAR;
         if (kind.rests_shot_at_end)
-            shot.flying = 1;
+            shot.flying = FLAG_CLEAR;
     }
 }
 
@@ -62,7 +62,7 @@ void step_explosion_frame(EnemyShot& shot, const ExplosionKind& kind)
 // still kills in the visit that ends it, when it draws nothing.
 void run_explosion(EnemyShot& shot, const ExplosionKind& kind)
 {
-    if (shot.explosion_state != 2)
+    if (shot.explosion_state != FLAG_SET)
         return;
     step_explosion_frame(shot, kind);
     shot.explosion_shift = wrap_add(shot.explosion_shift, scroll_step());
@@ -86,14 +86,14 @@ void fly_lobbed_shot(EnemyShot& shot)
         start_explosion(shot, wrap_sub(shot.x, shot.shift), wrap_sub(shot.y, LOB_EXPLOSION_RAISE));
     shot.shift = wrap_add(shot.shift, scroll_step());
     if (shot.y > FLIGHT_FLOOR)
-        shot.flying = 1;
+        shot.flying = FLAG_CLEAR;
     draw_lobbed_shot(shot.explosion_frame, wrap_sub(shot.x, shot.shift), shot.y);
 }
 
 void lobbed_shot_step(const EnemySlot& enemy, EnemyShot& shot, int32_t row, int32_t column)
 {
     run_explosion(shot, LOBBED_EXPLOSION);
-    if (shot.flying == 2) {
+    if (shot.flying == FLAG_SET) {
         fly_lobbed_shot(shot);
     } else {
         shot.x = wrap_add(anchor_x(column), enemy.offset_x);
@@ -117,7 +117,7 @@ void fly_arc_shot(EnemyShot& shot)
     if (player_in_box(sx, shot.y, ARC_KILL_BOX))
         kill_player();
     if (shot.y > FLIGHT_FLOOR)
-        shot.flying = 1;
+        shot.flying = FLAG_CLEAR;
     draw_sprite_rect(ATLAS_ARC_SHOT, sx, shot.y);
 }
 
@@ -126,7 +126,7 @@ void fly_arc_shot(EnemyShot& shot)
 void arc_shot_step(const EnemySlot& enemy, EnemyShot& shot, int32_t row, int32_t column)
 {
     run_explosion(shot, ARC_EXPLOSION);
-    if (shot.flying == 2) {
+    if (shot.flying == FLAG_SET) {
         fly_arc_shot(shot);
     } else {
         shot.x = anchor_x(column);
@@ -138,12 +138,12 @@ void arc_shot_step(const EnemySlot& enemy, EnemyShot& shot, int32_t row, int32_t
 // level while the player walks.
 void fly_straight_shot(EnemyShot& shot)
 {
-    if (shot.direction == 1)
+    if (shot.direction == ENEMY_LEFT)
         shot.x = wrap_sub(shot.x, STRAIGHT_SPEED);
-    if (shot.direction == 2)
+    if (shot.direction == ENEMY_RIGHT)
         shot.x = wrap_add(shot.x, STRAIGHT_SPEED);
     if (shot.x < STRAIGHT_LEFT_EDGE || shot.x > STRAIGHT_RIGHT_EDGE)
-        shot.flying = 1;
+        shot.flying = FLAG_CLEAR;
     if (corner_in_box(shot.x, shot.y, game.player_x, game.player_y, PLAYER_BOX))
         kill_player();
     draw_sprite_rect(ATLAS_STRAIGHT_SHOT, shot.x, shot.y);
@@ -151,7 +151,7 @@ void fly_straight_shot(EnemyShot& shot)
 
 void straight_shot_step(const EnemySlot& enemy, EnemyShot& shot, int32_t row, int32_t column)
 {
-    if (shot.flying == 2) {
+    if (shot.flying == FLAG_SET) {
         fly_straight_shot(shot);
     } else {
         shot.x = wrap_add(anchor_x(column), enemy.offset_x);
@@ -163,7 +163,7 @@ void fly_rising_shot(EnemyShot& shot)
 {
     shot.y = wrap_sub(shot.y, RISING_SPEED);
     if (shot.y < RISING_TOP)
-        shot.flying = 1;
+        shot.flying = FLAG_CLEAR;
     shot.shift = wrap_add(shot.shift, scroll_step());
     const int32_t sx = wrap_sub(shot.x, shot.shift);
     if (corner_in_box(sx, shot.y, game.player_x, game.player_y, PLAYER_BOX))
@@ -173,7 +173,7 @@ void fly_rising_shot(EnemyShot& shot)
 
 void rising_shot_step(const EnemySlot&, EnemyShot& shot, int32_t row, int32_t column)
 {
-    if (shot.flying == 2) {
+    if (shot.flying == FLAG_SET) {
         fly_rising_shot(shot);
     } else {
         shot.x = anchor_x(column);
@@ -188,48 +188,39 @@ void rising_shot_step(const EnemySlot&, EnemyShot& shot, int32_t row, int32_t co
 // had gathered.
 void arm_lobbed_shot(const EnemySlot&, EnemyShot& shot)
 {
-    shot.flying = 2;
+    shot.flying = FLAG_SET;
     shot.flight_timer = 0;
 }
 
 void arm_arc_shot(const EnemySlot&, EnemyShot& shot)
 {
-    shot.flying = 2;
+    shot.flying = FLAG_SET;
     shot.shift = 0;
     shot.flight_timer = 0;
 }
 
 void arm_straight_shot(const EnemySlot& enemy, EnemyShot& shot)
 {
-    shot.flying = 2;
+    shot.flying = FLAG_SET;
     shot.direction = enemy.direction;
 }
 
 void arm_rising_shot(const EnemySlot&, EnemyShot& shot)
 {
-    shot.flying = 2;
+    shot.flying = FLAG_SET;
     shot.shift = 0;
 }
 
-struct ShotKind {
-    EnemySlot* table;
-    void (*arm)(const EnemySlot& enemy, EnemyShot& shot);
-    void (*step)(const EnemySlot& enemy, EnemyShot& shot, int32_t row, int32_t column);
-};
-
-// Indexed by EnemyGroup.
-const ShotKind SHOT_KINDS[] = {
-    {game.enemies_a, arm_lobbed_shot, lobbed_shot_step},
-    {game.enemies_b, arm_arc_shot, arc_shot_step},
-    {game.enemies_c, arm_straight_shot, straight_shot_step},
-    {game.enemies_d, arm_rising_shot, rising_shot_step},
-};
-
 }  // namespace
+
+const ShotKind LOBBED_SHOT{arm_lobbed_shot, lobbed_shot_step, false};
+const ShotKind ARC_SHOT{arm_arc_shot, arc_shot_step, true};
+const ShotKind STRAIGHT_SHOT{arm_straight_shot, straight_shot_step, false};
+const ShotKind RISING_SHOT{arm_rising_shot, rising_shot_step, false};
 
 void arm_enemy_shot(EnemyGroup group, EnemySlot& enemy)
 {
-    SHOT_KINDS[group].arm(enemy, enemy.shots[enemy.next_shot]);
+    ENEMY_GROUPS[group].shot->arm(enemy, enemy.shots[enemy.next_shot]);
     enemy.next_shot += 1;
     if (enemy.next_shot > ENEMY_SHOTS - 1)
         enemy.next_shot = 1;
@@ -237,8 +228,8 @@ void arm_enemy_shot(EnemyGroup group, EnemySlot& enemy)
 
 void update_enemy_shots(EnemyGroup group, int32_t slot, int32_t row, int32_t column)
 {
-    const ShotKind& kind = SHOT_KINDS[group];
-    const EnemySlot& enemy = kind.table[slot];
-    for (EnemyShot& shot : kind.table[slot].shots)
-        kind.step(enemy, shot, row, column);
+    const EnemyGroupRow& row_of_group = ENEMY_GROUPS[group];
+    EnemySlot& enemy = row_of_group.slots[slot];
+    for (EnemyShot& shot : enemy.shots)
+        row_of_group.shot->step(enemy, shot, row, column);
 }

@@ -3,11 +3,16 @@
 
 #include <cstdint>
 
-#include "shell/game_state.h"
+#include "base/game_state.h"
+#include "enemies/enemy_groups.h"
 
-// The four enemy groups; each fires its own kind of shot: A lobs a shot that
-// explodes where it lands, B fires an arc, C a straight shot, D a rising one.
-enum EnemyGroup : int32_t { GROUP_A, GROUP_B, GROUP_C, GROUP_D };
+// The kinds of shot: a lobbed shot explodes where it lands (group A), an arc
+// (B) explodes at the first block it meets, a straight shot (C) flies between
+// the screen's edges, a rising one (D) climbs to the top.
+extern const ShotKind LOBBED_SHOT;
+extern const ShotKind ARC_SHOT;
+extern const ShotKind STRAIGHT_SHOT;
+extern const ShotKind RISING_SHOT;
 
 // Puts the enemy's shot slot next_shot in flight, whether or not it still
 // flies, and moves next_shot on (1 to 20, then 1 again). A group C enemy

@@ -2,8 +2,8 @@
 
 #include <allegro.h>
 
-#include "shell/score.h"
-#include "shell/sound.h"
+#include "base/score.h"
+#include "base/sound.h"
 #include "world/camera.h"
 #include "world/sprite_atlas.h"
 
@@ -19,7 +19,7 @@ constexpr int32_t SCROLL_SHIFT_PIXELS = 5;
 bool corner_in_box(int32_t x, int32_t y, int32_t left, int32_t top, const CornerBox& box)
 {
     return left < x && top < wrap_add(y, box.reach_above) && x < wrap_add(left, box.width)
-        && y < wrap_add(top, box.height);
+           && y < wrap_add(top, box.height);
 }
 
 bool player_in_box(int32_t left, int32_t top, const CornerBox& box)
@@ -29,7 +29,8 @@ bool player_in_box(int32_t left, int32_t top, const CornerBox& box)
 
 bool flying_player_shot_in_box(int k, int32_t left, int32_t top, const CornerBox& box)
 {
-    return game.shot_active[k] == 2 && corner_in_box(game.shot_x[k], game.shot_y[k], left, top, box);
+    return game.shot_active[k] == FLAG_SET
+           && corner_in_box(game.shot_x[k], game.shot_y[k], left, top, box);
 }
 
 int32_t anchor_x(int32_t column)
@@ -52,8 +53,8 @@ void destroy_enemy(EnemySlot& enemy)
 {
     enemy.dying_x = enemy.screen_x;
     enemy.dying_y = enemy.screen_y;
-    enemy.dying = 2;
-    enemy.alive = 1;
+    enemy.dying = FLAG_SET;
+    enemy.alive = FLAG_CLEAR;
     start_sound(SOUND_BLAST);
     add_kill_score();
 }
@@ -62,7 +63,7 @@ void fall(EnemySlot& enemy)
 {
     // Nothing stops an enemy that misses every block: it falls for as long
     // as it is in view, so the offset wraps rather than overflow.
-    if (enemy.falling == 2)
+    if (enemy.falling == FLAG_SET)
         enemy.offset_y = wrap_add(enemy.offset_y, FALL_PIXELS);
 }
 
@@ -83,7 +84,7 @@ void update_ending_death_explosion(EnemySlot& enemy)
 {
     raise_death_explosion(enemy);
     if (enemy.dying_y < DEATH_EXPLOSION_TOP)
-        enemy.dying = 1;
+        enemy.dying = FLAG_CLEAR;
     draw_death_explosion(enemy);
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shell/game_state.h"
+#include "base/game_state.h"
 
 // A box measured from an object's top-left corner (left, top). A corner
 // (x, y) lies in it when left < x, top < y + reach_above, x < left + width

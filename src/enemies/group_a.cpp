@@ -43,10 +43,10 @@ void walk(EnemySlot& enemy, int32_t pixels, int32_t turn_to)
 // next visit.
 void patrol(EnemySlot& enemy)
 {
-    if (enemy.direction == 1)
-        walk(enemy, -1, 2);
-    if (enemy.direction == 2)
-        walk(enemy, 1, 1);
+    if (enemy.direction == ENEMY_LEFT)
+        walk(enemy, -1, ENEMY_RIGHT);
+    if (enemy.direction == ENEMY_RIGHT)
+        walk(enemy, 1, ENEMY_LEFT);
 }
 
 // Every flying player shot in the box counts, even after the first has
@@ -65,9 +65,9 @@ void take_player_shots(EnemySlot& enemy)
 void update_enemy_a(int32_t slot, int32_t row, int32_t column)
 {
     EnemySlot& enemy = game.enemies_a[slot];
-    if (enemy.alive == 1 && enemy.dying == 2)
+    if (enemy.alive == FLAG_CLEAR && enemy.dying == FLAG_SET)
         update_ending_death_explosion(enemy);
-    if (enemy.alive != 2)
+    if (enemy.alive != FLAG_SET)
         return;
     enemy.screen_x = wrap_add(anchor_x(column), enemy.offset_x);
     enemy.screen_y = wrap_add(anchor_y(row), enemy.offset_y);

@@ -40,12 +40,12 @@ void update_enemy_b(int32_t slot, int32_t row, int32_t column)
     EnemySlot& enemy = game.enemies_b[slot];
     enemy.screen_x = anchor_x(column);
     enemy.screen_y = wrap_add(anchor_y(row), enemy.offset_y);
-    if (enemy.alive == 1 && enemy.dying == 2) {
+    if (enemy.alive == FLAG_CLEAR && enemy.dying == FLAG_SET) {
         // Never ends: it rises off the top of the screen and on.
         raise_death_explosion(enemy);
         draw_death_explosion(enemy);
     }
-    if (enemy.alive != 2)
+    if (enemy.alive != FLAG_SET)
         return;
     fire_when_ready(enemy);
     update_enemy_shots(GROUP_B, slot, row, column);

@@ -18,8 +18,8 @@ constexpr CornerBox GROUP_D_HIT{0, 22, 22};
 void hold_falling_player(const EnemySlot& enemy)
 {
     if (player_in_box(enemy.screen_x, enemy.screen_y, GROUP_D_STANDING)
-        && game.player_falling == 2)
-        game.player_falling = 1;
+        && game.player_falling == FLAG_SET)
+        game.player_falling = FLAG_CLEAR;
 }
 
 // Unlike a block it throws back only a player on his feet, and leaves him
@@ -27,11 +27,11 @@ void hold_falling_player(const EnemySlot& enemy)
 void throw_back_player(const EnemySlot& enemy)
 {
     if (!player_in_box(enemy.screen_x, enemy.screen_y, GROUP_D_RUNNING_INTO)
-        || game.player_falling != 1)
+        || game.player_falling != FLAG_CLEAR)
         return;
-    if (game.player_facing == 1)
+    if (game.player_facing == PLAYER_RIGHT)
         move_camera(-GROUP_D_PUSH_PIXELS);
-    else if (game.player_facing == 2)
+    else if (game.player_facing == PLAYER_LEFT)
         move_camera(GROUP_D_PUSH_PIXELS);
 }
 
@@ -48,7 +48,7 @@ void stop_player_shots(const EnemySlot& enemy)
 {
     for (int k = 0; k < PLAYER_SHOT_SLOTS; ++k)
         if (flying_player_shot_in_box(k, enemy.screen_x, enemy.screen_y, GROUP_D_HIT))
-            game.shot_active[k] = 1;
+            game.shot_active[k] = FLAG_CLEAR;
 }
 
 }  // namespace

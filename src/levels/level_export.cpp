@@ -1,6 +1,5 @@
 #include "levels/level_export.h"
 
-#include <allegro.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -11,9 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/game_state.h"
+#include "base/write_all.h"
 #include "levels/level_file.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
 
 namespace {
 
@@ -65,11 +64,15 @@ char* put_field(char* out, int32_t value)
     return buffer;
 }
 
-const char* reason_text(int error)
+}  // namespace
+
+const char* export_failure_reason(int error)
 {
     reason_buffer[0] = '\0';
     return chosen_reason(strerror_r(error, reason_buffer, sizeof reason_buffer), reason_buffer);
 }
+
+namespace {
 
 void tell(const char* text, int length)
 {
@@ -113,7 +116,7 @@ void report_failure(const char* path, int error)
     std::snprintf(told_path, sizeof told_path, "%s", path);
     const int length =
         std::snprintf(message, sizeof message, "tarnblast: cannot export the level to %s: %s\n",
-                      path, reason_text(error));
+                      path, export_failure_reason(error));
     tell(message, length);
 }
 
@@ -124,7 +127,8 @@ void report_failure(const char* path, int error)
 int make_folders(const char* path)
 {
     std::strcpy(folder_path, path);
-    for (char* slash = std::strchr(folder_path + 1, '/'); slash; slash = std::strchr(slash + 1, '/')) {
+    for (char* slash = std::strchr(folder_path + 1, '/'); slash;
+         slash = std::strchr(slash + 1, '/')) {
         if (slash[-1] == '/')
             continue;
         *slash = '\0';
@@ -133,21 +137,6 @@ int make_folders(const char* path)
         *slash = '/';
         if (result != 0 && error != EEXIST)
             return error;
-    }
-    return 0;
-}
-
-int write_all(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data += written;
-        size -= size_t(written);
     }
     return 0;
 }
@@ -216,18 +205,4 @@ void export_level()
     }
     game.export_error = 0;
     game.export_notice = 0;
-}
-
-void draw_editor_notice()
-{
-    if (game.game_mode != MODE_EDITOR || game.export_notice <= 0)
-        return;
-    game.export_notice -= 1;
-    if (!back_buffer)
-        return;
-    // One text line of 40 characters fills the window's width.
-    char line[41];
-    std::snprintf(line, sizeof line, "EXPORT FAILED: %s", reason_text(game.export_error));
-    textout_ex(back_buffer, font, line, 0, SCREEN_HEIGHT - text_height(font),
-               makecol(255, 80, 80), makecol(0, 0, 0));
 }

@@ -37,6 +37,6 @@ int32_t format_level_export(const int32_t* grid, char* out);
 // Allocates nothing.
 void export_level();
 
-// The failure line at the bottom of the editor's screen, while it lasts.
-// Called once per pass after the HUD.
-void draw_editor_notice();
+// The text of a failed export's reason (an errno value), kept in a buffer of
+// the export's own until the next call. Allocates nothing.
+const char* export_failure_reason(int error);

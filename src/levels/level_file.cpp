@@ -12,9 +12,9 @@
 #include <cstring>
 #include <utility>
 
+#include "base/game_state.h"
 #include "levels/level_export.h"
 #include "levels/load_level.h"
-#include "shell/game_state.h"
 
 namespace {
 
@@ -68,6 +68,7 @@ int cell_line(int32_t row)
 {
     return row;
 }
+
 int cell_field(int32_t row, int32_t column)
 {
     return row == 1 ? column : column + 1;
@@ -106,7 +107,8 @@ bool read_fields(const std::string& text, size_t begin, size_t end, int line,
                         at < end ? "has " + shown(text[at]) + " where its number belongs"
                                  : std::string("breaks off before its number"));
         if (count > 10)
-            return fail(problems, line, field, "holds a number of " + std::to_string(count) + " digits");
+            return fail(problems, line, field,
+                        "holds a number of " + std::to_string(count) + " digits");
         if (count > 1 && text[digits] == '0')
             return fail(problems, line, field, "holds a number with a leading zero");
         int64_t value = 0;
@@ -118,8 +120,9 @@ bool read_fields(const std::string& text, size_t begin, size_t end, int line,
             return fail(problems, line, field, "holds -0");
         if (at >= end || text[at] != ',')
             return fail(problems, line, field,
-                        at < end ? "has " + shown(text[at]) + " where the comma after its number belongs"
-                                 : std::string("breaks off before the comma after its number"));
+                        at < end
+                            ? "has " + shown(text[at]) + " where the comma after its number belongs"
+                            : std::string("breaks off before the comma after its number"));
         ++at;
         size_t padding_end = at;
         while (padding_end < end && text[padding_end] == ' ')
@@ -138,7 +141,8 @@ bool read_fields(const std::string& text, size_t begin, size_t end, int line,
                         "is " + std::to_string(width) + " characters wide; every field is "
                             + std::to_string(PRINT_ZONE));
         if (!is_tile_code(value)) {
-            fail(problems, line, field, "holds " + std::to_string(value) + ", which is no tile code");
+            fail(problems, line, field,
+                 "holds " + std::to_string(value) + ", which is no tile code");
             value = TILE_EMPTY;
         }
         values.push_back(int32_t(value));
@@ -194,8 +198,7 @@ bool read_export_lines(const std::string& text, LevelGrid& grid, Problems& probl
     }
     return fail(problems, EXPORT_LINES + 1, 0,
                 "the file goes on for " + std::to_string(rest.size())
-                    + (rest.size() == 1 ? " more byte" : " more bytes")
-                    + ", where an export ends");
+                    + (rest.size() == 1 ? " more byte" : " more bytes") + ", where an export ends");
 }
 
 int32_t grid_at(const LevelGrid& grid, int32_t row, int32_t column)
@@ -207,13 +210,14 @@ int32_t grid_at(const LevelGrid& grid, int32_t row, int32_t column)
 // two anchors share one enemy. Every cell after the first is told about.
 void check_enemy_codes(const LevelGrid& grid, Problems& problems)
 {
-    constexpr int32_t LAST_ENEMY_CODE = ENEMY_D_BASE + ENEMY_SLOTS - 1;
+    constexpr int32_t LAST_ENEMY_CODE = ENEMY_CODES_END - 1;
     int32_t first_row[LAST_ENEMY_CODE + 1] = {};
     int32_t first_column[LAST_ENEMY_CODE + 1] = {};
     for (int32_t row = 1; row < GRID_ROWS; ++row)
         for (int32_t column = 0; column < GRID_COLUMNS; ++column) {
             const int32_t code = grid_at(grid, row, column);
-            if (!export_holds_cell(row, column) || code < ENEMY_A_BASE || code > LAST_ENEMY_CODE)
+            if (!export_holds_cell(row, column) || code < ENEMY_CODES_FIRST
+                || code > LAST_ENEMY_CODE)
                 continue;
             if (first_row[code] == 0) {
                 first_row[code] = row;
@@ -267,7 +271,9 @@ void check_anchor(const Anchor& anchor, const LevelGrid& grid, bool whole, Probl
 // In the order of the file; what concerns the file as a whole comes last.
 void sort_problems(Problems& problems)
 {
-    const auto place = [](const ExportProblem& p) { return p.line == 0 ? EXPORT_LINES + 2 : p.line; };
+    const auto place = [](const ExportProblem& p) {
+        return p.line == 0 ? EXPORT_LINES + 2 : p.line;
+    };
     std::stable_sort(problems.begin(), problems.end(),
                      [&](const ExportProblem& a, const ExportProblem& b) {
                          return place(a) != place(b) ? place(a) < place(b) : a.field < b.field;
@@ -296,7 +302,7 @@ bool read_level_text(const std::string& path, std::string& text, std::string& er
         error = "is not a regular file";
     else if (info.st_size > LARGEST_LEVEL_FILE)
         error = "is " + std::to_string(info.st_size) + " bytes, far more than an export's "
-              + std::to_string(EXPORT_FILE_SIZE);
+                + std::to_string(EXPORT_FILE_SIZE);
     if (!error.empty()) {
         close(fd);
         return false;
@@ -314,8 +320,8 @@ bool read_level_text(const std::string& path, std::string& text, std::string& er
     const int reason = errno;
     close(fd);
     if (got != text.size()) {
-        error = std::string("cannot be read: ") + (got < text.size() && reason ? std::strerror(reason)
-                                                                               : "it changed while read");
+        error = std::string("cannot be read: ")
+                + (got < text.size() && reason ? std::strerror(reason) : "it changed while read");
         return false;
     }
     return true;
@@ -335,14 +341,8 @@ LevelGrid empty_level_grid()
 
 LevelGrid builtin_level_grid(int32_t number)
 {
-    // load_level writes the game's own grid; it is lent for the moment and
-    // given back as it was.
-    const LevelGrid kept(game.level_grid, game.level_grid + GRID_CELLS);
-    for (int32_t& cell : game.level_grid)
-        cell = TILE_EMPTY;
-    load_level(number);
-    LevelGrid grid(game.level_grid, game.level_grid + GRID_CELLS);
-    std::copy(kept.begin(), kept.end(), game.level_grid);
+    LevelGrid grid = empty_level_grid();
+    load_level(number, grid.data());
     return grid;
 }
 
@@ -354,7 +354,8 @@ std::string describe_problem(const ExportProblem& problem)
     else if (problem.line > 0 && problem.field > 0) {
         where = "line " + std::to_string(problem.line) + ", field " + std::to_string(problem.field);
         if (problem.field <= expected_fields(problem.line))
-            where += " (" + cell_name(problem.line, field_column(problem.line, problem.field)) + ")";
+            where +=
+                " (" + cell_name(problem.line, field_column(problem.line, problem.field)) + ")";
         where += ": the field ";
     } else if (problem.line > 0)
         where = "line " + std::to_string(problem.line) + ": the line ";
@@ -365,14 +366,15 @@ std::string describe_problem(const ExportProblem& problem)
 
 bool is_tile_code(int64_t value)
 {
-    return (value >= TILE_EMPTY && value < ENEMY_D_BASE + ENEMY_SLOTS) || value == TILE_CURSOR
-        || value == TILE_DROP;
+    return value == TILE_EMPTY || value == TILE_PLAYER || value == TILE_BLOCK
+           || (value >= ENEMY_CODES_FIRST && value < ENEMY_CODES_END) || value == TILE_CURSOR
+           || value == TILE_DROP;
 }
 
 bool export_holds_cell(int32_t row, int32_t column)
 {
     return row >= 1 && row < GRID_ROWS && column >= 0 && column < GRID_COLUMNS - 1
-        && !(row == 1 && column == 0);
+           && !(row == 1 && column == 0);
 }
 
 bool read_level_export(const std::string& text, LevelGrid& grid, ExportProblem& problem)
@@ -385,7 +387,8 @@ bool read_level_export(const std::string& text, LevelGrid& grid, ExportProblem& 
     return false;
 }
 
-std::vector<ExportProblem> check_level_export(const std::string& text, int32_t uses, LevelGrid& grid)
+std::vector<ExportProblem> check_level_export(const std::string& text, int32_t uses,
+                                              LevelGrid& grid)
 {
     Problems problems;
     const bool whole = read_export_lines(text, grid, problems);
@@ -426,10 +429,10 @@ bool open_level_file(const char* path, int32_t start_mode, std::string& message)
         load_level_file(path, uses, grid, problems);
     if (!problems.empty()) {
         message = std::string("cannot use the level file ") + path + ": "
-                + describe_problem(problems.front());
+                  + describe_problem(problems.front());
         if (problems.size() > 1)
             message += " (and " + std::to_string(problems.size() - 1)
-                     + " more; tarnblast-levels check lists them all)";
+                       + " more; tarnblast-levels check lists them all)";
         return false;
     }
     // The file exists now; an export writes back to the file itself.
@@ -461,12 +464,12 @@ int32_t level_file_cell(int32_t row, int32_t column)
     return export_holds_cell(row, column) ? opened_grid[row * GRID_COLUMNS + column] : TILE_EMPTY;
 }
 
-void write_level_file_cells()
+void write_level_file_cells(int32_t* grid)
 {
     if (!opened)
         return;
     for (int32_t row = 1; row < GRID_ROWS; ++row)
         for (int32_t column = 0; column < GRID_COLUMNS; ++column)
             if (export_holds_cell(row, column))
-                *grid_cell(row, column) = opened_grid[row * GRID_COLUMNS + column];
+                grid[row * GRID_COLUMNS + column] = opened_grid[row * GRID_COLUMNS + column];
 }

@@ -76,8 +76,9 @@ bool level_file_open();
 // The opened file's path, resolved once at opening so that an export writes
 // back to the file itself even through a symbolic link.
 const char* level_file_path();
-// Writes every cell the opened file holds into the level grid; the cells an
-// export cannot hold keep what they have.
-void write_level_file_cells();
+// Writes every cell the opened file holds into a level grid (GRID_ROWS x
+// GRID_COLUMNS, row-major); the cells an export cannot hold keep what they
+// have.
+void write_level_file_cells(int32_t* grid);
 // The opened file's value of a cell the export holds.
 int32_t level_file_cell(int32_t row, int32_t column);

@@ -13,6 +13,10 @@ constexpr TableList<T> list(const T (&items)[N])
     return {items, N};
 }
 
+// The tables below are written as tarnblast-levels prints them (see the
+// README), not as the code formatter would lay them out.
+// clang-format off
+
 // Level 1.
 const BlockRun level1_blocks[] = {
     {5, 2, 2},
@@ -194,6 +198,8 @@ const CellPosition level6_drops[] = {
     {14, 23}, {14, 32}, {14, 48}, {14, 59}, {14, 74}, {15, 276}, {15, 280}, {15, 293},
     {15, 297}, {15, 369}, {16, 34}, {16, 46}, {16, 71},
 };
+
+// clang-format on
 }  // namespace
 
 const LevelContents LEVEL_TABLES[LEVEL_COUNT] = {

@@ -1,56 +1,55 @@
 #include "levels/load_level.h"
 
+#include "base/game_state.h"
 #include "levels/level_file.h"
 #include "levels/level_tables.h"
-#include "shell/game_state.h"
 
 namespace {
 
-void clear_level_area()
+void clear_level_area(int32_t* grid)
 {
     for (int32_t row = 1; row < GRID_ROWS; ++row)
         for (int32_t column = 1; column < GRID_COLUMNS; ++column)
-            *grid_cell(row, column) = TILE_EMPTY;
+            grid[row * GRID_COLUMNS + column] = TILE_EMPTY;
 }
 
 // Table entries are constant and lie inside the level area; a mistyped one
 // is still kept off row 0, column 0 and everything outside the grid.
-void put_tile(int32_t row, int32_t column, int32_t code)
+void put_tile(int32_t* grid, int32_t row, int32_t column, int32_t code)
 {
-    if (row >= 1 && column >= 1)
-        if (int32_t* cell = grid_cell(row, column))
-            *cell = code;
+    if (row >= 1 && row < GRID_ROWS && column >= 1 && column < GRID_COLUMNS)
+        grid[row * GRID_COLUMNS + column] = code;
 }
 
 }  // namespace
 
-void load_level(int32_t number)
+void load_level(int32_t number, int32_t* grid)
 {
     if (number < 1 || number > LEVEL_COUNT)
         return;
     const LevelContents& level = LEVEL_TABLES[number - 1];
-    clear_level_area();
-    put_tile(LEVEL_PLAYER_CELL.row, LEVEL_PLAYER_CELL.column, TILE_PLAYER);
-    put_tile(LEVEL_CURSOR_CELL.row, LEVEL_CURSOR_CELL.column, TILE_CURSOR);
+    clear_level_area(grid);
+    put_tile(grid, LEVEL_PLAYER_CELL.row, LEVEL_PLAYER_CELL.column, TILE_PLAYER);
+    put_tile(grid, LEVEL_CURSOR_CELL.row, LEVEL_CURSOR_CELL.column, TILE_CURSOR);
     for (int i = 0; i < level.blocks.count; ++i) {
         const BlockRun& run = level.blocks.items[i];
         for (int32_t column = run.first; column <= run.last; column += 2)
-            put_tile(run.row, column, TILE_BLOCK);
+            put_tile(grid, run.row, column, TILE_BLOCK);
     }
     for (int i = 0; i < level.enemies.count; ++i) {
         const EnemyPlacement& enemy = level.enemies.items[i];
-        put_tile(enemy.row, enemy.column, enemy.code);
+        put_tile(grid, enemy.row, enemy.column, enemy.code);
     }
     for (int i = 0; i < level.drops.count; ++i)
-        put_tile(level.drops.items[i].row, level.drops.items[i].column, TILE_DROP);
+        put_tile(grid, level.drops.items[i].row, level.drops.items[i].column, TILE_DROP);
 }
 
-void load_play_level(int32_t number)
+void load_play_level(int32_t number, int32_t* grid)
 {
     if (!level_file_open()) {
-        load_level(number);
+        load_level(number, grid);
         return;
     }
-    clear_level_area();
-    write_level_file_cells();
+    clear_level_area(grid);
+    write_level_file_cells(grid);
 }

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/sound.h"
 #include "shell/main_loop.h"
-#include "shell/sound.h"
 
 void boot_headless_allegro()
 {

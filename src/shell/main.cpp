@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
-#include "shell/key_names.h"
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/key_names.h"
+#include "base/sound.h"
 #include "shell/main_loop.h"
 #include "shell/recorder.h"
 #include "shell/settings.h"
-#include "shell/sound.h"
 
 namespace {
 
@@ -31,6 +31,7 @@ void press_close_button()
 {
     close_button_pressed = 1;
 }
+
 END_OF_FUNCTION(press_close_button)
 
 void leave_without_display()
@@ -132,19 +133,17 @@ int main()
     if (const char* record = std::getenv("TARNBLAST_RECORD"))
         start_recording(record, start_mode);
     start_up_game(start_mode);
-    for (;;) {
-        forget_pass_sounds();
-        draw_pass();
+    const auto show_and_poll = [scaled] {
         vsync();
         show_frame(scaled);
         poll_keyboard();
         // The close button counts as Escape held on this pass, in the
         // recording too, so that its replay also stops here.
-        const bool leaving = escape_held() || close_button_pressed;
-        record_pass(held_key_set() | (leaving ? KEY_SET_ESC : 0));
-        if (leaving)
-            break;
-        handle_pass_keys();
+        const uint16_t held = held_key_set() | (close_button_pressed ? KEY_SET_ESC : 0);
+        record_pass(held);
+        return held;
+    };
+    while (run_pass(show_and_poll)) {
     }
     stop_recording();
     save_final_frame();
@@ -153,4 +152,5 @@ int main()
     release_assets();
     return 0;
 }
+
 END_OF_MAIN()

@@ -2,17 +2,18 @@
 
 #include <allegro.h>
 
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/score.h"
 #include "editor/editor.h"
 #include "levels/level_export.h"
 #include "levels/load_level.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
-#include "shell/score.h"
+#include "shell/hud.h"
 #include "shell/title.h"
+#include "shell/world_reset.h"
+#include "shell/world_scan.h"
 #include "world/player.h"
 #include "world/player_shots.h"
-#include "world/world_reset.h"
-#include "world/world_scan.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void init_game()
     game.level_number = 1;
     game.game_mode = game.start_mode;
     load_assets();
-    load_level(1);
+    load_level(1, game.level_grid);
     if (game.game_mode == MODE_EDITOR)
         open_level_file_in_editor();
 }
@@ -84,9 +85,12 @@ void draw_pass()
         advance_level();
 }
 
-bool escape_held()
+bool run_pass_holding(uint16_t keys)
 {
-    return key[KEY_ESC] != 0;
+    return run_pass([keys] {
+        hold_key_set(keys);
+        return keys;
+    });
 }
 
 void handle_pass_keys()
@@ -102,7 +106,7 @@ void advance_level()
     game.level_number += 1;
     if (game.level_number > game.level_count)
         game.level_number = 2;
-    load_play_level(game.level_number);
+    load_play_level(game.level_number, game.level_grid);
     game.camera_x = 0;
     game.camera_column = 0;
 }

@@ -1,10 +1,12 @@
-// One pass of the main loop, split where the program's own main waits for
-// the retrace, copies the frame to the screen and polls the keyboard. The
-// real program, the replay runner, the tests and the benchmarks all run the
-// game through these calls.
+// One pass of the main loop. The real program, the replay runner, the tests,
+// the fuzz target and the allocation counter all run the game through
+// run_pass, so a pass is the same sequence everywhere.
 #pragma once
 
 #include <cstdint>
+
+#include "base/key_names.h"
+#include "base/sound.h"
 
 // The last steps of start-up, once back_buffer exists: the camera's first
 // values, the first world reset and init_game with the given start mode.
@@ -19,12 +21,30 @@ void init_game();
 // of level when the camera has reached the level's end.
 void draw_pass();
 
-// Whether the Escape key is held: the loop ends before any other key is
-// looked at.
-bool escape_held();
-
 // The held keys of the current mode, in the fixed order of the key table.
 void handle_pass_keys();
+
+// One pass: forget the last pass's sounds, draw the frame, hand it to
+// show_and_poll, then apply the keys held. show_and_poll shows the frame
+// (the real program waits for the retrace and copies it to the window; the
+// replay runner may save it), brings the keys held at this pass into
+// Allegro's key array and returns them as a key set. Returns false when
+// they include Escape: the game ends there, before any other key acts.
+template <typename ShowAndPoll>
+bool run_pass(ShowAndPoll&& show_and_poll)
+{
+    forget_pass_sounds();
+    draw_pass();
+    const uint16_t held = show_and_poll();
+    if (held & KEY_SET_ESC)
+        return false;
+    handle_pass_keys();
+    return true;
+}
+
+// A pass without a window: the frame stays in back_buffer and the keys of
+// the set are held.
+bool run_pass_holding(uint16_t keys);
 
 // The end of a level in play: the next level (2 to 6, then 2 again) with the
 // score kept.

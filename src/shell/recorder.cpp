@@ -8,8 +8,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/key_names.h"
+#include "base/write_all.h"
 #include "levels/level_file.h"
-#include "shell/key_names.h"
 
 namespace {
 
@@ -20,35 +21,15 @@ int record_fd = -1;
 off_t recorded_bytes = 0;
 char record_path[256];
 
-// Writes all of `length` bytes, resuming after signals and partial writes.
-bool write_fully(int fd, const char* text, size_t length)
-{
-    while (length > 0) {
-        const ssize_t wrote = write(fd, text, length);
-        if (wrote < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (wrote == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        text += wrote;
-        length -= size_t(wrote);
-    }
-    return true;
-}
-
 // Appends a whole line or, failing that, nothing: a half-written line would
 // not read back as a script.
 bool append_line(const char* text, size_t length)
 {
-    if (write_fully(record_fd, text, length)) {
+    const int reason = write_all(record_fd, text, length);
+    if (reason == 0) {
         recorded_bytes += off_t(length);
         return true;
     }
-    const int reason = errno;
     if (ftruncate(record_fd, recorded_bytes) == 0)
         lseek(record_fd, recorded_bytes, SEEK_SET);
     errno = reason;

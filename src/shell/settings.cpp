@@ -31,7 +31,8 @@ bool level_file_setting(int32_t start_mode)
     if (!value)
         return true;
     if (!*value) {
-        std::fprintf(stderr, "tarnblast: TARNBLAST_LEVEL is empty: name a level file or unset it\n");
+        std::fprintf(stderr,
+                     "tarnblast: TARNBLAST_LEVEL is empty: name a level file or unset it\n");
         return false;
     }
     std::string message;
@@ -66,8 +67,8 @@ bool window_scale_setting(int32_t& scale)
     return false;
 }
 
-int32_t fitting_window_scale(int32_t wanted, int32_t width, int32_t height,
-                             int32_t desktop_width, int32_t desktop_height)
+int32_t fitting_window_scale(int32_t wanted, int32_t width, int32_t height, int32_t desktop_width,
+                             int32_t desktop_height)
 {
     int32_t scale = wanted;
     while (scale > 1 && (width * scale > desktop_width || height * scale > desktop_height))

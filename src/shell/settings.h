@@ -27,5 +27,5 @@ bool window_scale_setting(int32_t& scale);
 
 // The largest scale up to `wanted` at which a width x height frame fits a
 // desktop of desktop_width x desktop_height; never below 1.
-int32_t fitting_window_scale(int32_t wanted, int32_t width, int32_t height,
-                             int32_t desktop_width, int32_t desktop_height);
+int32_t fitting_window_scale(int32_t wanted, int32_t width, int32_t height, int32_t desktop_width,
+                             int32_t desktop_height);

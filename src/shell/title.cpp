@@ -2,10 +2,10 @@
 
 #include <allegro.h>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
+#include "base/assets.h"
+#include "base/game_state.h"
 #include "levels/load_level.h"
-#include "world/world_reset.h"
+#include "shell/world_reset.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ namespace {
 // 300, 500, 700 and 900 show no panel, so each change of panel is preceded by
 // one black frame.
 struct TitlePanel {
-    int first, last;   // timer values, inclusive
+    int first, last;  // timer values, inclusive
     int sheet_x, sheet_y;
 };
 constexpr TitlePanel TITLE_PANELS[] = {
@@ -56,6 +56,6 @@ void start_game_at_level(int32_t level)
 {
     game.game_mode = MODE_TITLE;
     start_game();
-    load_play_level(level);
+    load_play_level(level, game.level_grid);
     game.level_number = level;
 }

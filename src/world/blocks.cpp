@@ -1,7 +1,6 @@
 #include "world/blocks.h"
 
-#include "enemies/enemy_shots.h"
-#include "shell/game_state.h"
+#include "base/game_state.h"
 #include "world/camera.h"
 #include "world/sprite_atlas.h"
 
@@ -10,7 +9,6 @@ namespace {
 // Every block test is a window of 22 pixels from the block's corner; only
 // the reach above the block differs. All comparisons are strict.
 constexpr int32_t BLOCK_REACH = 22;
-constexpr int32_t ENEMY_LANDING_REACH = 35;
 constexpr int32_t PLAYER_LANDING_REACH = 35;
 constexpr int32_t PLAYER_PUSH_REACH = 30;
 constexpr int32_t PUSH_PIXELS = 20;
@@ -20,71 +18,7 @@ constexpr int32_t DROP_ABOVE = 28;
 bool in_block_window(int32_t bx, int32_t by, int32_t x, int32_t y, int32_t reach_above)
 {
     return bx < x && by < wrap_add(y, reach_above) && x < wrap_add(bx, BLOCK_REACH)
-        && y < by + BLOCK_REACH;
-}
-
-// A falling enemy whose corner is inside the window comes to rest; alive or
-// not, in view or not.
-void land_enemy(EnemySlot& enemy, int32_t bx, int32_t by)
-{
-    if (in_block_window(bx, by, enemy.screen_x, enemy.screen_y, ENEMY_LANDING_REACH)
-        && enemy.falling == 2)
-        enemy.falling = 1;
-}
-
-// A group B arc shot, flying or resting, that meets the block explodes 32
-// pixels above where it was drawn.
-void explode_arc_shot_at_block(EnemyShot& shot, int32_t bx)
-{
-    const int32_t sx = wrap_sub(shot.x, shot.shift);
-    if (bx < sx && sx < wrap_add(bx, BLOCK_REACH)) {
-        start_explosion(shot, sx, wrap_sub(shot.y, 32));
-        shot.flight_timer = 0;
-        shot.explosion_timer = 0;
-    }
-}
-
-bool at_block_height(const EnemyShot& shot, int32_t by)
-{
-    return by < shot.y && shot.y < by + BLOCK_REACH;
-}
-
-// The arc shots at the height of the row being scanned. Exploding a shot
-// changes neither its position nor its shift, so the list holds until an
-// enemy visit moves shots.
-struct ArcShotHeights {
-    bool kept = false;
-    bool valid = false;
-    int32_t by = 0;
-    int count = 0;
-    EnemyShot* shots[ENEMY_SLOTS * ENEMY_SHOTS];
-};
-ArcShotHeights heights;
-
-void gather_arc_shot_heights(int32_t by)
-{
-    heights.count = 0;
-    for (EnemySlot& enemy : game.enemies_b)
-        for (EnemyShot& shot : enemy.shots)
-            if (at_block_height(shot, by))
-                heights.shots[heights.count++] = &shot;
-    heights.by = by;
-    heights.valid = true;
-}
-
-void stop_arc_shots(int32_t bx, int32_t by)
-{
-    if (!heights.kept) {
-        for (EnemySlot& enemy : game.enemies_b)
-            for (EnemyShot& shot : enemy.shots)
-                if (at_block_height(shot, by))
-                    explode_arc_shot_at_block(shot, bx);
-        return;
-    }
-    if (!heights.valid || heights.by != by)
-        gather_arc_shot_heights(by);
-    for (int i = 0; i < heights.count; ++i)
-        explode_arc_shot_at_block(*heights.shots[i], bx);
+           && y < by + BLOCK_REACH;
 }
 
 void stop_player_shots(int32_t bx, int32_t by)
@@ -92,7 +26,7 @@ void stop_player_shots(int32_t bx, int32_t by)
     for (int j = 0; j < PLAYER_SHOT_SLOTS; ++j)
         if (bx < game.shot_x[j] && by < game.shot_y[j] && game.shot_x[j] < wrap_add(bx, BLOCK_REACH)
             && game.shot_y[j] < by + BLOCK_REACH)
-            game.shot_active[j] = 1;
+            game.shot_active[j] = FLAG_CLEAR;
 }
 
 // Landing first, then the push: a player who meets both in one visit is
@@ -101,15 +35,15 @@ void hold_or_push_player(int32_t bx, int32_t by)
 {
     const int32_t px = game.player_x;
     const int32_t py = game.player_y;
-    if (in_block_window(bx, by, px, py, PLAYER_LANDING_REACH) && game.player_falling == 2)
-        game.player_falling = 1;
+    if (in_block_window(bx, by, px, py, PLAYER_LANDING_REACH) && game.player_falling == FLAG_SET)
+        game.player_falling = FLAG_CLEAR;
     if (in_block_window(bx, by, px, py, PLAYER_PUSH_REACH)) {
-        if (game.player_facing == 1) {
+        if (game.player_facing == PLAYER_RIGHT) {
             move_camera(-PUSH_PIXELS);
-            game.player_falling = 2;
-        } else if (game.player_facing == 2) {
+            game.player_falling = FLAG_SET;
+        } else if (game.player_facing == PLAYER_LEFT) {
             move_camera(PUSH_PIXELS);
-            game.player_falling = 2;
+            game.player_falling = FLAG_SET;
         }
     }
 }
@@ -122,14 +56,6 @@ void update_block(int32_t row, int32_t column)
     game.block_y = row * TILE_SIZE;
     const int32_t bx = game.block_x;
     const int32_t by = game.block_y;
-    // Landing enemies and stopping arc shots touch different fields, so the
-    // shots may be taken after all the landings.
-    for (int slot = 0; slot < ENEMY_SLOTS; ++slot) {
-        land_enemy(game.enemies_c[slot], bx, by);
-        land_enemy(game.enemies_a[slot], bx, by);
-        land_enemy(game.enemies_b[slot], bx, by);
-    }
-    stop_arc_shots(bx, by);
     stop_player_shots(bx, by);
     hold_or_push_player(bx, by);
     // Drawn with the camera as it stands after a push.
@@ -145,19 +71,8 @@ void update_drop_marker(int32_t row, int32_t column)
     const int32_t px = game.player_x;
     const int32_t py = game.player_y;
     if (dx < px && dy < py + DROP_ABOVE && px < wrap_add(dx, DROP_REACH) && py < dy + DROP_REACH
-        && game.player_falling == 1)
-        game.player_falling = 2;
+        && game.player_falling == FLAG_CLEAR)
+        game.player_falling = FLAG_SET;
     if (game.game_mode == MODE_EDITOR)
         draw_sprite_rect(ATLAS_DROP_MARKER, dx, dy);
-}
-
-void keep_arc_shot_heights(bool keep)
-{
-    heights.kept = keep;
-    heights.valid = false;
-}
-
-void forget_arc_shot_heights()
-{
-    heights.valid = false;
 }

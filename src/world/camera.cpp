@@ -1,6 +1,6 @@
 #include "world/camera.h"
 
-#include "shell/game_state.h"
+#include "base/game_state.h"
 
 int32_t camera_column_for(int32_t camera_x)
 {

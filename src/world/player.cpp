@@ -1,6 +1,6 @@
 #include "world/player.h"
 
-#include "shell/game_state.h"
+#include "base/game_state.h"
 #include "world/camera.h"
 #include "world/player_shots.h"
 #include "world/sprite_atlas.h"
@@ -29,18 +29,18 @@ constexpr int32_t PLAYER_STEP_Y = 2;
 
 void walk_left()
 {
-    walk(2, -TILE_SIZE);
+    walk(PLAYER_LEFT, -TILE_SIZE);
 }
 
 void walk_right()
 {
-    walk(1, TILE_SIZE);
+    walk(PLAYER_RIGHT, TILE_SIZE);
 }
 
 void jump()
 {
-    if (game.player_falling == 1)
-        game.player_jumping = 2;
+    if (game.player_falling == FLAG_CLEAR)
+        game.player_jumping = FLAG_SET;
 }
 
 // player_x and player_y are taken before this frame's vertical move and are
@@ -50,14 +50,14 @@ void update_player(int32_t row, int32_t column)
 {
     game.player_x = cell_screen_x(column);
     game.player_y = row * TILE_SIZE + game.player_offset_y;
-    if (game.player_falling == 2)
+    if (game.player_falling == FLAG_SET)
         game.player_offset_y += PLAYER_STEP_Y;
-    if (game.player_jumping == 2) {
+    if (game.player_jumping == FLAG_SET) {
         game.player_offset_y -= PLAYER_STEP_Y;
         game.jump_counter += 1;
         if (game.jump_counter == JUMP_FRAMES) {
-            game.player_jumping = 1;
-            game.player_falling = 2;
+            game.player_jumping = FLAG_CLEAR;
+            game.player_falling = FLAG_SET;
             game.jump_counter = 0;
         }
     }
@@ -66,4 +66,16 @@ void update_player(int32_t row, int32_t column)
         game.game_mode = MODE_TITLE;
     draw_player(game.player_facing, game.player_frame, cell_screen_x(column),
                 row * TILE_SIZE + game.player_offset_y);
+}
+
+void reset_player_movement()
+{
+    game.next_shot_slot = 1;
+    game.jump_counter = 0;
+    game.move_counter = 0;
+    game.player_jumping = FLAG_CLEAR;
+    game.player_falling = FLAG_SET;
+    game.player_facing = PLAYER_RIGHT;
+    game.player_frame = 1;
+    game.player_offset_y = 0;
 }

@@ -12,3 +12,6 @@ void jump();
 // The player handler of the world scan, at the visited cell where his
 // marker was found.
 void update_player(int32_t row, int32_t column);
+
+// The player's movement state and the next shot slot at their start values.
+void reset_player_movement();

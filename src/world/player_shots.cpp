@@ -1,7 +1,7 @@
 #include "world/player_shots.h"
 
-#include "shell/game_state.h"
-#include "shell/sound.h"
+#include "base/game_state.h"
+#include "base/sound.h"
 #include "world/sprite_atlas.h"
 
 namespace {
@@ -19,7 +19,7 @@ void fire()
     if (game.fire_counter > FIRE_INTERVAL) {
         // Arming does not look at whether the slot still flies: it takes the
         // new direction and flies on from where it is.
-        game.shot_active[game.next_shot_slot] = 2;
+        game.shot_active[game.next_shot_slot] = FLAG_SET;
         game.shot_direction[game.next_shot_slot] = game.player_facing;
         game.next_shot_slot += 1;
         if (game.next_shot_slot > PLAYER_SHOT_SLOTS - 1)
@@ -31,15 +31,15 @@ void fire()
 void update_player_shots()
 {
     for (int j = 0; j < PLAYER_SHOT_SLOTS; ++j) {
-        if (game.shot_active[j] == 2) {
-            if (game.shot_direction[j] == 1)
+        if (game.shot_active[j] == FLAG_SET) {
+            if (game.shot_direction[j] == PLAYER_RIGHT)
                 game.shot_x[j] += SHOT_SPEED;
-            if (game.shot_direction[j] == 2)
+            if (game.shot_direction[j] == PLAYER_LEFT)
                 game.shot_x[j] -= SHOT_SPEED;
             if (game.shot_x[j] < 5)
-                game.shot_active[j] = 1;
+                game.shot_active[j] = FLAG_CLEAR;
             if (game.shot_x[j] > SCREEN_WIDTH)
-                game.shot_active[j] = 1;
+                game.shot_active[j] = FLAG_CLEAR;
             // Drawn in the frame that retires it too.
             draw_sprite_rect(ATLAS_STRAIGHT_SHOT, game.shot_x[j], game.shot_y[j]);
         } else {

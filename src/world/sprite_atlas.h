@@ -11,12 +11,12 @@ struct SpriteRect {
 // Rectangles the handlers draw directly.
 constexpr SpriteRect ATLAS_STRAIGHT_SHOT{0, 81, 10, 5};  // player's and group C's shot
 constexpr SpriteRect ATLAS_BLOCK{0, 40, 20, 20};
-constexpr SpriteRect ATLAS_ARC_SHOT{0, 60, 10, 10};      // group B
+constexpr SpriteRect ATLAS_ARC_SHOT{0, 60, 10, 10};  // group B
 constexpr SpriteRect ATLAS_ENEMY_B{192, 0, 32, 32};
-constexpr SpriteRect ATLAS_RISING_SHOT{109, 42, 20, 20}; // group D
+constexpr SpriteRect ATLAS_RISING_SHOT{109, 42, 20, 20};  // group D
 constexpr SpriteRect ATLAS_ENEMY_D{80, 40, 20, 20};
 constexpr SpriteRect ATLAS_DROP_MARKER{0, 120, 10, 10};
-constexpr SpriteRect ATLAS_ERASER{500, 0, 10, 10};       // editor preview only
+constexpr SpriteRect ATLAS_ERASER{500, 0, 10, 10};  // editor preview only
 
 // Rectangles chosen by the sprite routines, indexed by their selectors.
 // Player: [facing - 1][frame - 1], facing 1 right, 2 left.

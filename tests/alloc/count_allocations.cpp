@@ -14,15 +14,15 @@
 
 #include <string>
 
+#include "base/game_state.h"
+#include "base/sound.h"
 #include "key_script.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
 #include "levels/load_level.h"
-#include "shell/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
 #include "shell/recorder.h"
-#include "shell/sound.h"
 #include "shell/title.h"
 
 extern "C" {
@@ -34,11 +34,26 @@ void* __libc_memalign(size_t alignment, size_t size);
 static volatile long allocations = 0;
 
 // Each counts a call and leaves the work to the C library's own.
-void* malloc(size_t size) { return ++allocations, __libc_malloc(size); }
-void* calloc(size_t count, size_t size) { return ++allocations, __libc_calloc(count, size); }
-void* realloc(void* block, size_t size) { return ++allocations, __libc_realloc(block, size); }
-void* memalign(size_t alignment, size_t size) { return ++allocations, __libc_memalign(alignment, size); }
-void* aligned_alloc(size_t alignment, size_t size) { return ++allocations, __libc_memalign(alignment, size); }
+void* malloc(size_t size)
+{
+    return ++allocations, __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size)
+{
+    return ++allocations, __libc_calloc(count, size);
+}
+void* realloc(void* block, size_t size)
+{
+    return ++allocations, __libc_realloc(block, size);
+}
+void* memalign(size_t alignment, size_t size)
+{
+    return ++allocations, __libc_memalign(alignment, size);
+}
+void* aligned_alloc(size_t alignment, size_t size)
+{
+    return ++allocations, __libc_memalign(alignment, size);
+}
 int posix_memalign(void** out, size_t alignment, size_t size)
 {
     *out = (++allocations, __libc_memalign(alignment, size));
@@ -51,12 +66,22 @@ namespace {
 // A busy mix of held keys, different on every pass of a cycle.
 uint16_t keys_for_pass(long pass, bool editor)
 {
-    static const uint16_t play[] = {SCRIPT_RIGHT | SCRIPT_SPACE, SCRIPT_RIGHT, SCRIPT_UP | SCRIPT_SPACE,
-                                    SCRIPT_LEFT | SCRIPT_RIGHT, SCRIPT_LEFT | SCRIPT_SPACE, 0,
+    static const uint16_t play[] = {SCRIPT_RIGHT | SCRIPT_SPACE,
+                                    SCRIPT_RIGHT,
+                                    SCRIPT_UP | SCRIPT_SPACE,
+                                    SCRIPT_LEFT | SCRIPT_RIGHT,
+                                    SCRIPT_LEFT | SCRIPT_SPACE,
+                                    0,
                                     SCRIPT_S};
-    static const uint16_t edit[] = {SCRIPT_RIGHT, SCRIPT_DOWN | SCRIPT_SPACE, SCRIPT_ENTER,
-                                    SCRIPT_F2,    SCRIPT_F1 | SCRIPT_SPACE,   SCRIPT_LEFT | SCRIPT_ENTER,
-                                    SCRIPT_UP,    SCRIPT_F3,                  SCRIPT_F4};
+    static const uint16_t edit[] = {SCRIPT_RIGHT,
+                                    SCRIPT_DOWN | SCRIPT_SPACE,
+                                    SCRIPT_ENTER,
+                                    SCRIPT_F2,
+                                    SCRIPT_F1 | SCRIPT_SPACE,
+                                    SCRIPT_LEFT | SCRIPT_ENTER,
+                                    SCRIPT_UP,
+                                    SCRIPT_F3,
+                                    SCRIPT_F4};
     if (editor)
         return edit[(pass / 37) % (sizeof edit / sizeof edit[0])];
     return play[(pass / 53) % (sizeof play / sizeof play[0])];
@@ -75,13 +100,12 @@ long count_pass_allocations(int32_t start_mode, long passes)
         return -1;
     const long before = allocations;
     for (long pass = 0; pass < passes; ++pass) {
-        forget_pass_sounds();
-        draw_pass();
-        const uint16_t keys = keys_for_pass(pass, start_mode == MODE_EDITOR);
-        hold_script_keys(keys);
-        record_pass(keys);
-        if (!escape_held())
-            handle_pass_keys();
+        run_pass([&] {
+            const uint16_t keys = keys_for_pass(pass, start_mode == MODE_EDITOR);
+            hold_script_keys(keys);
+            record_pass(keys);
+            return keys;
+        });
         if (level_file_open() && pass % 1000 == 999)
             advance_level();
     }
@@ -107,7 +131,7 @@ int main()
     const long editor = count_pass_allocations(MODE_EDITOR, 10000);
     const std::string path = "/tmp/tarnblast-alloc-level-" + std::to_string(getpid()) + ".txt";
     std::string message;
-    load_level(3);
+    load_level(3, game.level_grid);
     setenv("TARNBLAST_EXPORT_PATH", path.c_str(), 1);
     export_level();
     const bool opened = open_level_file(path.c_str(), MODE_TITLE, message);
@@ -117,4 +141,5 @@ int main()
                 play, editor, level_file);
     return play == 0 && editor == 0 && level_file == 0 ? 0 : 1;
 }
+
 END_OF_MAIN()

@@ -12,13 +12,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/game_state.h"
+#include "base/score.h"
+#include "base/sound.h"
+#include "enemies/enemy_groups.h"
 #include "key_script.h"
 #include "levels/load_level.h"
-#include "shell/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "shell/score.h"
-#include "shell/sound.h"
 #include "shell/title.h"
 
 namespace {
@@ -42,7 +43,7 @@ void check_invariants(bool grid_may_change)
 {
     check_range(game.game_mode, 1, 3, "game_mode in 1..3");
     check_range(game.next_shot_slot, 1, 20, "next_shot_slot in 1..20");
-    for (const EnemySlot* table : {game.enemies_a, game.enemies_b, game.enemies_c, game.enemies_d})
+    for (const EnemyGroupRow& group : ENEMY_GROUPS)
         for (int slot = 0; slot < ENEMY_SLOTS; ++slot)
             check_range(table[slot].next_shot, 1, 20, "every next_shot in 1..20");
     // Kills raise the tens digit by 2 during the scan and the carry at the
@@ -60,7 +61,7 @@ void prepare_level_grids()
 {
     for (int level = 1; level <= 6; ++level) {
         std::memset(game.level_grid, 0, sizeof game.level_grid);
-        load_level(level);
+        load_level(level, game.level_grid);
         std::memcpy(level_grids[level], game.level_grid, sizeof game.level_grid);
     }
 }
@@ -89,12 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t passes = (size - 1) / 2 < MAX_PASSES ? (size - 1) / 2 : MAX_PASSES;
     for (size_t i = 0; i < passes; ++i) {
         const uint16_t keys = uint16_t(data[1 + 2 * i] | data[2 + 2 * i] << 8) & 0x1fff;
-        forget_pass_sounds();
-        draw_pass();
-        hold_script_keys(keys);
-        if (escape_held())
+        if (!run_pass_holding(keys))
             break;
-        handle_pass_keys();
         check_invariants(editor);
     }
     return 0;

@@ -9,13 +9,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/game_state.h"
+#include "base/sound.h"
 #include "key_script.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
-#include "shell/game_state.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "shell/sound.h"
 
 namespace {
 
@@ -50,20 +50,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     format_level_export(grid.data(), exported.data());
     check(exported == text, "an accepted file is what the editor writes for its grid");
     std::FILE* file = std::fopen(level_path, "wb");
-    check(file && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0, "a written scratch file");
+    check(file && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0,
+          "a written scratch file");
     // Edited (placing, scrolling, exporting), then played through a level end.
     for (int32_t mode : {MODE_EDITOR, MODE_TITLE}) {
         std::string message;
-        check(open_level_file(level_path, mode, message), "the game opens what the checker accepts");
+        check(open_level_file(level_path, mode, message),
+              "the game opens what the checker accepts");
         restart_headless_game(mode, true);
         for (int pass = 0; pass < 60; ++pass) {
-            forget_pass_sounds();
-            draw_pass();
-            if (pass == 40 && mode == MODE_TITLE)
-                advance_level();
-            const uint16_t edit = SCRIPT_DOWN | SCRIPT_ENTER | SCRIPT_F2 | SCRIPT_RSHIFT | (pass % 4 ? 0 : SCRIPT_SPACE);
-            hold_script_keys(pass == 0 ? SCRIPT_S : mode == MODE_EDITOR ? edit : SCRIPT_RIGHT | SCRIPT_SPACE);
-            handle_pass_keys();
+            run_pass([&] {
+                if (pass == 40 && mode == MODE_TITLE)
+                    advance_level();
+                const uint16_t edit = SCRIPT_DOWN | SCRIPT_ENTER | SCRIPT_F2 | SCRIPT_RSHIFT
+                                      | (pass % 4 ? 0 : SCRIPT_SPACE);
+                const uint16_t keys = pass == 0             ? SCRIPT_S
+                                      : mode == MODE_EDITOR ? edit
+                                                            : SCRIPT_RIGHT | SCRIPT_SPACE;
+                hold_script_keys(keys);
+                return keys;
+            });
         }
         close_level_file();
     }

@@ -4,19 +4,19 @@
 #include <algorithm>
 #include <filesystem>
 
-namespace tarnblast_assets {
-
 namespace fs = std::filesystem;
 
 namespace {
 
-SourceFile read(const std::string& source_dir, const std::string& relative) {
+SourceFile read(const std::string& source_dir, const std::string& relative)
+{
     return read_source_file((fs::path(source_dir) / relative).string());
 }
 
 }  // namespace
 
-ArtSources load_art(const std::string& source_dir) {
+ArtSources load_art(const std::string& source_dir)
+{
     ArtSources art;
     art.palette = parse_palette(read(source_dir, "art/palette.txt"));
     // Sprite files are read in name order, so a mirror may name any sprite
@@ -27,15 +27,18 @@ ArtSources load_art(const std::string& source_dir) {
     for (const auto& entry : fs::directory_iterator(sprite_dir, error))
         if (entry.is_regular_file() && entry.path().extension() == ".txt")
             paths.push_back(entry.path().string());
-    if (error) throw SourceError(sprite_dir.string(), 0, "cannot list the sprite folder");
-    if (paths.empty()) throw SourceError(sprite_dir.string(), 0, "no sprite files (*.txt)");
+    if (error)
+        throw SourceError(sprite_dir.string(), 0, "cannot list the sprite folder");
+    if (paths.empty())
+        throw SourceError(sprite_dir.string(), 0, "no sprite files (*.txt)");
     std::sort(paths.begin(), paths.end());
     for (const std::string& path : paths)
         parse_sprites(read_source_file(path), art.palette, &art.sprites);
     return art;
 }
 
-BuiltAssets build_assets(const std::string& source_dir) {
+BuiltAssets build_assets(const std::string& source_dir)
+{
     BuiltAssets out;
     ArtSources art = load_art(source_dir);
     out.sprite_sheet = build_sprite_sheet(read(source_dir, "art/sprite_sheet.txt"), art.sprites);
@@ -52,7 +55,8 @@ BuiltAssets build_assets(const std::string& source_dir) {
     return out;
 }
 
-std::map<std::string, Bytes> encode_assets(const BuiltAssets& assets) {
+std::map<std::string, Bytes> encode_assets(const BuiltAssets& assets)
+{
     return {
         {"main.bmp", encode_bmp24(assets.sprite_sheet)},
         {"main2.bmp", encode_bmp24(assets.title_sheet)},
@@ -62,11 +66,14 @@ std::map<std::string, Bytes> encode_assets(const BuiltAssets& assets) {
     };
 }
 
-void write_assets(const std::map<std::string, Bytes>& files, const std::string& output_dir) {
+void write_assets(const std::map<std::string, Bytes>& files, const std::string& output_dir)
+{
     fs::create_directories(output_dir);
-    for (const auto& file : files) write_bytes((fs::path(output_dir) / file.first).string(), file.second);
+    for (const auto& file : files)
+        write_bytes((fs::path(output_dir) / file.first).string(), file.second);
 }
 
-std::string default_source_dir() { return TARNBLAST_DATA_SOURCE_DIR; }
-
-}  // namespace tarnblast_assets
+std::string default_source_dir()
+{
+    return TARNBLAST_DATA_SOURCE_DIR;
+}

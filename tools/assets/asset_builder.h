@@ -16,8 +16,6 @@
 #include "source_text.h"
 #include "synth.h"
 
-namespace tarnblast_assets {
-
 struct BuiltAssets {
     Image sprite_sheet;  // main.bmp
     Image title_sheet;   // main2.bmp
@@ -45,5 +43,3 @@ ArtSources load_art(const std::string& source_dir);
 
 // The data/ folder of the source tree this builder was compiled from.
 std::string default_source_dir();
-
-}  // namespace tarnblast_assets

@@ -9,8 +9,6 @@
 #include "pixel_art.h"
 #include "synth.h"
 
-namespace tarnblast_assets {
-
 using Bytes = std::vector<uint8_t>;
 
 // Bottom-up rows of blue, green, red bytes, each row padded to 4 bytes.
@@ -21,5 +19,3 @@ Bytes encode_wav16(const Sound& sound);
 
 // Writes the whole file; throws std::runtime_error naming the path.
 void write_bytes(const std::string& path, const Bytes& bytes);
-
-}  // namespace tarnblast_assets

@@ -7,12 +7,12 @@
 
 #include "pixel_art.h"
 
-namespace tarnblast_assets {
-
-Glyphs allegro_font_glyphs() {
+Glyphs allegro_font_glyphs()
+{
     // The tool and the tests may or may not have started Allegro already;
     // drawing text into a memory bitmap needs only the headless system.
-    if (!system_driver) install_allegro(SYSTEM_NONE, &errno, atexit);
+    if (!system_driver)
+        install_allegro(SYSTEM_NONE, &errno, atexit);
     Glyphs glyphs;
     BITMAP* cell = create_bitmap_ex(8, 8, 8);
     for (int c = ' '; c <= '~'; ++c) {
@@ -22,12 +22,11 @@ Glyphs allegro_font_glyphs() {
         for (int y = 0; y < 8; ++y) {
             uint8_t bits = 0;
             for (int x = 0; x < 8; ++x)
-                if (getpixel(cell, x, y) != 0) bits = static_cast<uint8_t>(bits | (0x80 >> x));
+                if (getpixel(cell, x, y) != 0)
+                    bits = static_cast<uint8_t>(bits | (0x80 >> x));
             glyphs.rows[static_cast<size_t>(c)][static_cast<size_t>(y)] = bits;
         }
     }
     destroy_bitmap(cell);
     return glyphs;
 }
-
-}  // namespace tarnblast_assets

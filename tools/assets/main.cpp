@@ -10,7 +10,8 @@
 
 #include "asset_builder.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s SOURCE_DIR OUTPUT_DIR\n", argv[0]);
         return 2;
@@ -21,9 +22,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        using namespace tarnblast_assets;
         write_assets(encode_assets(build_assets(argv[1])), argv[2]);
-    } catch (const tarnblast_assets::SourceError& e) {
+    } catch (const SourceError& e) {
         std::fprintf(stderr, "tarnblast-assets: %s\n", e.what());
         return 2;
     } catch (const std::exception& e) {
@@ -32,4 +32,5 @@ int main(int argc, char** argv) {
     }
     return 0;
 }
+
 END_OF_MAIN()

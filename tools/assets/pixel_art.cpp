@@ -7,48 +7,60 @@
 
 #include "prng.h"
 
-namespace tarnblast_assets {
-
 Image::Image(int w, int h, Rgb fill)
-    : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
+    : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill)
+{
+}
 
 // ---------------------------------------------------------------- palette
 
-void Palette::add(char key, const std::string& name, Rgb colour, const Statement& where) {
-    if (key == kTransparentKey) where.fail("'.' is kept for the transparent mask colour");
+void Palette::add(char key, const std::string& name, Rgb colour, const Statement& where)
+{
+    if (key == TRANSPARENT_KEY)
+        where.fail("'.' is kept for the transparent mask colour");
     if (key == '#' || key == '"' || key <= ' ' || key > '~')
         where.fail(std::string("'") + key + "' cannot be a colour key");
-    if (colour == kMaskColour)
+    if (colour == MASK_COLOUR)
         where.fail("magenta 255,0,255 is the mask colour; it would be transparent in the game");
-    if (by_key_.count(key)) where.fail(std::string("colour key '") + key + "' defined twice");
-    if (by_name_.count(name)) where.fail("colour name '" + name + "' defined twice");
+    if (by_key_.count(key))
+        where.fail(std::string("colour key '") + key + "' defined twice");
+    if (by_name_.count(name))
+        where.fail("colour name '" + name + "' defined twice");
     by_key_[key] = colour;
     by_name_[name] = colour;
 }
 
-bool Palette::find_key(char key, Rgb* out) const {
-    if (key == kTransparentKey) {
-        *out = kMaskColour;
+bool Palette::find_key(char key, Rgb* out) const
+{
+    if (key == TRANSPARENT_KEY) {
+        *out = MASK_COLOUR;
         return true;
     }
     auto it = by_key_.find(key);
-    if (it == by_key_.end()) return false;
+    if (it == by_key_.end())
+        return false;
     *out = it->second;
     return true;
 }
 
 namespace {
 
-bool parse_hex_colour(const std::string& text, Rgb* out) {
-    if (text.size() != 7 || text[0] != '#') return false;
+bool parse_hex_colour(const std::string& text, Rgb* out)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return false;
     unsigned value = 0;
     for (size_t i = 1; i < 7; ++i) {
         char c = text[i];
         unsigned digit;
-        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-        else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-        else return false;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return false;
         value = value * 16 + digit;
     }
     *out = Rgb{static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 8),
@@ -58,29 +70,36 @@ bool parse_hex_colour(const std::string& text, Rgb* out) {
 
 }  // namespace
 
-Rgb Palette::colour(const Statement& where, const std::string& name) const {
+Rgb Palette::colour(const Statement& where, const std::string& name) const
+{
     Rgb c;
-    if (parse_hex_colour(name, &c)) return c;
+    if (parse_hex_colour(name, &c))
+        return c;
     auto it = by_name_.find(name);
-    if (it == by_name_.end()) where.fail("unknown colour '" + name + "'");
+    if (it == by_name_.end())
+        where.fail("unknown colour '" + name + "'");
     return it->second;
 }
 
 // Lines: KEY NAME #rrggbb
-Palette parse_palette(const SourceFile& file) {
+Palette parse_palette(const SourceFile& file)
+{
     Palette palette;
     for (size_t i = 0; i < file.lines.size(); ++i) {
         Statement st(file, static_cast<int>(i));
-        if (st.empty()) continue;
+        if (st.empty())
+            continue;
         st.expect_words(3, 3, "KEY NAME #rrggbb");
-        if (st.word(0).size() != 1) st.fail("a colour key is one character, got '" + st.word(0) + "'");
+        if (st.word(0).size() != 1)
+            st.fail("a colour key is one character, got '" + st.word(0) + "'");
         Rgb c;
         if (!parse_hex_colour(st.word(2), &c))
             st.fail("expected a colour written #rrggbb, got '" + st.word(2) + "'");
         palette.add(st.word(0)[0], st.word(1), c, st);
         st.finish();
     }
-    if (palette.size() == 0) throw SourceError(file.name, 0, "the palette defines no colours");
+    if (palette.size() == 0)
+        throw SourceError(file.name, 0, "the palette defines no colours");
     return palette;
 }
 
@@ -88,17 +107,21 @@ Palette parse_palette(const SourceFile& file) {
 
 namespace {
 
-bool parse_size_word(const std::string& word, int* w, int* h) {
+bool parse_size_word(const std::string& word, int* w, int* h)
+{
     size_t x = word.find('x');
-    if (x == std::string::npos) return false;
-    return parse_int_word(word.substr(0, x), w) && parse_int_word(word.substr(x + 1), h) &&
-           *w > 0 && *h > 0 && *w <= 640 && *h <= 400;
+    if (x == std::string::npos)
+        return false;
+    return parse_int_word(word.substr(0, x), w) && parse_int_word(word.substr(x + 1), h) && *w > 0
+           && *h > 0 && *w <= 640 && *h <= 400;
 }
 
-Image mirrored(const Image& source) {
-    Image out(source.width, source.height, kMaskColour);
+Image mirrored(const Image& source)
+{
+    Image out(source.width, source.height, MASK_COLOUR);
     for (int y = 0; y < source.height; ++y)
-        for (int x = 0; x < source.width; ++x) out.set(source.width - 1 - x, y, source.at(x, y));
+        for (int x = 0; x < source.width; ++x)
+            out.set(source.width - 1 - x, y, source.at(x, y));
     return out;
 }
 
@@ -106,15 +129,18 @@ Image mirrored(const Image& source) {
 
 // "sprite NAME WxH" followed by H grid rows (the first word of each line; a
 // '#' comment may follow), or "mirror NAME SOURCE" for a left-right flip.
-void parse_sprites(const SourceFile& file, const Palette& palette, SpriteLibrary* library) {
+void parse_sprites(const SourceFile& file, const Palette& palette, SpriteLibrary* library)
+{
     size_t i = 0;
     auto take_name = [&](const Statement& st, const std::string& name) {
-        if (library->count(name)) st.fail("sprite '" + name + "' defined twice");
+        if (library->count(name))
+            st.fail("sprite '" + name + "' defined twice");
     };
     while (i < file.lines.size()) {
         Statement st(file, static_cast<int>(i));
         ++i;
-        if (st.empty()) continue;
+        if (st.empty())
+            continue;
         const std::string& verb = st.word(0);
         if (verb == "mirror") {
             st.expect_words(3, 3, "mirror NAME SOURCE");
@@ -126,31 +152,33 @@ void parse_sprites(const SourceFile& file, const Palette& palette, SpriteLibrary
             st.finish();
             continue;
         }
-        if (verb != "sprite") st.fail("expected 'sprite NAME WxH' or 'mirror NAME SOURCE'");
+        if (verb != "sprite")
+            st.fail("expected 'sprite NAME WxH' or 'mirror NAME SOURCE'");
         st.expect_words(3, 3, "sprite NAME WxH");
         take_name(st, st.word(1));
         int w = 0, h = 0;
         if (!parse_size_word(st.word(2), &w, &h))
             st.fail("expected a size like 20x32, got '" + st.word(2) + "'");
         st.finish();
-        Image image(w, h, kMaskColour);
+        Image image(w, h, MASK_COLOUR);
         int row = 0;
         while (row < h) {
             if (i >= file.lines.size())
-                st.fail("sprite '" + st.word(1) + "' has " + std::to_string(row) + " of its " +
-                        std::to_string(h) + " rows");
+                st.fail("sprite '" + st.word(1) + "' has " + std::to_string(row) + " of its "
+                        + std::to_string(h) + " rows");
             Statement grid(file, static_cast<int>(i));
             ++i;
-            if (grid.empty()) continue;
+            if (grid.empty())
+                continue;
             const std::string& cells = grid.word(0);
             if (static_cast<int>(cells.size()) != w)
-                grid.fail("grid row is " + std::to_string(cells.size()) + " wide, sprite '" +
-                          st.word(1) + "' is " + std::to_string(w));
+                grid.fail("grid row is " + std::to_string(cells.size()) + " wide, sprite '"
+                          + st.word(1) + "' is " + std::to_string(w));
             for (int x = 0; x < w; ++x) {
                 Rgb c;
                 if (!palette.find_key(cells[static_cast<size_t>(x)], &c))
-                    grid.fail(std::string("colour key '") + cells[static_cast<size_t>(x)] +
-                              "' is not in the palette");
+                    grid.fail(std::string("colour key '") + cells[static_cast<size_t>(x)]
+                              + "' is not in the palette");
                 image.set(x, row, c);
             }
             ++row;
@@ -163,47 +191,56 @@ void parse_sprites(const SourceFile& file, const Palette& palette, SpriteLibrary
 
 namespace {
 
-const Image& find_sprite(const SpriteLibrary& sprites, const Statement& st, const std::string& name) {
+const Image& find_sprite(const SpriteLibrary& sprites, const Statement& st, const std::string& name)
+{
     auto it = sprites.find(name);
-    if (it == sprites.end()) st.fail("unknown sprite '" + name + "'");
+    if (it == sprites.end())
+        st.fail("unknown sprite '" + name + "'");
     return it->second;
 }
 
 }  // namespace
 
-Image build_sprite_sheet(const SourceFile& layout, const SpriteLibrary& sprites) {
+Image build_sprite_sheet(const SourceFile& layout, const SpriteLibrary& sprites)
+{
     Image sheet;
     std::vector<int> owner;  // index into `placed` of the sprite that set each pixel, or -1
     std::vector<std::string> placed;
     for (size_t i = 0; i < layout.lines.size(); ++i) {
         Statement st(layout, static_cast<int>(i));
-        if (st.empty()) continue;
+        if (st.empty())
+            continue;
         if (st.word(0) == "size") {
             st.expect_words(3, 3, "size W H");
-            if (sheet.width) st.fail("size given twice");
+            if (sheet.width)
+                st.fail("size given twice");
             int w = st.integer(1, "width"), h = st.integer(2, "height");
-            if (w <= 0 || h <= 0 || w > 4096 || h > 4096) st.fail("unreasonable sheet size");
-            sheet = Image(w, h, kMaskColour);
+            if (w <= 0 || h <= 0 || w > 4096 || h > 4096)
+                st.fail("unreasonable sheet size");
+            sheet = Image(w, h, MASK_COLOUR);
             owner.assign(static_cast<size_t>(w * h), -1);
         } else if (st.word(0) == "place") {
             st.expect_words(4, 4, "place SPRITE X Y");
-            if (!sheet.width) st.fail("'size W H' must come before the first 'place'");
+            if (!sheet.width)
+                st.fail("'size W H' must come before the first 'place'");
             const Image& sprite = find_sprite(sprites, st, st.word(1));
             int ox = st.integer(2, "x"), oy = st.integer(3, "y");
-            if (ox < 0 || oy < 0 || ox + sprite.width > sheet.width ||
-                oy + sprite.height > sheet.height)
+            if (ox < 0 || oy < 0 || ox + sprite.width > sheet.width
+                || oy + sprite.height > sheet.height)
                 st.fail("sprite '" + st.word(1) + "' does not fit on the sheet there");
             int me = static_cast<int>(placed.size());
             placed.push_back(st.word(1));
             for (int y = 0; y < sprite.height; ++y) {
                 for (int x = 0; x < sprite.width; ++x) {
-                    if (!sprite.opaque(x, y)) continue;
+                    if (!sprite.opaque(x, y))
+                        continue;
                     int sx = ox + x, sy = oy + y;
                     size_t at = static_cast<size_t>(sy * sheet.width + sx);
                     if (owner[at] >= 0 && sheet.at(sx, sy) != sprite.at(x, y)) {
                         std::ostringstream msg;
                         msg << "sprite '" << st.word(1) << "' paints sheet pixel (" << sx << ","
-                            << sy << ") differently from '" << placed[static_cast<size_t>(owner[at])]
+                            << sy << ") differently from '"
+                            << placed[static_cast<size_t>(owner[at])]
                             << "', which shares that cell";
                         st.fail(msg.str());
                     }
@@ -216,7 +253,8 @@ Image build_sprite_sheet(const SourceFile& layout, const SpriteLibrary& sprites)
         }
         st.finish();
     }
-    if (!sheet.width) throw SourceError(layout.name, 0, "no 'size W H' line");
+    if (!sheet.width)
+        throw SourceError(layout.name, 0, "no 'size W H' line");
     return sheet;
 }
 
@@ -225,9 +263,10 @@ Image build_sprite_sheet(const SourceFile& layout, const SpriteLibrary& sprites)
 namespace {
 
 // 4x4 ordered dither thresholds, the classic way to blend colour bands.
-const int kBayer4[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+const int BAYER_4[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-Rgb mix(Rgb a, Rgb b, double t) {
+Rgb mix(Rgb a, Rgb b, double t)
+{
     auto ch = [t](uint8_t x, uint8_t y) {
         return static_cast<uint8_t>(std::lround(x + (y - x) * t));
     };
@@ -242,7 +281,9 @@ class PanelPainter {
 public:
     PanelPainter(const SourceFile& layout, const Palette& palette, const SpriteLibrary& sprites,
                  const Glyphs& glyphs)
-        : layout_(layout), palette_(palette), sprites_(sprites), glyphs_(glyphs) {}
+        : layout_(layout), palette_(palette), sprites_(sprites), glyphs_(glyphs)
+    {
+    }
 
     Image run();
 
@@ -250,20 +291,25 @@ private:
     void command(const Statement& st);
     void need_panel(const Statement& st) const;
     // Pixels of the current panel only; coordinates are relative to its corner.
-    void plot(int x, int y, Rgb c) {
-        if (x < 0 || y < 0 || x >= panel_w_ || y >= panel_h_) return;
+    void plot(int x, int y, Rgb c)
+    {
+        if (x < 0 || y < 0 || x >= panel_w_ || y >= panel_h_)
+            return;
         sheet_.set(panel_x_ + x, panel_y_ + y, c);
     }
-    void fill_box(Box b, Rgb c) {
+    void fill_box(Box b, Rgb c)
+    {
         for (int y = b.y0; y < b.y1; ++y)
-            for (int x = b.x0; x < b.x1; ++x) plot(x, y, c);
+            for (int x = b.x0; x < b.x1; ++x)
+                plot(x, y, c);
     }
     // Things a player must see may not sit under the score line.
     void keep_out_of_score_band(const Statement& st, Box b) const;
     void draw_sprite(const Statement& st, const Image& sprite, int x, int y, int scale, bool flip);
     void draw_text(const Statement& st);
     Rgb colour_word(const Statement& st, size_t i) const { return palette_.colour(st, st.word(i)); }
-    Rgb colour_option(const Statement& st, const std::string& key, Rgb fallback) const {
+    Rgb colour_option(const Statement& st, const std::string& key, Rgb fallback) const
+    {
         std::string name = st.text_option(key, "");
         return name.empty() ? fallback : palette_.colour(st, name);
     }
@@ -278,24 +324,30 @@ private:
     std::vector<std::pair<Box, int>> panels_;  // sheet box and declaring line
 };
 
-void PanelPainter::need_panel(const Statement& st) const {
-    if (panel_x_ < 0) st.fail("drawing before the first 'panel X Y'");
+void PanelPainter::need_panel(const Statement& st) const
+{
+    if (panel_x_ < 0)
+        st.fail("drawing before the first 'panel X Y'");
 }
 
-void PanelPainter::keep_out_of_score_band(const Statement& st, Box b) const {
+void PanelPainter::keep_out_of_score_band(const Statement& st, Box b) const
+{
     if (b.y0 < score_band_)
-        st.fail("this reaches row " + std::to_string(b.y0) + " of the panel; rows 0.." +
-                std::to_string(score_band_ - 1) + " are covered by the score line");
+        st.fail("this reaches row " + std::to_string(b.y0) + " of the panel; rows 0.."
+                + std::to_string(score_band_ - 1) + " are covered by the score line");
 }
 
 void PanelPainter::draw_sprite(const Statement& st, const Image& sprite, int x, int y, int scale,
-                               bool flip) {
+                               bool flip)
+{
     keep_out_of_score_band(st, Box{x, y, x + sprite.width * scale, y + sprite.height * scale});
     for (int sy = 0; sy < sprite.height * scale; ++sy) {
         for (int sx = 0; sx < sprite.width * scale; ++sx) {
             int u = sx / scale, v = sy / scale;
-            if (flip) u = sprite.width - 1 - u;
-            if (sprite.opaque(u, v)) plot(x + sx, y + sy, sprite.at(u, v));
+            if (flip)
+                u = sprite.width - 1 - u;
+            if (sprite.opaque(u, v))
+                plot(x + sx, y + sy, sprite.at(u, v));
         }
     }
 }
@@ -304,9 +356,11 @@ void PanelPainter::draw_sprite(const Statement& st, const Image& sprite, int x, 
 //      [outline=C] [shadow=C] [drop=N]
 // `to` shades the letters from top to bottom; the outline is one pixel round
 // the letters and the shadow repeats the outlined shape `drop` pixels down-right.
-void PanelPainter::draw_text(const Statement& st) {
+void PanelPainter::draw_text(const Statement& st)
+{
     st.expect_words(4, 4, "text X Y \"WORDS\" colour=C ...");
-    if (!st.is_quoted(3)) st.fail("the words of a text line go in double quotes");
+    if (!st.is_quoted(3))
+        st.fail("the words of a text line go in double quotes");
     const std::string& words = st.word(3);
     int scale = st.integer_option("scale", 1, 1, 8);
     Rgb top = colour_option(st, "colour", Rgb{255, 255, 255});
@@ -318,11 +372,15 @@ void PanelPainter::draw_text(const Statement& st) {
     std::string align = st.text_option("align", "left");
     int w = static_cast<int>(words.size()) * 8 * scale, h = 8 * scale;
     int x = st.integer(1, "x"), y = st.integer(2, "y");
-    if (align == "center") x -= w / 2;
-    else if (align == "right") x -= w;
-    else if (align != "left") st.fail("align is left, center or right");
+    if (align == "center")
+        x -= w / 2;
+    else if (align == "right")
+        x -= w;
+    else if (align != "left")
+        st.fail("align is left, center or right");
     for (char c : words)
-        if (c < ' ' || c > '~') st.fail("text may hold only printable ASCII");
+        if (c < ' ' || c > '~')
+            st.fail("text may hold only printable ASCII");
 
     // The letters as a mask with a one-pixel margin for the outline.
     int mw = w + 2, mh = h + 2;
@@ -332,15 +390,16 @@ void PanelPainter::draw_text(const Statement& st) {
         for (int py = 0; py < h; ++py)
             for (int px = 0; px < 8 * scale; ++px)
                 if (rows[static_cast<size_t>(py / scale)] & (0x80 >> (px / scale)))
-                    letters[static_cast<size_t>((py + 1) * mw + 1 + static_cast<int>(i) * 8 * scale + px)] = 1;
+                    letters[static_cast<size_t>((py + 1) * mw + 1 + static_cast<int>(i) * 8 * scale
+                                                + px)] = 1;
     }
     for (int py = 0; py < mh; ++py)
         for (int px = 0; px < mw; ++px)
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     int qx = px + dx, qy = py + dy;
-                    if (qx >= 0 && qy >= 0 && qx < mw && qy < mh &&
-                        letters[static_cast<size_t>(qy * mw + qx)])
+                    if (qx >= 0 && qy >= 0 && qx < mw && qy < mh
+                        && letters[static_cast<size_t>(qy * mw + qx)])
                         ring[static_cast<size_t>(py * mw + px)] = 1;
                 }
     const std::vector<uint8_t>& body = outlined ? ring : letters;
@@ -350,44 +409,53 @@ void PanelPainter::draw_text(const Statement& st) {
     if (shadowed)
         for (int py = 0; py < mh; ++py)
             for (int px = 0; px < mw; ++px)
-                if (body[static_cast<size_t>(py * mw + px)]) plot(x - 1 + px + drop, y - 1 + py + drop, shadow);
+                if (body[static_cast<size_t>(py * mw + px)])
+                    plot(x - 1 + px + drop, y - 1 + py + drop, shadow);
     if (outlined)
         for (int py = 0; py < mh; ++py)
             for (int px = 0; px < mw; ++px)
-                if (ring[static_cast<size_t>(py * mw + px)]) plot(x - 1 + px, y - 1 + py, outline);
+                if (ring[static_cast<size_t>(py * mw + px)])
+                    plot(x - 1 + px, y - 1 + py, outline);
     for (int py = 0; py < mh; ++py) {
         Rgb c = mix(top, bottom, h > 1 ? static_cast<double>(py - 1) / (h - 1) : 0.0);
         for (int px = 0; px < mw; ++px)
-            if (letters[static_cast<size_t>(py * mw + px)]) plot(x - 1 + px, y - 1 + py, c);
+            if (letters[static_cast<size_t>(py * mw + px)])
+                plot(x - 1 + px, y - 1 + py, c);
     }
 }
 
-void PanelPainter::command(const Statement& st) {
+void PanelPainter::command(const Statement& st)
+{
     const std::string& verb = st.word(0);
     if (verb == "size") {
         st.expect_words(3, 3, "size W H");
-        if (sheet_.width) st.fail("size given twice");
+        if (sheet_.width)
+            st.fail("size given twice");
         int w = st.integer(1, "width"), h = st.integer(2, "height");
-        if (w <= 0 || h <= 0 || w > 4096 || h > 4096) st.fail("unreasonable sheet size");
-        sheet_ = Image(w, h, kMaskColour);
+        if (w <= 0 || h <= 0 || w > 4096 || h > 4096)
+            st.fail("unreasonable sheet size");
+        sheet_ = Image(w, h, MASK_COLOUR);
     } else if (verb == "panel_size") {
         st.expect_words(3, 3, "panel_size W H");
         panel_w_ = st.integer(1, "width");
         panel_h_ = st.integer(2, "height");
-        if (panel_w_ <= 0 || panel_h_ <= 0) st.fail("unreasonable panel size");
+        if (panel_w_ <= 0 || panel_h_ <= 0)
+            st.fail("unreasonable panel size");
     } else if (verb == "score_band") {
         st.expect_words(2, 2, "score_band ROWS");
         score_band_ = st.integer(1, "rows");
     } else if (verb == "panel") {
         st.expect_words(3, 3, "panel X Y");
-        if (!sheet_.width || !panel_w_) st.fail("'size' and 'panel_size' must come first");
+        if (!sheet_.width || !panel_w_)
+            st.fail("'size' and 'panel_size' must come first");
         panel_x_ = st.integer(1, "x");
         panel_y_ = st.integer(2, "y");
         panel_line_ = st.line();
-        if (panel_x_ < 0 || panel_y_ < 0 || panel_x_ + panel_w_ > sheet_.width ||
-            panel_y_ + panel_h_ > sheet_.height)
+        if (panel_x_ < 0 || panel_y_ < 0 || panel_x_ + panel_w_ > sheet_.width
+            || panel_y_ + panel_h_ > sheet_.height)
             st.fail("the panel does not fit on the sheet");
-        panels_.push_back({Box{panel_x_, panel_y_, panel_x_ + panel_w_, panel_y_ + panel_h_}, panel_line_});
+        panels_.push_back(
+            {Box{panel_x_, panel_y_, panel_x_ + panel_w_, panel_y_ + panel_h_}, panel_line_});
     } else if (verb == "fill") {
         st.expect_words(2, 2, "fill COLOUR");
         need_panel(st);
@@ -434,7 +502,7 @@ void PanelPainter::command(const Statement& st) {
             double frac = pos - band;
             for (int px = 0; px < w; ++px) {
                 int gx = x + px, gy = y + py;
-                double threshold = (kBayer4[gy & 3][gx & 3] + 0.5) / 16.0;
+                double threshold = (BAYER_4[gy & 3][gx & 3] + 0.5) / 16.0;
                 int pick = std::min(bands - 1, band + (frac > threshold ? 1 : 0));
                 plot(gx, gy, mix(top, bottom, static_cast<double>(pick) / (bands - 1)));
             }
@@ -442,15 +510,18 @@ void PanelPainter::command(const Statement& st) {
     } else if (verb == "stars") {
         // stars X Y W H SEED COUNT COLOUR... [bright=N]: scattered points; the
         // first `bright` stars get a small cross.
-        if (st.size() < 8) st.fail("expected: stars X Y W H SEED COUNT COLOUR... [bright=N]");
+        if (st.size() < 8)
+            st.fail("expected: stars X Y W H SEED COUNT COLOUR... [bright=N]");
         need_panel(st);
         int x = st.integer(1, "x"), y = st.integer(2, "y");
         int w = st.integer(3, "width"), h = st.integer(4, "height");
-        if (w <= 0 || h <= 0) st.fail("the star field needs a size");
+        if (w <= 0 || h <= 0)
+            st.fail("the star field needs a size");
         Prng prng(static_cast<uint32_t>(st.integer(5, "seed")));
         int count = st.integer(6, "count");
         std::vector<Rgb> colours;
-        for (size_t i = 7; i < st.size(); ++i) colours.push_back(colour_word(st, i));
+        for (size_t i = 7; i < st.size(); ++i)
+            colours.push_back(colour_word(st, i));
         int bright = st.integer_option("bright", 0, 0, 1000);
         for (int n = 0; n < count; ++n) {
             int sx = x + static_cast<int>(prng.below(static_cast<uint32_t>(w)));
@@ -472,7 +543,8 @@ void PanelPainter::command(const Statement& st) {
         const Image& sprite = find_sprite(sprites_, st, st.word(1));
         int scale = st.integer_option("scale", 1, 1, 8);
         std::string flip = st.text_option("flip", "no");
-        if (flip != "yes" && flip != "no") st.fail("flip is yes or no");
+        if (flip != "yes" && flip != "no")
+            st.fail("flip is yes or no");
         draw_sprite(st, sprite, st.integer(2, "x"), st.integer(3, "y"), scale, flip == "yes");
     } else if (verb == "tile") {
         st.expect_words(6, 6, "tile NAME X Y W H");
@@ -484,7 +556,8 @@ void PanelPainter::command(const Statement& st) {
         for (int py = 0; py < h; ++py)
             for (int px = 0; px < w; ++px) {
                 int u = px % sprite.width, v = py % sprite.height;
-                if (sprite.opaque(u, v)) plot(x + px, y + py, sprite.at(u, v));
+                if (sprite.opaque(u, v))
+                    plot(x + px, y + py, sprite.at(u, v));
             }
     } else if (verb == "text") {
         need_panel(st);
@@ -495,24 +568,29 @@ void PanelPainter::command(const Statement& st) {
     st.finish();
 }
 
-Image PanelPainter::run() {
+Image PanelPainter::run()
+{
     for (size_t i = 0; i < layout_.lines.size(); ++i) {
         Statement st(layout_, static_cast<int>(i));
-        if (!st.empty()) command(st);
+        if (!st.empty())
+            command(st);
     }
-    if (!sheet_.width) throw SourceError(layout_.name, 0, "no 'size W H' line");
+    if (!sheet_.width)
+        throw SourceError(layout_.name, 0, "no 'size W H' line");
     // Panels are copied opaque, so any pixel left at the mask colour would
     // show as a magenta hole; name the panel that has one.
     for (int y = 0; y < sheet_.height; ++y)
         for (int x = 0; x < sheet_.width; ++x) {
-            if (sheet_.opaque(x, y)) continue;
+            if (sheet_.opaque(x, y))
+                continue;
             std::ostringstream msg;
             msg << "pixel (" << x << "," << y << ") of the title sheet is left unpainted";
             int line = 0;
             for (const auto& p : panels_)
                 if (x >= p.first.x0 && x < p.first.x1 && y >= p.first.y0 && y < p.first.y1)
                     line = p.second;
-            if (line == 0) msg << " (no panel covers it)";
+            if (line == 0)
+                msg << " (no panel covers it)";
             throw SourceError(layout_.name, line, msg.str());
         }
     return sheet_;
@@ -521,8 +599,7 @@ Image PanelPainter::run() {
 }  // namespace
 
 Image build_title_sheet(const SourceFile& layout, const Palette& palette,
-                        const SpriteLibrary& sprites, const Glyphs& glyphs) {
+                        const SpriteLibrary& sprites, const Glyphs& glyphs)
+{
     return PanelPainter(layout, palette, sprites, glyphs).run();
 }
-
-}  // namespace tarnblast_assets

@@ -11,16 +11,20 @@
 
 #include "source_text.h"
 
-namespace tarnblast_assets {
-
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
 };
-inline bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-inline bool operator!=(Rgb a, Rgb b) { return !(a == b); }
+inline bool operator==(Rgb a, Rgb b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+inline bool operator!=(Rgb a, Rgb b)
+{
+    return !(a == b);
+}
 
 // The colour the game's masked_blit leaves out.
-constexpr Rgb kMaskColour{255, 0, 255};
+constexpr Rgb MASK_COLOUR{255, 0, 255};
 
 struct Image {
     int width = 0;
@@ -32,14 +36,14 @@ struct Image {
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     Rgb at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
     void set(int x, int y, Rgb c) { pixels[static_cast<size_t>(y * width + x)] = c; }
-    bool opaque(int x, int y) const { return at(x, y) != kMaskColour; }
+    bool opaque(int x, int y) const { return at(x, y) != MASK_COLOUR; }
 };
 
 // Colours by one-character key (used in sprite grids) and by name (used in
 // the panel layout). The key '.' is always the transparent mask colour.
 class Palette {
 public:
-    static constexpr char kTransparentKey = '.';
+    static constexpr char TRANSPARENT_KEY = '.';
     void add(char key, const std::string& name, Rgb colour, const Statement& where);
     bool find_key(char key, Rgb* out) const;
     // A palette name or a literal "#rrggbb".
@@ -53,7 +57,7 @@ private:
 
 Palette parse_palette(const SourceFile& file);
 
-// Sprites by name; transparent pixels hold kMaskColour.
+// Sprites by name; transparent pixels hold MASK_COLOUR.
 using SpriteLibrary = std::map<std::string, Image>;
 void parse_sprites(const SourceFile& file, const Palette& palette, SpriteLibrary* library);
 
@@ -71,5 +75,3 @@ Glyphs allegro_font_glyphs();
 // sprites and text. See data/art/title_sheet.txt for the commands.
 Image build_title_sheet(const SourceFile& layout, const Palette& palette,
                         const SpriteLibrary& sprites, const Glyphs& glyphs);
-
-}  // namespace tarnblast_assets

@@ -4,11 +4,10 @@
 
 #include <cstdint>
 
-namespace tarnblast_assets {
-
 class Prng {
 public:
-    explicit Prng(uint32_t seed) {
+    explicit Prng(uint32_t seed)
+    {
         // Spread nearby seeds apart (one round of a 32-bit integer hash) and
         // keep clear of the all-zero state xorshift cannot leave.
         seed ^= seed >> 16;
@@ -18,7 +17,8 @@ public:
         seed ^= seed >> 16;
         state_ = seed ? seed : 0x9e3779b9U;
     }
-    uint32_t next() {
+    uint32_t next()
+    {
         state_ ^= state_ << 13;
         state_ ^= state_ >> 17;
         state_ ^= state_ << 5;
@@ -31,5 +31,3 @@ public:
 private:
     uint32_t state_;
 };
-
-}  // namespace tarnblast_assets

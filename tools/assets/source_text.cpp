@@ -8,70 +8,85 @@
 #include <fstream>
 #include <sstream>
 
-namespace tarnblast_assets {
-
 namespace {
 
-std::string located(const std::string& file, int line, const std::string& message) {
+std::string located(const std::string& file, int line, const std::string& message)
+{
     std::ostringstream out;
     out << file << ":" << line << ": " << message;
     return out.str();
 }
 
 // "#rrggbb" is a colour, not the start of a comment.
-bool starts_colour(const std::string& text, size_t i) {
-    if (i + 7 > text.size()) return false;
+bool starts_colour(const std::string& text, size_t i)
+{
+    if (i + 7 > text.size())
+        return false;
     for (size_t k = i + 1; k < i + 7; ++k)
-        if (!std::isxdigit(static_cast<unsigned char>(text[k]))) return false;
+        if (!std::isxdigit(static_cast<unsigned char>(text[k])))
+            return false;
     return i + 7 == text.size() || text[i + 7] == ' ' || text[i + 7] == '\t';
 }
 
 }  // namespace
 
 SourceError::SourceError(const std::string& file, int line, const std::string& message)
-    : std::runtime_error(located(file, line, message)), file_(file), line_(line) {}
+    : std::runtime_error(located(file, line, message)), file_(file), line_(line)
+{
+}
 
-SourceFile source_from_text(const std::string& name, const std::string& text) {
+SourceFile source_from_text(const std::string& name, const std::string& text)
+{
     SourceFile file;
     file.name = name;
     std::string line;
     std::istringstream in(text);
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();  // edited on Windows
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();  // edited on Windows
         file.lines.push_back(line);
     }
     return file;
 }
 
-SourceFile read_source_file(const std::string& path) {
+SourceFile read_source_file(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw SourceError(path, 0, "cannot open file");
+    if (!in)
+        throw SourceError(path, 0, "cannot open file");
     std::ostringstream text;
     text << in.rdbuf();
     return source_from_text(path, text.str());
 }
 
-bool parse_int_word(const std::string& word, int* out) {
-    if (word.empty()) return false;
+bool parse_int_word(const std::string& word, int* out)
+{
+    if (word.empty())
+        return false;
     char* end = nullptr;
     errno = 0;
     long value = std::strtol(word.c_str(), &end, 10);
-    if (*end != '\0' || errno != 0 || value < -1000000000L || value > 1000000000L) return false;
+    if (*end != '\0' || errno != 0 || value < -1000000000L || value > 1000000000L)
+        return false;
     *out = static_cast<int>(value);
     return true;
 }
 
-bool parse_number_word(const std::string& word, double* out) {
-    if (word.empty()) return false;
+bool parse_number_word(const std::string& word, double* out)
+{
+    if (word.empty())
+        return false;
     char* end = nullptr;
     double value = std::strtod(word.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value)) return false;
+    if (*end != '\0' || !std::isfinite(value))
+        return false;
     *out = value;
     return true;
 }
 
 Statement::Statement(const SourceFile& file, int line_index)
-    : file_(file.name), line_(line_index + 1) {
+    : file_(file.name), line_(line_index + 1)
+{
     const std::string& text = file.lines.at(static_cast<size_t>(line_index));
     size_t i = 0;
     while (i < text.size()) {
@@ -80,22 +95,26 @@ Statement::Statement(const SourceFile& file, int line_index)
             ++i;
             continue;
         }
-        if (c == '#' && !starts_colour(text, i)) break;
+        if (c == '#' && !starts_colour(text, i))
+            break;
         if (c == '"') {
             size_t close = text.find('"', i + 1);
-            if (close == std::string::npos) fail("unterminated quoted text");
+            if (close == std::string::npos)
+                fail("unterminated quoted text");
             words_.push_back(text.substr(i + 1, close - i - 1));
             quoted_.push_back(true);
             i = close + 1;
             continue;
         }
         size_t end = i;
-        while (end < text.size() && text[end] != ' ' && text[end] != '\t') ++end;
+        while (end < text.size() && text[end] != ' ' && text[end] != '\t')
+            ++end;
         std::string word = text.substr(i, end - i);
         size_t eq = word.find('=');
         if (eq != std::string::npos && eq > 0) {
             std::string key = word.substr(0, eq);
-            if (options_.count(key)) fail("option '" + key + "' given twice");
+            if (options_.count(key))
+                fail("option '" + key + "' given twice");
             options_[key] = word.substr(eq + 1);
         } else {
             words_.push_back(word);
@@ -105,43 +124,54 @@ Statement::Statement(const SourceFile& file, int line_index)
     }
 }
 
-const std::string& Statement::word(size_t i) const {
-    if (i >= words_.size()) fail("missing word " + std::to_string(i + 1));
+const std::string& Statement::word(size_t i) const
+{
+    if (i >= words_.size())
+        fail("missing word " + std::to_string(i + 1));
     return words_[i];
 }
 
-void Statement::fail(const std::string& message) const { throw SourceError(file_, line_, message); }
+void Statement::fail(const std::string& message) const
+{
+    throw SourceError(file_, line_, message);
+}
 
-int Statement::integer(size_t i, const char* what) const {
+int Statement::integer(size_t i, const char* what) const
+{
     int value = 0;
     if (!parse_int_word(word(i), &value))
         fail(std::string("expected a whole number for ") + what + ", got '" + word(i) + "'");
     return value;
 }
 
-double Statement::number(size_t i, const char* what) const {
+double Statement::number(size_t i, const char* what) const
+{
     double value = 0;
     if (!parse_number_word(word(i), &value))
         fail(std::string("expected a number for ") + what + ", got '" + word(i) + "'");
     return value;
 }
 
-void Statement::expect_words(size_t min_count, size_t max_count, const char* usage) const {
+void Statement::expect_words(size_t min_count, size_t max_count, const char* usage) const
+{
     if (words_.size() < min_count || words_.size() > max_count)
         fail(std::string("expected: ") + usage);
 }
 
-std::string Statement::text_option(const std::string& key, const std::string& fallback) const {
+std::string Statement::text_option(const std::string& key, const std::string& fallback) const
+{
     auto it = options_.find(key);
-    if (it == options_.end()) return fallback;
+    if (it == options_.end())
+        return fallback;
     used_.insert(key);
     return it->second;
 }
 
-double Statement::number_option(const std::string& key, double fallback, double lo,
-                                double hi) const {
+double Statement::number_option(const std::string& key, double fallback, double lo, double hi) const
+{
     auto it = options_.find(key);
-    if (it == options_.end()) return fallback;
+    if (it == options_.end())
+        return fallback;
     used_.insert(key);
     double value = 0;
     if (!parse_number_word(it->second, &value))
@@ -154,23 +184,27 @@ double Statement::number_option(const std::string& key, double fallback, double 
     return value;
 }
 
-int Statement::integer_option(const std::string& key, int fallback, int lo, int hi) const {
+int Statement::integer_option(const std::string& key, int fallback, int lo, int hi) const
+{
     auto it = options_.find(key);
-    if (it == options_.end()) return fallback;
+    if (it == options_.end())
+        return fallback;
     used_.insert(key);
     int value = 0;
     if (!parse_int_word(it->second, &value))
         fail("option " + key + " needs a whole number, got '" + it->second + "'");
     if (value < lo || value > hi)
-        fail("option " + key + "=" + it->second + " is outside " + std::to_string(lo) + ".." +
-             std::to_string(hi));
+        fail("option " + key + "=" + it->second + " is outside " + std::to_string(lo) + ".."
+             + std::to_string(hi));
     return value;
 }
 
 bool Statement::range_option(const std::string& key, double lo, double hi, double* from,
-                             double* to) const {
+                             double* to) const
+{
     auto it = options_.find(key);
-    if (it == options_.end()) return false;
+    if (it == options_.end())
+        return false;
     used_.insert(key);
     const std::string& text = it->second;
     size_t dots = text.find("..");
@@ -186,9 +220,9 @@ bool Statement::range_option(const std::string& key, double lo, double hi, doubl
     return true;
 }
 
-void Statement::finish() const {
+void Statement::finish() const
+{
     for (const auto& option : options_)
-        if (!used_.count(option.first)) fail("unknown option '" + option.first + "'");
+        if (!used_.count(option.first))
+            fail("unknown option '" + option.first + "'");
 }
-
-}  // namespace tarnblast_assets

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-namespace tarnblast_assets {
-
 // A mistake in a source file. what() reads "FILE:LINE: message" (line 0 when
 // the problem is the file as a whole, e.g. it cannot be opened).
 class SourceError : public std::runtime_error {
@@ -63,8 +61,7 @@ public:
     double number_option(const std::string& key, double fallback, double lo, double hi) const;
     int integer_option(const std::string& key, int fallback, int lo, int hi) const;
     // "A..B" gives both ends; a single number gives the same value twice.
-    bool range_option(const std::string& key, double lo, double hi, double* from,
-                      double* to) const;
+    bool range_option(const std::string& key, double lo, double hi, double* from, double* to) const;
     void finish() const;
 
 private:
@@ -79,5 +76,3 @@ private:
 // Strict number parsing shared by the parsers: the whole word must be used.
 bool parse_int_word(const std::string& word, int* out);
 bool parse_number_word(const std::string& word, double* out);
-
-}  // namespace tarnblast_assets

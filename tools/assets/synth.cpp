@@ -8,16 +8,15 @@
 
 #include "prng.h"
 
-namespace tarnblast_assets {
-
 namespace {
 
-const double kPi = 3.14159265358979323846;
-const double kForever = std::numeric_limits<double>::infinity();
+const double PI = 3.14159265358979323846;
+const double FOREVER = std::numeric_limits<double>::infinity();
 
 // Band-limiting correction for the jumps of square and saw waves (polyBLEP),
 // so high notes do not fold back into harsh whistles at 22 kHz.
-double blep(double t, double dt) {
+double blep(double t, double dt)
+{
     if (t < dt) {
         t /= dt;
         return t + t - t * t - 1.0;
@@ -33,13 +32,15 @@ double blep(double t, double dt) {
 // below the Nyquist frequency, which matters while a cutoff sweeps.
 class Svf {
 public:
-    void set(double cutoff, double resonance, int rate) {
+    void set(double cutoff, double resonance, int rate)
+    {
         double fc = std::min(cutoff, rate * 0.45);
-        g_ = std::tan(kPi * fc / rate);
+        g_ = std::tan(PI * fc / rate);
         k_ = 1.0 / resonance;
         a1_ = 1.0 / (1.0 + g_ * (g_ + k_));
     }
-    void run(double in, double* low, double* high) {
+    void run(double in, double* low, double* high)
+    {
         double a2 = g_ * a1_, a3 = g_ * a2;
         double v3 = in - ic2_;
         double v1 = a1_ * ic1_ + a2 * v3;
@@ -54,43 +55,61 @@ private:
     double g_ = 0, k_ = 1, a1_ = 1, ic1_ = 0, ic2_ = 0;
 };
 
-double exp_slide(double from, double to, double t, double span) {
-    if (from == to || span <= 0) return to;
+double exp_slide(double from, double to, double t, double span)
+{
+    if (from == to || span <= 0)
+        return to;
     double u = std::min(1.0, std::max(0.0, t / span));
     return from * std::pow(to / from, u);
 }
 
-double layer_shape_end(const Layer& l) { return l.attack + l.hold + l.decay; }
+double layer_shape_end(const Layer& l)
+{
+    return l.attack + l.hold + l.decay;
+}
 
 // The layer's envelope before release, at layer time t.
-double envelope(const Layer& l, double t) {
-    if (t < l.attack) return t / l.attack;
+double envelope(const Layer& l, double t)
+{
+    if (t < l.attack)
+        return t / l.attack;
     t -= l.attack;
-    if (t < l.hold) return 1.0;
+    if (t < l.hold)
+        return 1.0;
     t -= l.hold;
-    if (t >= l.decay) return l.sustain;
+    if (t >= l.decay)
+        return l.sustain;
     return l.sustain + (1.0 - l.sustain) * std::pow(1.0 - t / l.decay, l.curve);
 }
 
 // When a layer falls silent, in layer time, for a gate in layer time.
-double layer_end(const Layer& l, double gate) {
-    double natural = l.sustain > 0 ? kForever : layer_shape_end(l);
+double layer_end(const Layer& l, double gate)
+{
+    double natural = l.sustain > 0 ? FOREVER : layer_shape_end(l);
     double released = gate + l.release;
     return std::min(natural, released);
 }
 
-Wave parse_wave(const Statement& st, const std::string& name) {
-    if (name == "sine") return Wave::Sine;
-    if (name == "triangle") return Wave::Triangle;
-    if (name == "square") return Wave::Square;
-    if (name == "saw") return Wave::Saw;
-    if (name == "noise") return Wave::Noise;
+Wave parse_wave(const Statement& st, const std::string& name)
+{
+    if (name == "sine")
+        return Wave::Sine;
+    if (name == "triangle")
+        return Wave::Triangle;
+    if (name == "square")
+        return Wave::Square;
+    if (name == "saw")
+        return Wave::Saw;
+    if (name == "noise")
+        return Wave::Noise;
     st.fail("wave is sine, triangle, square, saw or noise, not '" + name + "'");
 }
 
-Sound to_pcm(const std::vector<double>& mix, int rate, double peak_fraction) {
+Sound to_pcm(const std::vector<double>& mix, int rate, double peak_fraction)
+{
     double peak = 0;
-    for (double v : mix) peak = std::max(peak, std::fabs(v));
+    for (double v : mix)
+        peak = std::max(peak, std::fabs(v));
     double gain = peak > 0 ? peak_fraction * 32767.0 / peak : 0.0;
     Sound sound;
     sound.rate = rate;
@@ -104,9 +123,11 @@ Sound to_pcm(const std::vector<double>& mix, int rate, double peak_fraction) {
 
 }  // namespace
 
-bool Instrument::pitched() const {
+bool Instrument::pitched() const
+{
     for (const Layer& l : layers)
-        if (!l.fixed_pitch) return true;
+        if (!l.fixed_pitch)
+            return true;
     return false;
 }
 
@@ -114,13 +135,15 @@ bool Instrument::pitched() const {
 //       [attack=T] [hold=T] [decay=T] [sustain=L] [release=T] [curve=C]
 //       [lowpass=A..B] [lowpass_sweep=T] [resonance=Q] [highpass=F]
 //       [vibrato=RATE] [vibrato_depth=SEMITONES] [vibrato_delay=T]
-Layer parse_layer(const Statement& st, int rate) {
+Layer parse_layer(const Statement& st, int rate)
+{
     Layer l;
     double nyquist = rate / 2.0;
     l.wave = parse_wave(st, st.text_option("wave", "sine"));
     l.duty = st.number_option("duty", 0.5, 0.05, 0.95);
     l.fixed_pitch = st.range_option("freq", 1.0, nyquist, &l.freq_from, &l.freq_to);
-    if (l.fixed_pitch && st.has("pitch")) st.fail("a layer has either freq= or pitch=, not both");
+    if (l.fixed_pitch && st.has("pitch"))
+        st.fail("a layer has either freq= or pitch=, not both");
     // White noise needs no frequency: it changes value on every sample.
     if (!l.fixed_pitch && l.wave == Wave::Noise && !st.has("pitch")) {
         l.fixed_pitch = true;
@@ -147,10 +170,12 @@ Layer parse_layer(const Statement& st, int rate) {
     return l;
 }
 
-bool parse_note(const std::string& word, double* hz) {
-    static const int kSemitone[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-    if (word.size() < 2 || word[0] < 'A' || word[0] > 'G') return false;
-    int semitone = kSemitone[word[0] - 'A'];
+bool parse_note(const std::string& word, double* hz)
+{
+    static const int SEMITONE[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+    if (word.size() < 2 || word[0] < 'A' || word[0] > 'G')
+        return false;
+    int semitone = SEMITONE[word[0] - 'A'];
     size_t i = 1;
     if (word[i] == '#') {
         ++semitone;
@@ -160,15 +185,16 @@ bool parse_note(const std::string& word, double* hz) {
         ++i;
     }
     int octave = 0;
-    if (i + 1 != word.size() || !parse_int_word(word.substr(i), &octave) || octave < 0 ||
-        octave > 8)
+    if (i + 1 != word.size() || !parse_int_word(word.substr(i), &octave) || octave < 0
+        || octave > 8)
         return false;
     int midi = (octave + 1) * 12 + semitone;
     *hz = 440.0 * std::pow(2.0, (midi - 69) / 12.0);
     return true;
 }
 
-double voice_length(const Instrument& instrument, double gate) {
+double voice_length(const Instrument& instrument, double gate)
+{
     double end = 0;
     for (const Layer& l : instrument.layers)
         end = std::max(end, l.delay + layer_end(l, gate - l.delay));
@@ -176,43 +202,57 @@ double voice_length(const Instrument& instrument, double gate) {
 }
 
 void render_voice(const Instrument& instrument, double note_hz, double velocity, double gate,
-                  uint32_t seed, int rate, std::vector<double>* mix, int64_t start, bool wrap) {
+                  uint32_t seed, int rate, std::vector<double>* mix, int64_t start, bool wrap)
+{
     const int64_t size = static_cast<int64_t>(mix->size());
     uint32_t layer_seed = seed;
     for (const Layer& l : instrument.layers) {
         Prng noise(layer_seed++ * 2654435761U);
         double layer_gate = gate - l.delay;
-        if (layer_gate <= 0) continue;
+        if (layer_gate <= 0)
+            continue;
         double end = layer_end(l, layer_gate);
         double sweep = l.sweep > 0 ? l.sweep : layer_shape_end(l);
         double filter_sweep = l.lowpass_sweep > 0 ? l.lowpass_sweep : layer_shape_end(l);
         Svf lowpass, highpass;
-        if (l.highpass > 0) highpass.set(l.highpass, 0.7, rate);
+        if (l.highpass > 0)
+            highpass.set(l.highpass, 0.7, rate);
         double phase = 0, held = noise.signed_unit();
         int64_t first = start + static_cast<int64_t>(std::llround(l.delay * rate));
         int64_t count = static_cast<int64_t>(std::ceil(end * rate)) + 1;
         for (int64_t n = 0; n < count; ++n) {
             double t = static_cast<double>(n) / rate;
             double amp = envelope(l, t);
-            if (t >= layer_gate) amp *= std::pow(std::max(0.0, 1.0 - (t - layer_gate) / l.release), l.curve);
-            double freq = l.fixed_pitch ? exp_slide(l.freq_from, l.freq_to, t, sweep) : note_hz * l.pitch;
+            if (t >= layer_gate)
+                amp *= std::pow(std::max(0.0, 1.0 - (t - layer_gate) / l.release), l.curve);
+            double freq =
+                l.fixed_pitch ? exp_slide(l.freq_from, l.freq_to, t, sweep) : note_hz * l.pitch;
             if (l.vibrato_rate > 0 && t > l.vibrato_delay) {
                 // The vibrato fades in over a tenth of a second instead of jumping.
                 double depth = l.vibrato_depth * std::min(1.0, (t - l.vibrato_delay) / 0.1);
-                freq *= std::pow(2.0, depth / 12.0 * std::sin(2 * kPi * l.vibrato_rate * (t - l.vibrato_delay)));
+                freq *= std::pow(
+                    2.0, depth / 12.0 * std::sin(2 * PI * l.vibrato_rate * (t - l.vibrato_delay)));
             }
             double dt = std::min(0.5, freq / rate);
             double v = 0;
             switch (l.wave) {
-            case Wave::Sine: v = std::sin(2 * kPi * phase); break;
-            case Wave::Triangle: v = 4.0 * std::fabs(phase - 0.5) - 1.0; break;
-            case Wave::Saw: v = 2.0 * phase - 1.0 - blep(phase, dt); break;
+            case Wave::Sine:
+                v = std::sin(2 * PI * phase);
+                break;
+            case Wave::Triangle:
+                v = 4.0 * std::fabs(phase - 0.5) - 1.0;
+                break;
+            case Wave::Saw:
+                v = 2.0 * phase - 1.0 - blep(phase, dt);
+                break;
             case Wave::Square:
                 // Less the pulse's average, so narrow pulses add no DC offset.
-                v = (phase < l.duty ? 1.0 : -1.0) + blep(phase, dt) -
-                    blep(std::fmod(phase + 1.0 - l.duty, 1.0), dt) - (2.0 * l.duty - 1.0);
+                v = (phase < l.duty ? 1.0 : -1.0) + blep(phase, dt)
+                    - blep(std::fmod(phase + 1.0 - l.duty, 1.0), dt) - (2.0 * l.duty - 1.0);
                 break;
-            case Wave::Noise: v = held; break;
+            case Wave::Noise:
+                v = held;
+                break;
             }
             phase += freq / rate;
             if (phase >= 1.0) {
@@ -220,7 +260,8 @@ void render_voice(const Instrument& instrument, double note_hz, double velocity,
                 held = noise.signed_unit();  // noise steps to a new value once per cycle
             }
             if (l.lowpass) {
-                lowpass.set(exp_slide(l.lowpass_from, l.lowpass_to, t, filter_sweep), l.resonance, rate);
+                lowpass.set(exp_slide(l.lowpass_from, l.lowpass_to, t, filter_sweep), l.resonance,
+                            rate);
                 double low, high;
                 lowpass.run(v, &low, &high);
                 v = low;
@@ -231,8 +272,10 @@ void render_voice(const Instrument& instrument, double note_hz, double velocity,
                 v = high;
             }
             int64_t at = first + n;
-            if (wrap) at %= size;
-            else if (at >= size) break;
+            if (wrap)
+                at %= size;
+            else if (at >= size)
+                break;
             (*mix)[static_cast<size_t>(at)] += v * amp * l.level * velocity;
         }
     }
@@ -240,7 +283,8 @@ void render_voice(const Instrument& instrument, double note_hz, double velocity,
 
 // ---------------------------------------------------------------- effects
 
-std::map<std::string, Sound> build_effects(const SourceFile& file) {
+std::map<std::string, Sound> build_effects(const SourceFile& file)
+{
     struct Pending {
         Instrument instrument;
         double peak;
@@ -250,24 +294,32 @@ std::map<std::string, Sound> build_effects(const SourceFile& file) {
     std::vector<Pending> effects;
     for (size_t i = 0; i < file.lines.size(); ++i) {
         Statement st(file, static_cast<int>(i));
-        if (st.empty()) continue;
+        if (st.empty())
+            continue;
         const std::string& verb = st.word(0);
         if (verb == "rate") {
             st.expect_words(2, 2, "rate SAMPLES_PER_SECOND");
-            if (!effects.empty()) st.fail("the rate must come before the first effect");
+            if (!effects.empty())
+                st.fail("the rate must come before the first effect");
             rate = st.integer(1, "rate");
-            if (rate < 8000 || rate > 48000) st.fail("rate must be 8000..48000");
+            if (rate < 8000 || rate > 48000)
+                st.fail("rate must be 8000..48000");
         } else if (verb == "effect") {
             st.expect_words(2, 2, "effect NAME peak=P");
             for (const Pending& e : effects)
-                if (e.instrument.name == st.word(1)) st.fail("effect '" + st.word(1) + "' defined twice");
-            effects.push_back({Instrument{st.word(1), {}}, st.number_option("peak", 0.9, 0.01, 1.0), st.line()});
+                if (e.instrument.name == st.word(1))
+                    st.fail("effect '" + st.word(1) + "' defined twice");
+            effects.push_back(
+                {Instrument{st.word(1), {}}, st.number_option("peak", 0.9, 0.01, 1.0), st.line()});
         } else if (verb == "layer") {
             st.expect_words(1, 1, "layer OPTION=VALUE ...");
-            if (effects.empty()) st.fail("a layer must follow an 'effect NAME' line");
+            if (effects.empty())
+                st.fail("a layer must follow an 'effect NAME' line");
             Layer l = parse_layer(st, rate);
-            if (!l.fixed_pitch) st.fail("an effect plays no note: give its layers freq=, not pitch=");
-            if (l.sustain > 0) st.fail("an effect is never released, so its layers need sustain=0");
+            if (!l.fixed_pitch)
+                st.fail("an effect plays no note: give its layers freq=, not pitch=");
+            if (l.sustain > 0)
+                st.fail("an effect is never released, so its layers need sustain=0");
             effects.back().instrument.layers.push_back(l);
         } else {
             st.fail("expected 'rate', 'effect' or 'layer'");
@@ -277,11 +329,12 @@ std::map<std::string, Sound> build_effects(const SourceFile& file) {
     std::map<std::string, Sound> out;
     for (const Pending& e : effects) {
         if (e.instrument.layers.empty())
-            throw SourceError(file.name, e.line, "effect '" + e.instrument.name + "' has no layers");
-        double length = voice_length(e.instrument, kForever);
+            throw SourceError(file.name, e.line,
+                              "effect '" + e.instrument.name + "' has no layers");
+        double length = voice_length(e.instrument, FOREVER);
         // One sample past the envelopes' end, so the last sample is silence.
         std::vector<double> mix(static_cast<size_t>(std::ceil(length * rate)) + 1, 0.0);
-        render_voice(e.instrument, 0.0, 1.0, kForever, 1, rate, &mix, 0, false);
+        render_voice(e.instrument, 0.0, 1.0, FOREVER, 1, rate, &mix, 0, false);
         out[e.instrument.name] = to_pcm(mix, rate, e.peak);
     }
     return out;
@@ -302,7 +355,7 @@ struct NoteEvent {
 struct Pattern {
     std::string name;
     int line = 0;
-    int steps = -1;  // all lanes have this many steps
+    int steps = -1;                       // all lanes have this many steps
     std::vector<std::string> lane_order;  // as first written
     std::map<std::string, int> lane_steps;
     std::map<std::string, int> lane_line;
@@ -314,12 +367,15 @@ struct Pattern {
 // rest, '-' to hold the previous note one more step; '|' marks bars for the
 // reader and takes no step.
 void parse_lane(const Statement& st, const std::map<std::string, Instrument>& instruments,
-                Pattern* pattern) {
+                Pattern* pattern)
+{
     std::string name = st.word(0).substr(0, st.word(0).size() - 1);
     auto found = instruments.find(name);
-    if (found == instruments.end()) st.fail("unknown instrument '" + name + "'");
+    if (found == instruments.end())
+        st.fail("unknown instrument '" + name + "'");
     const Instrument& instrument = found->second;
-    if (!pattern->lane_steps.count(name)) pattern->lane_order.push_back(name);
+    if (!pattern->lane_steps.count(name))
+        pattern->lane_order.push_back(name);
     int& step = pattern->lane_steps[name];
     pattern->lane_line[name] = st.line();
     // Index of the note a '-' would lengthen, or -1 after a rest. A lane
@@ -327,16 +383,19 @@ void parse_lane(const Statement& st, const std::map<std::string, Instrument>& in
     long last = -1;
     for (size_t k = pattern->notes.size(); k-- > 0;)
         if (pattern->notes[k].instrument == &instrument) {
-            if (pattern->notes[k].step + pattern->notes[k].steps == step) last = static_cast<long>(k);
+            if (pattern->notes[k].step + pattern->notes[k].steps == step)
+                last = static_cast<long>(k);
             break;
         }
     for (size_t i = 1; i < st.size(); ++i) {
         const std::string& token = st.word(i);
-        if (token == "|") continue;
+        if (token == "|")
+            continue;
         if (token == ".") {
             last = -1;
         } else if (token == "-") {
-            if (last < 0) st.fail("'-' holds a note, but none sounds before it");
+            if (last < 0)
+                st.fail("'-' holds a note, but none sounds before it");
             ++pattern->notes[static_cast<size_t>(last)].steps;
         } else if (token == "x" || token == "o") {
             if (instrument.pitched())
@@ -345,7 +404,8 @@ void parse_lane(const Statement& st, const std::map<std::string, Instrument>& in
             last = static_cast<long>(pattern->notes.size()) - 1;
         } else {
             double hz = 0;
-            if (!parse_note(token, &hz)) st.fail("'" + token + "' is not a note, hit, '.' or '-'");
+            if (!parse_note(token, &hz))
+                st.fail("'" + token + "' is not a note, hit, '.' or '-'");
             if (!instrument.pitched())
                 st.fail("instrument '" + name + "' plays hits (x or o), not notes");
             pattern->notes.push_back({&instrument, hz, 1.0, step, 1});
@@ -355,25 +415,28 @@ void parse_lane(const Statement& st, const std::map<std::string, Instrument>& in
     }
 }
 
-void close_pattern(const SourceFile& file, Pattern* pattern) {
+void close_pattern(const SourceFile& file, Pattern* pattern)
+{
     if (pattern->lane_steps.empty())
         throw SourceError(file.name, pattern->line, "pattern '" + pattern->name + "' has no lanes");
     // The first lane sets the pattern's length; a lane that differs is the
     // one reported.
     for (const std::string& lane : pattern->lane_order) {
         int steps = pattern->lane_steps[lane];
-        if (pattern->steps < 0) pattern->steps = steps;
+        if (pattern->steps < 0)
+            pattern->steps = steps;
         if (steps != pattern->steps)
             throw SourceError(file.name, pattern->lane_line[lane],
-                              "lane '" + lane + "' of pattern '" + pattern->name + "' has " +
-                                  std::to_string(steps) + " steps, its first lane " +
-                                  std::to_string(pattern->steps));
+                              "lane '" + lane + "' of pattern '" + pattern->name + "' has "
+                                  + std::to_string(steps) + " steps, its first lane "
+                                  + std::to_string(pattern->steps));
     }
 }
 
 }  // namespace
 
-Music build_music(const SourceFile& file) {
+Music build_music(const SourceFile& file)
+{
     int rate = 22050, steps_per_beat = 4;
     double tempo = 120, peak = 0.45;
     std::map<std::string, Instrument> instruments;
@@ -387,47 +450,58 @@ Music build_music(const SourceFile& file) {
     std::vector<Play> order;
     for (size_t i = 0; i < file.lines.size(); ++i) {
         Statement st(file, static_cast<int>(i));
-        if (st.empty()) continue;
+        if (st.empty())
+            continue;
         const std::string& verb = st.word(0);
         bool lane = verb.size() > 1 && verb.back() == ':';
-        if (!lane && verb != "layer") instrument = nullptr;
+        if (!lane && verb != "layer")
+            instrument = nullptr;
         if (!lane && pattern) {
             close_pattern(file, pattern);
             pattern = nullptr;
         }
         if (lane) {
-            if (!pattern) st.fail("a lane must follow a 'pattern NAME' line");
+            if (!pattern)
+                st.fail("a lane must follow a 'pattern NAME' line");
             parse_lane(st, instruments, pattern);
         } else if (verb == "rate" || verb == "steps_per_beat") {
             st.expect_words(2, 2, "rate N | steps_per_beat N");
-            if (!instruments.empty()) st.fail(verb + " must come before the instruments");
+            if (!instruments.empty())
+                st.fail(verb + " must come before the instruments");
             int value = st.integer(1, verb.c_str());
-            if (verb == "rate" && (value < 8000 || value > 48000)) st.fail("rate must be 8000..48000");
-            if (verb == "steps_per_beat" && (value < 1 || value > 16)) st.fail("steps_per_beat must be 1..16");
+            if (verb == "rate" && (value < 8000 || value > 48000))
+                st.fail("rate must be 8000..48000");
+            if (verb == "steps_per_beat" && (value < 1 || value > 16))
+                st.fail("steps_per_beat must be 1..16");
             (verb == "rate" ? rate : steps_per_beat) = value;
         } else if (verb == "tempo") {
             st.expect_words(2, 2, "tempo BEATS_PER_MINUTE");
             tempo = st.number(1, "tempo");
-            if (tempo < 30 || tempo > 300) st.fail("tempo must be 30..300");
+            if (tempo < 30 || tempo > 300)
+                st.fail("tempo must be 30..300");
         } else if (verb == "peak") {
             st.expect_words(2, 2, "peak FRACTION_OF_FULL_SCALE");
             peak = st.number(1, "peak");
-            if (peak <= 0 || peak > 1) st.fail("peak must be above 0 and at most 1");
+            if (peak <= 0 || peak > 1)
+                st.fail("peak must be above 0 and at most 1");
         } else if (verb == "instrument") {
             st.expect_words(2, 2, "instrument NAME");
-            if (instruments.count(st.word(1))) st.fail("instrument '" + st.word(1) + "' defined twice");
+            if (instruments.count(st.word(1)))
+                st.fail("instrument '" + st.word(1) + "' defined twice");
             instrument = &instruments[st.word(1)];
             instrument->name = st.word(1);
         } else if (verb == "layer") {
             st.expect_words(1, 1, "layer OPTION=VALUE ...");
-            if (!instrument) st.fail("a layer must follow an 'instrument NAME' line");
+            if (!instrument)
+                st.fail("a layer must follow an 'instrument NAME' line");
             Layer l = parse_layer(st, rate);
             if (l.decay > 4.0 || l.release > 4.0)
                 st.fail("music notes must fade within a few seconds (decay and release at most 4)");
             instrument->layers.push_back(l);
         } else if (verb == "pattern") {
             st.expect_words(2, 2, "pattern NAME");
-            if (patterns.count(st.word(1))) st.fail("pattern '" + st.word(1) + "' defined twice");
+            if (patterns.count(st.word(1)))
+                st.fail("pattern '" + st.word(1) + "' defined twice");
             auto made = std::make_unique<Pattern>();
             made->name = st.word(1);
             made->line = st.line();
@@ -440,37 +514,44 @@ Music build_music(const SourceFile& file) {
                 const std::string& word = st.word(w);
                 int repeats = 0;
                 if (word.size() > 1 && word[0] == 'x' && parse_int_word(word.substr(1), &repeats)) {
-                    if (repeats < 1 || repeats > 64) st.fail("repeat count must be 1..64");
+                    if (repeats < 1 || repeats > 64)
+                        st.fail("repeat count must be 1..64");
                     play.repeats = repeats;
                     continue;
                 }
                 auto found = patterns.find(word);
-                if (found == patterns.end()) st.fail("unknown pattern '" + word + "'");
+                if (found == patterns.end())
+                    st.fail("unknown pattern '" + word + "'");
                 if (!play.patterns.empty() && found->second->steps != play.patterns[0]->steps)
-                    st.fail("pattern '" + word + "' is " + std::to_string(found->second->steps) +
-                            " steps long, '" + play.patterns[0]->name + "' is " +
-                            std::to_string(play.patterns[0]->steps));
+                    st.fail("pattern '" + word + "' is " + std::to_string(found->second->steps)
+                            + " steps long, '" + play.patterns[0]->name + "' is "
+                            + std::to_string(play.patterns[0]->steps));
                 play.patterns.push_back(found->second.get());
             }
-            if (play.patterns.empty()) st.fail("expected: play PATTERN... [xN]");
+            if (play.patterns.empty())
+                st.fail("expected: play PATTERN... [xN]");
             order.push_back(play);
         } else {
             st.fail("unknown command '" + verb + "'");
         }
         st.finish();
     }
-    if (pattern) close_pattern(file, pattern);
+    if (pattern)
+        close_pattern(file, pattern);
     for (const auto& named : instruments)
         if (named.second.layers.empty())
             throw SourceError(file.name, 0, "instrument '" + named.first + "' has no layers");
-    if (order.empty()) throw SourceError(file.name, 0, "nothing is played: add 'play' lines");
+    if (order.empty())
+        throw SourceError(file.name, 0, "nothing is played: add 'play' lines");
 
     // Every step is a whole number of samples, so the loop is exactly its
     // steps long and each bar starts on the same sample every time round.
     Music music;
     music.samples_per_step = static_cast<int>(std::lround(rate * 60.0 / (tempo * steps_per_beat)));
-    for (const Play& play : order) music.steps += play.patterns[0]->steps * play.repeats;
-    std::vector<double> mix(static_cast<size_t>(music.steps) * static_cast<size_t>(music.samples_per_step), 0.0);
+    for (const Play& play : order)
+        music.steps += play.patterns[0]->steps * play.repeats;
+    std::vector<double> mix(
+        static_cast<size_t>(music.steps) * static_cast<size_t>(music.samples_per_step), 0.0);
     double step_seconds = static_cast<double>(music.samples_per_step) / rate;
     int at = 0;
     uint32_t voice = 0;
@@ -480,14 +561,13 @@ Music build_music(const SourceFile& file) {
                 for (const NoteEvent& note : p->notes)
                     // Tails that run past the end sound on at the start: the
                     // track's last sample flows into its first.
-                    render_voice(*note.instrument, note.hz, note.velocity, note.steps * step_seconds,
-                                 ++voice, rate, &mix,
-                                 static_cast<int64_t>(at + note.step) * music.samples_per_step, true);
+                    render_voice(*note.instrument, note.hz, note.velocity,
+                                 note.steps * step_seconds, ++voice, rate, &mix,
+                                 static_cast<int64_t>(at + note.step) * music.samples_per_step,
+                                 true);
             at += play.patterns[0]->steps;
         }
     }
     music.sound = to_pcm(mix, rate, peak);
     return music;
 }
-
-}  // namespace tarnblast_assets

@@ -10,22 +10,20 @@
 
 #include "source_text.h"
 
-namespace tarnblast_assets {
-
 enum class Wave { Sine, Triangle, Square, Saw, Noise };
 
 // One oscillator of an instrument with its own envelope and filters. Times
 // are in seconds, frequencies in Hz.
 struct Layer {
     Wave wave = Wave::Sine;
-    double duty = 0.5;        // square waves: share of the cycle spent high
-    bool fixed_pitch = false; // true: freq_from..freq_to; false: note x pitch
+    double duty = 0.5;         // square waves: share of the cycle spent high
+    bool fixed_pitch = false;  // true: freq_from..freq_to; false: note x pitch
     double freq_from = 0, freq_to = 0;
-    double pitch = 1.0;       // multiple of the played note's frequency
-    double sweep = 0;         // time to slide freq_from to freq_to (0: attack+hold+decay)
+    double pitch = 1.0;  // multiple of the played note's frequency
+    double sweep = 0;    // time to slide freq_from to freq_to (0: attack+hold+decay)
     double level = 1.0;
     double delay = 0, attack = 0.002, hold = 0, decay = 0.2, sustain = 0, release = 0.02;
-    double curve = 2.0;       // >1 makes the decay and release fall fast, then slowly
+    double curve = 2.0;  // >1 makes the decay and release fall fast, then slowly
     bool lowpass = false;
     double lowpass_from = 0, lowpass_to = 0, lowpass_sweep = 0, resonance = 0.7;
     double highpass = 0;
@@ -73,5 +71,3 @@ struct Music {
     int steps = 0;
 };
 Music build_music(const SourceFile& file);
-
-}  // namespace tarnblast_assets

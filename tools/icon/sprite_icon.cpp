@@ -42,8 +42,8 @@ bool read_bmp(const std::string& path, Image& image, std::string& error)
     const int32_t height = int32_t(little_endian(bytes, 22, 4));
     const uint32_t bits = little_endian(bytes, 28, 2);
     const uint32_t compression = little_endian(bytes, 30, 4);
-    if ((bits != 24 && bits != 32) || compression != 0 || width <= 0 || height == 0
-        || width > 16384 || height > 16384 || height < -16384) {
+    if ((bits != 24 && bits != 32) || compression != 0 || width <= 0 || height == 0 || width > 16384
+        || height > 16384 || height < -16384) {
         error = "only uncompressed 24- and 32-bit BMP files are read";
         return false;
     }
@@ -88,7 +88,8 @@ int main(int argc, char** argv)
     }
     if (left < 0 || top < 0 || width < 1 || height < 1 || left + width > sheet.width
         || top + height > sheet.height || size < width || size < height || size > 256) {
-        std::fprintf(stderr, "tarnblast-icon: the sprite does not lie on the sheet or fit the icon\n");
+        std::fprintf(stderr,
+                     "tarnblast-icon: the sprite does not lie on the sheet or fit the icon\n");
         return 2;
     }
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/assets.h"
 #include "enemies/enemy_tables.h"
-#include "shell/assets.h"
 #include "shell/headless.h"
-#include "world/world_scan.h"
+#include "shell/world_scan.h"
 
 BITMAP* draw_level_map(const LevelGrid& grid, std::string& error)
 {

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "base/game_state.h"
 #include "levels/level_file.h"
-#include "shell/game_state.h"
 
 // Every column and every row, row 20 included: the editor's window shows
 // rows 0 to 19, so the top 200 pixels are what it would show, and the last

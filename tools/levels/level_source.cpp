@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "shell/game_state.h"
+#include "base/game_state.h"
+#include "enemies/enemy_groups.h"
 
 namespace {
 
@@ -13,16 +14,9 @@ constexpr size_t ENEMIES_PER_LINE = 6;
 constexpr size_t DROPS_PER_LINE = 8;
 constexpr size_t COMMENT_WIDTH = 78;
 
-const char* const GROUP_NAMES[] = {"A", "B", "C", "D"};
-
 bool is_enemy_code(int32_t code)
 {
-    return code >= ENEMY_A_BASE && code < ENEMY_D_BASE + ENEMY_SLOTS;
-}
-
-int group_of(int32_t code)
-{
-    return (code - ENEMY_A_BASE) / ENEMY_SLOTS;
+    return enemy_group_of(code) != nullptr;
 }
 
 std::string cell(int32_t row, int32_t column)
@@ -63,8 +57,10 @@ void warn_repeated_codes(LevelSource& source)
         if (j - i > 1) {
             std::string places;
             for (size_t k = i; k < j; ++k)
-                places += (k == i ? "" : k + 1 == j ? " and " : ", ")
-                        + cell(enemies[k].row, enemies[k].column);
+                places += (k == i       ? ""
+                           : k + 1 == j ? " and "
+                                        : ", ")
+                          + cell(enemies[k].row, enemies[k].column);
             source.warnings.push_back(
                 "Enemy code " + std::to_string(enemies[i].code) + " stands " + std::to_string(j - i)
                 + " times, at " + places
@@ -80,13 +76,15 @@ std::string heading(const std::string& name)
 {
     const std::string prefix = "level";
     if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0
-        && std::all_of(name.begin() + prefix.size(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        && std::all_of(name.begin() + prefix.size(), name.end(),
+                       [](char c) { return c >= '0' && c <= '9'; }))
         return "// Level " + name.substr(prefix.size()) + ".\n";
     return "// " + name + ".\n";
 }
 
 template <typename T, typename Write>
-void write_items(std::ostringstream& text, const std::vector<T>& items, size_t per_line, Write write)
+void write_items(std::ostringstream& text, const std::vector<T>& items, size_t per_line,
+                 Write write)
 {
     for (size_t i = 0; i < items.size(); ++i) {
         text << (i % per_line == 0 ? "    " : " ");
@@ -113,11 +111,13 @@ LevelSource describe_level(const LevelGrid& grid)
                 continue;
             const std::string held = cell(row, column) + " holds code " + std::to_string(code);
             if (row == 0) {
-                source.warnings.push_back(held + ", but a level covers rows 1 to 20 only: it is left out.");
+                source.warnings.push_back(
+                    held + ", but a level covers rows 1 to 20 only: it is left out.");
                 continue;
             }
             if (column == 0) {
-                source.warnings.push_back(held + ", but load_level never writes column 0: it is left out.");
+                source.warnings.push_back(
+                    held + ", but load_level never writes column 0: it is left out.");
                 continue;
             }
             if (code == TILE_BLOCK) {
@@ -131,10 +131,11 @@ LevelSource describe_level(const LevelGrid& grid)
                 if (at(marker.place, row, column))
                     marker.found = true;
                 else
-                    source.warnings.push_back(
-                        std::string("The ") + marker.name + " at " + cell(row, column)
-                        + " is left out: every level has it at "
-                        + cell(marker.place.row, marker.place.column) + ", where load_level puts it.");
+                    source.warnings.push_back(std::string("The ") + marker.name + " at "
+                                              + cell(row, column)
+                                              + " is left out: every level has it at "
+                                              + cell(marker.place.row, marker.place.column)
+                                              + ", where load_level puts it.");
             } else {
                 source.warnings.push_back(held + ", which is no tile code: it is left out.");
             }
@@ -147,8 +148,9 @@ LevelSource describe_level(const LevelGrid& grid)
                                       + ": load_level puts one there all the same.");
     // Already in row and column order; a stable sort by code keeps that
     // order among the cells of a repeated code.
-    std::stable_sort(source.enemies.begin(), source.enemies.end(),
-                     [](const EnemyPlacement& a, const EnemyPlacement& b) { return a.code < b.code; });
+    std::stable_sort(
+        source.enemies.begin(), source.enemies.end(),
+        [](const EnemyPlacement& a, const EnemyPlacement& b) { return a.code < b.code; });
     warn_repeated_codes(source);
     return source;
 }
@@ -181,7 +183,8 @@ std::string level_tables_text(const LevelSource& source, const std::string& name
         for (size_t i = 0; i < source.blocks.size(); ++i) {
             const BlockRun& run = source.blocks[i];
             const bool row_starts = i == 0 || source.blocks[i - 1].row != run.row;
-            const bool row_ends = i + 1 == source.blocks.size() || source.blocks[i + 1].row != run.row;
+            const bool row_ends =
+                i + 1 == source.blocks.size() || source.blocks[i + 1].row != run.row;
             text << (row_starts ? "    " : " ") << "{" << run.row << ", " << run.first << ", "
                  << run.last << "}," << (row_ends ? "\n" : "");
         }
@@ -189,12 +192,12 @@ std::string level_tables_text(const LevelSource& source, const std::string& name
     }
     if (!source.enemies.empty()) {
         text << "const EnemyPlacement " << name << "_enemies[] = {\n";
-        for (int group = 0; group < 4; ++group) {
+        for (const EnemyGroupRow& group : ENEMY_GROUPS) {
             std::vector<EnemyPlacement> members;
             for (const EnemyPlacement& enemy : source.enemies)
-                if (group_of(enemy.code) == group)
+                if (enemy_group_of(enemy.code) == &group)
                     members.push_back(enemy);
-            text << "    // group " << GROUP_NAMES[group] << (members.empty() ? ": none" : "") << "\n";
+            text << "    // group " << group.letter << (members.empty() ? ": none" : "") << "\n";
             write_items(text, members, ENEMIES_PER_LINE, [&text](const EnemyPlacement& enemy) {
                 text << "{" << enemy.code << ", " << enemy.row << ", " << enemy.column << "}";
             });
@@ -217,8 +220,8 @@ std::string level_tables_entry(const LevelSource& source, const std::string& nam
         return empty ? std::string("{nullptr, 0}") : "list(" + name + suffix + ")";
     };
     return "{" + list(source.blocks.empty(), "_blocks") + ", "
-         + list(source.enemies.empty(), "_enemies") + ", " + list(source.drops.empty(), "_drops")
-         + "},";
+           + list(source.enemies.empty(), "_enemies") + ", " + list(source.drops.empty(), "_drops")
+           + "},";
 }
 
 std::string comment_block(const std::string& text)
@@ -251,6 +254,7 @@ bool is_table_name(const std::string& name)
     if (name.empty() || (name[0] >= '0' && name[0] <= '9'))
         return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+               || c == '_';
     });
 }

@@ -7,13 +7,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "levels/level_file.h"
+#include "base/assets.h"
 #include "level_map.h"
 #include "level_source.h"
-#include "route_command.h"
 #include "levels/level_export.h"
+#include "levels/level_file.h"
 #include "levels/level_tables.h"
-#include "shell/assets.h"
+#include "route_command.h"
 
 namespace fs = std::filesystem;
 
@@ -85,11 +85,11 @@ bool level_from_argument(const std::string& argument, LevelGrid& grid, std::stri
     }
     std::string text;
     std::error_code code;
-    const bool number_like = !argument.empty()
-        && argument.find_first_not_of("0123456789") == std::string::npos;
+    const bool number_like =
+        !argument.empty() && argument.find_first_not_of("0123456789") == std::string::npos;
     if (number_like && !fs::exists(argument, code)) {
-        error = "there is no built-in level " + argument + " (they are 1 to " + std::to_string(LEVEL_COUNT)
-              + ") and no file of that name";
+        error = "there is no built-in level " + argument + " (they are 1 to "
+                + std::to_string(LEVEL_COUNT) + ") and no file of that name";
         return false;
     }
     if (!read_whole_file(argument, text, error))
@@ -112,7 +112,8 @@ int run_convert(const std::vector<std::string>& args, std::ostream& out, std::os
                 return usage(err, "--name needs a name");
             name = args[++i];
             if (!is_table_name(name))
-                return usage(err, "the name '" + name + "' cannot name a table: use letters, digits and _");
+                return usage(err, "the name '" + name
+                                      + "' cannot name a table: use letters, digits and _");
         } else if (path.empty()) {
             path = args[i];
         } else {
@@ -185,7 +186,7 @@ bool find_game_data(std::string& error)
             return true;
     }
     error = std::string("cannot find ") + SPRITE_SHEET_PATH
-          + " here or beside the program: run it from a folder that holds the game's data/";
+            + " here or beside the program: run it from a folder that holds the game's data/";
     return false;
 }
 
@@ -277,8 +278,8 @@ bool convert_export_text(const std::string& text, const std::string& name, std::
     for (const std::string& warning : warnings)
         notes += "\n" + warning;
     printed = comment_block(notes) + "\n" + level_tables_text(source, name) + "\n"
-            + comment_block("Its entry in LEVEL_TABLES:") + "//     " + level_tables_entry(source, name)
-            + "\n";
+              + comment_block("Its entry in LEVEL_TABLES:") + "//     "
+              + level_tables_entry(source, name) + "\n";
     return true;
 }
 

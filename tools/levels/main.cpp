@@ -13,4 +13,5 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     return run_levels_tool(args, std::cout, std::cerr);
 }
+
 END_OF_MAIN()

@@ -11,12 +11,13 @@
 
 #include <unistd.h>
 
+#include "base/game_state.h"
+#include "enemies/enemy_groups.h"
 #include "key_script.h"
-#include "levels_tool.h"
 #include "levels/level_file.h"
 #include "levels/level_tables.h"
+#include "levels_tool.h"
 #include "replay_run.h"
-#include "shell/game_state.h"
 #include "shell/headless.h"
 #include "shell/title.h"
 
@@ -88,9 +89,10 @@ bool level_from_route_argument(const std::string& argument, RouteLevel& level, s
         return true;
     }
     std::error_code code;
-    if (argument.find_first_not_of("0123456789") == std::string::npos && !fs::exists(argument, code)) {
+    if (argument.find_first_not_of("0123456789") == std::string::npos
+        && !fs::exists(argument, code)) {
         error = "there is no built-in level " + argument.substr(0, 40) + " (they are 1 to "
-              + std::to_string(LEVEL_COUNT) + ") and no file of that name";
+                + std::to_string(LEVEL_COUNT) + ") and no file of that name";
         return false;
     }
     if (!open_level_file(argument.c_str(), MODE_TITLE, error))
@@ -178,16 +180,16 @@ bool write_script(const std::string& path, const std::string& text, std::ostream
 // score cannot tell: kills in one pass can lose points in its carry).
 struct KillCounter {
     int32_t total = 0;
-    int32_t alive[3][ENEMY_SLOTS] = {};
+    int32_t alive[GROUP_COUNT][ENEMY_SLOTS] = {};
 
     void count_pass()
     {
-        const EnemySlot* groups[3] = {game.enemies_a, game.enemies_b, game.enemies_c};
-        for (int g = 0; g < 3; ++g) {
+        for (int g = 0; g < GROUP_COUNT; ++g) {
             for (int i = 0; i < ENEMY_SLOTS; ++i) {
-                if (alive[g][i] == 2 && groups[g][i].alive == 1)
+                const int32_t now = ENEMY_GROUPS[g].slots[i].alive;
+                if (alive[g][i] == FLAG_SET && now == FLAG_CLEAR)
                     ++total;
-                alive[g][i] = groups[g][i].alive;
+                alive[g][i] = now;
             }
         }
     }
@@ -266,8 +268,9 @@ std::string route_script_text(const RouteLevel& level, const std::vector<uint16_
                               int32_t enemies_shot)
 {
     std::ostringstream text;
-    text << "# A route through " << level.name << " found by tarnblast-levels route: "
-         << keys.size() << " passes, " << enemies_shot << " enemies shot.\n"
+    text << "# A route through " << level.name
+         << " found by tarnblast-levels route: " << keys.size() << " passes, " << enemies_shot
+         << " enemies shot.\n"
          << "# Replay it with: tarnblast-replay " << level.replay_options << " SCRIPT\n";
     for (size_t i = 0; i < keys.size();) {
         size_t j = i;
@@ -315,8 +318,8 @@ ProvedRoute find_and_prove_route(const RouteLevel& level, double seconds, std::o
     if (proved.check.holds)
         proved.check = replay_route(level, proved.script);
     if (!proved.check.holds)
-        err << TOOL << "the route found through " << level.name
-            << " does not hold when replayed (" << proved.check.problem << "); please report this\n";
+        err << TOOL << "the route found through " << level.name << " does not hold when replayed ("
+            << proved.check.problem << "); please report this\n";
     proved.found = proved.check.holds;
     return proved;
 }
@@ -326,15 +329,16 @@ std::string finished_text(const ProvedRoute& proved)
 {
     const size_t passes = proved.result.keys.size();
     return "can be finished: a route of " + std::to_string(passes) + " passes ("
-         + seconds_text(double(passes) / PASSES_PER_SECOND) + " of play), "
-         + std::to_string(proved.check.enemies_shot) + " enemies shot";
+           + seconds_text(double(passes) / PASSES_PER_SECOND) + " of play), "
+           + std::to_string(proved.check.enemies_shot) + " enemies shot";
 }
 
 std::string not_found_text(const ProvedRoute& proved)
 {
     return "no route found in " + seconds_text(proved.result.progress.cpu_seconds)
-         + ": the furthest column reached is " + std::to_string(proved.result.progress.furthest_column)
-         + " of " + std::to_string(LEVEL_END_COLUMN);
+           + ": the furthest column reached is "
+           + std::to_string(proved.result.progress.furthest_column) + " of "
+           + std::to_string(LEVEL_END_COLUMN);
 }
 
 // The level file stays open only while its route is looked for.

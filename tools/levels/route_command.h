@@ -34,7 +34,7 @@ struct RouteLevel {
     std::string replay_options;  // "--warp 3", "--level FILE"
     int32_t warp_level = 0;      // 0 for a level file
     std::string level_path;
-    int32_t number = 0;          // the level number while it is played
+    int32_t number = 0;  // the level number while it is played
     LevelStart start;
 };
 

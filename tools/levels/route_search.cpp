@@ -10,13 +10,13 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/key_names.h"
+#include "base/score.h"
+#include "base/sound.h"
 #include "key_script.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
-#include "shell/key_names.h"
 #include "shell/main_loop.h"
-#include "shell/score.h"
-#include "shell/sound.h"
 
 namespace {
 
@@ -83,15 +83,6 @@ private:
     BITMAP* titles_;
     BITMAP* tiny_;
 };
-
-// One pass exactly as the replay runner runs it.
-void run_pass(uint16_t keys)
-{
-    forget_pass_sounds();
-    draw_pass();
-    hold_key_set(keys);
-    handle_pass_keys();
-}
 
 enum class HoldOutcome { ALIVE, DIED, FINISHED };
 
@@ -173,10 +164,9 @@ int32_t score_tens()
 uint64_t likeness_of_state()
 {
     const int32_t fields[] = {
-        game.camera_x,       game.player_offset_y, game.player_facing,
-        game.player_jumping, game.player_falling,  game.jump_counter,
-        game.move_counter,   game.fire_counter % 6, int32_t(held_key_set()),
-        score_tens(),
+        game.camera_x,           game.player_offset_y, game.player_facing, game.player_jumping,
+        game.player_falling,     game.jump_counter,    game.move_counter,  game.fire_counter % 6,
+        int32_t(held_key_set()), score_tens(),
     };
     uint64_t hash = 1469598103934665603ull;
     for (int32_t value : fields) {
@@ -231,7 +221,7 @@ private:
     {
         const int32_t level = game.level_number;
         for (passes_run = 1; passes_run <= HOLD_PASSES; ++passes_run) {
-            run_pass(MOVES[move]);
+            run_pass_holding(MOVES[move]);
             ++progress_.passes_searched;
             if (game.level_number != level)
                 return HoldOutcome::FINISHED;
@@ -252,7 +242,8 @@ private:
                 beam_.restore(parent);
                 int passes = 0;
                 const HoldOutcome outcome = hold(move, passes);
-                if (outcome == HoldOutcome::FINISHED && (finish_parent < 0 || passes < finish_pass)) {
+                if (outcome == HoldOutcome::FINISHED
+                    && (finish_parent < 0 || passes < finish_pass)) {
                     finish_parent = parent;
                     finish_move = move;
                     finish_pass = passes;
@@ -267,7 +258,7 @@ private:
     {
         const int32_t progress = progress_of_camera();
         const int32_t footing =
-            game.player_falling == 1 ? progress : beam_.footing[size_t(parent)];
+            game.player_falling == FLAG_CLEAR ? progress : beam_.footing[size_t(parent)];
         return {parent, move, footing, progress, score_tens(), likeness_of_state()};
     }
 
@@ -368,7 +359,7 @@ RouteResult find_route(const LevelStart& start, double cpu_seconds,
     const double started = process_cpu_seconds();
     start.restart();
     for (uint16_t keys : start.opening)
-        run_pass(keys);
+        run_pass_holding(keys);
     if (game.game_mode != MODE_PLAY)
         return result;
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "shell/key_names.h"
+#include "base/key_names.h"
 
 namespace {
 
@@ -23,6 +23,7 @@ constexpr bool names_bit(uint16_t bit, const char* name)
     }
     return *name == *table_name;
 }
+
 static_assert(names_bit(SCRIPT_LEFT, "LEFT") && names_bit(SCRIPT_RIGHT, "RIGHT")
                   && names_bit(SCRIPT_UP, "UP") && names_bit(SCRIPT_DOWN, "DOWN")
                   && names_bit(SCRIPT_SPACE, "SPACE") && names_bit(SCRIPT_S, "S")

@@ -25,4 +25,5 @@ int main(int argc, char** argv)
     }
     return run_replay(options, script);
 }
+
 END_OF_MAIN()

@@ -11,11 +11,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/assets.h"
-#include "shell/game_state.h"
+#include "base/assets.h"
+#include "base/game_state.h"
+#include "base/sound.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
-#include "shell/sound.h"
 #include "shell/title.h"
 #include "state_trace.h"
 
@@ -136,7 +136,8 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         }
     }
     if (options.script_path.empty()) {
-        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE] [--frames-out DIR "
+        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE] "
+                "[--frames-out DIR "
                 "[--frame-list LIST]] [--trace FILE [--trace-list LIST]] [--grid-out FILE] "
                 "[--timedemo] SCRIPT";
         return false;
@@ -205,15 +206,15 @@ int run_replay(const ReplayOptions& options, const KeyScript& script)
     for (const ScriptRun& run : script.runs) {
         for (int64_t i = 0; i < run.passes && !escaped; ++i) {
             ++pass;
-            forget_pass_sounds();
-            draw_pass();
-            if (writing && !options.frames_dir.empty() && options.frame_list.contains(pass)
-                && !save_frame(options.frames_dir, pass))
+            bool saved = true;
+            escaped = !run_pass([&] {
+                if (writing && !options.frames_dir.empty() && options.frame_list.contains(pass))
+                    saved = save_frame(options.frames_dir, pass);
+                hold_script_keys(run.keys);
+                return run.keys;
+            });
+            if (!saved)
                 return 1;
-            hold_script_keys(run.keys);
-            escaped = escape_held();
-            if (!escaped)
-                handle_pass_keys();
             if (outputs.trace && options.trace_list.contains(pass))
                 write_state_trace(outputs.trace, pass);
             if (options.after_pass)
@@ -241,7 +242,7 @@ int run_replay(const ReplayOptions& options, const KeyScript& script)
         return 1;
     }
     if (options.timedemo)
-        std::printf("%lld passes in %.3f s: %.0f passes per second\n",
-                    static_cast<long long>(pass), seconds, seconds > 0 ? pass / seconds : 0.0);
+        std::printf("%lld passes in %.3f s: %.0f passes per second\n", static_cast<long long>(pass),
+                    seconds, seconds > 0 ? pass / seconds : 0.0);
     return 0;
 }

@@ -3,8 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/game_state.h"
-#include "shell/sound.h"
+#include "base/game_state.h"
+#include "base/sound.h"
+#include "enemies/enemy_groups.h"
 
 namespace {
 
@@ -43,10 +44,7 @@ const ScalarField SCALARS[] = {
     {"editor_repeat", &game.editor_repeat},
     {"target_row", &game.target_row},
     {"target_column", &game.target_column},
-    {"next_code_a", &game.next_code_a},
-    {"next_code_b", &game.next_code_b},
-    {"next_code_c", &game.next_code_c},
-    {"next_code_d", &game.next_code_d},
+    {nullptr, nullptr},  // here each enemy group's next code, in table order
     {"second_scroll_x", &game.second_scroll_x},
     {"second_scroll_column", &game.second_scroll_column},
 };
@@ -70,13 +68,13 @@ struct RecordField {
     int32_t Record::*member;
 };
 const RecordField<EnemySlot> ENEMY_FIELDS[] = {
-    {"fire_timer", &EnemySlot::fire_timer},   {"anim_frame", &EnemySlot::anim_frame},
-    {"anim_timer", &EnemySlot::anim_timer},   {"direction", &EnemySlot::direction},
-    {"offset_x", &EnemySlot::offset_x},       {"offset_y", &EnemySlot::offset_y},
-    {"screen_x", &EnemySlot::screen_x},       {"screen_y", &EnemySlot::screen_y},
-    {"falling", &EnemySlot::falling},         {"alive", &EnemySlot::alive},
-    {"dying", &EnemySlot::dying},             {"dying_x", &EnemySlot::dying_x},
-    {"dying_y", &EnemySlot::dying_y},         {"dying_frame", &EnemySlot::dying_frame},
+    {"fire_timer", &EnemySlot::fire_timer}, {"anim_frame", &EnemySlot::anim_frame},
+    {"anim_timer", &EnemySlot::anim_timer}, {"direction", &EnemySlot::direction},
+    {"offset_x", &EnemySlot::offset_x},     {"offset_y", &EnemySlot::offset_y},
+    {"screen_x", &EnemySlot::screen_x},     {"screen_y", &EnemySlot::screen_y},
+    {"falling", &EnemySlot::falling},       {"alive", &EnemySlot::alive},
+    {"dying", &EnemySlot::dying},           {"dying_x", &EnemySlot::dying_x},
+    {"dying_y", &EnemySlot::dying_y},       {"dying_frame", &EnemySlot::dying_frame},
     {"next_shot", &EnemySlot::next_shot},
 };
 const RecordField<EnemyShot> SHOT_FIELDS[] = {
@@ -92,17 +90,6 @@ const RecordField<EnemyShot> SHOT_FIELDS[] = {
     {"explosion_shift", &EnemyShot::explosion_shift},
     {"explosion_frame", &EnemyShot::explosion_frame},
     {"explosion_timer", &EnemyShot::explosion_timer},
-};
-
-struct EnemyTable {
-    const char* name;
-    EnemySlot* slots;
-};
-const EnemyTable ENEMY_TABLES[] = {
-    {"enemies_a", game.enemies_a},
-    {"enemies_b", game.enemies_b},
-    {"enemies_c", game.enemies_c},
-    {"enemies_d", game.enemies_d},
 };
 
 template <typename Record, int N>
@@ -155,19 +142,22 @@ int32_t* record_field(Record& record, const char* name, const RecordField<Record
 int32_t* find_state_field(const char* name)
 {
     for (const ScalarField& field : SCALARS)
-        if (std::strcmp(name, field.name) == 0)
+        if (field.name && std::strcmp(name, field.name) == 0)
             return field.value;
+    for (const EnemyGroupRow& group : ENEMY_GROUPS)
+        if (std::strcmp(name, group.next_code_trace_name) == 0)
+            return &(game.*group.next_code);
     int index = 0;
     for (const ArrayField& field : ARRAYS) {
         const char* rest = name;
         if (take_index(rest, field.name, field.count, index) && *rest == '\0')
             return &field.values[index];
     }
-    for (const EnemyTable& table : ENEMY_TABLES) {
+    for (const EnemyGroupRow& group : ENEMY_GROUPS) {
         const char* rest = name;
-        if (!take_index(rest, table.name, ENEMY_SLOTS, index) || *rest++ != '.')
+        if (!take_index(rest, group.trace_name, ENEMY_SLOTS, index) || *rest++ != '.')
             continue;
-        EnemySlot& enemy = table.slots[index];
+        EnemySlot& enemy = group.slots[index];
         int shot = 0;
         if (take_index(rest, "shots", ENEMY_SHOTS, shot))
             return *rest == '.' ? record_field(enemy.shots[shot], rest + 1, SHOT_FIELDS) : nullptr;
@@ -179,16 +169,22 @@ int32_t* find_state_field(const char* name)
 void write_state_trace(std::FILE* out, int64_t frame)
 {
     std::fprintf(out, "{\"frame\":%lld", static_cast<long long>(frame));
-    for (const ScalarField& field : SCALARS)
-        std::fprintf(out, ",\"%s\":%d", field.name, int(*field.value));
+    for (const ScalarField& field : SCALARS) {
+        if (field.name) {
+            std::fprintf(out, ",\"%s\":%d", field.name, int(*field.value));
+            continue;
+        }
+        for (const EnemyGroupRow& group : ENEMY_GROUPS)
+            std::fprintf(out, ",\"%s\":%d", group.next_code_trace_name, int(game.*group.next_code));
+    }
     for (const ArrayField& field : ARRAYS) {
         std::fprintf(out, ",\"%s\":[", field.name);
         for (int i = 0; i < field.count; ++i)
             std::fprintf(out, "%s%d", i ? "," : "", int(field.values[i]));
         std::fputc(']', out);
     }
-    for (const EnemyTable& table : ENEMY_TABLES) {
-        std::fprintf(out, ",\"%s\":[", table.name);
+    for (const EnemyGroupRow& table : ENEMY_GROUPS) {
+        std::fprintf(out, ",\"%s\":[", table.trace_name);
         for (int slot = 0; slot < ENEMY_SLOTS; ++slot) {
             if (slot)
                 std::fputc(',', out);

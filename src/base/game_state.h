@@ -19,8 +19,25 @@ constexpr int32_t ENEMY_A_BASE = 3;
 constexpr int32_t ENEMY_B_BASE = 54;
 constexpr int32_t ENEMY_C_BASE = 105;
 constexpr int32_t ENEMY_D_BASE = 156;
+// Every enemy group's codes, from the first group's base to one past the
+// last group's last code (enemies/enemy_groups.h knows which is which).
+constexpr int32_t ENEMY_CODES_FIRST = ENEMY_A_BASE;
+constexpr int32_t ENEMY_CODES_END = ENEMY_D_BASE + ENEMY_SLOTS;
 constexpr int32_t TILE_CURSOR = 1014;
 constexpr int32_t TILE_DROP = 1020;
+
+// Two-valued flags hold 1 and 2, never 0 and 1: 1 is "no" (standing, at
+// rest, not armed), 2 is "yes" (falling, flying, armed).
+constexpr int32_t FLAG_CLEAR = 1;
+constexpr int32_t FLAG_SET = 2;
+
+// Directions hold 1 and 2 too, with opposite meanings: the player (his
+// facing and his shots) goes right at 1, enemies and their shots go left
+// at 1.
+constexpr int32_t PLAYER_RIGHT = 1;
+constexpr int32_t PLAYER_LEFT = 2;
+constexpr int32_t ENEMY_LEFT = 1;
+constexpr int32_t ENEMY_RIGHT = 2;
 
 // Modes.
 constexpr int32_t MODE_TITLE = 1;

@@ -10,8 +10,7 @@
 // A key set holds bit i for KEY_NAMES[i].
 constexpr int KEY_NAME_COUNT = 13;
 inline constexpr const char* KEY_NAMES[KEY_NAME_COUNT] = {
-    "LEFT", "RIGHT", "UP", "DOWN", "SPACE", "S", "ENTER",
-    "F1",   "F2",    "F3", "F4",   "RSHIFT", "ESC",
+    "LEFT", "RIGHT", "UP", "DOWN", "SPACE", "S", "ENTER", "F1", "F2", "F3", "F4", "RSHIFT", "ESC",
 };
 constexpr uint16_t KEY_SET_ESC = 1 << 12;
 

@@ -1,8 +1,8 @@
-#include "shell/sound.h"
+#include "base/sound.h"
 
 #include <allegro.h>
 
-#include "shell/assets.h"
+#include "base/assets.h"
 
 namespace {
 
@@ -16,9 +16,12 @@ bool sound_output = false;
 SAMPLE* sample_of(SoundId id)
 {
     switch (id) {
-    case SOUND_SHOT: return shot_sound;
-    case SOUND_BLAST: return blast_sound;
-    case SOUND_MUSIC: return music;
+    case SOUND_SHOT:
+        return shot_sound;
+    case SOUND_BLAST:
+        return blast_sound;
+    case SOUND_MUSIC:
+        return music;
     }
     return nullptr;
 }
@@ -39,9 +42,12 @@ void start_sound(SoundId id)
 const char* sound_name(SoundId id)
 {
     switch (id) {
-    case SOUND_SHOT: return "shot_sound";
-    case SOUND_BLAST: return "blast_sound";
-    case SOUND_MUSIC: return "music";
+    case SOUND_SHOT:
+        return "shot_sound";
+    case SOUND_BLAST:
+        return "blast_sound";
+    case SOUND_MUSIC:
+        return "music";
     }
     return "";
 }

@@ -1,10 +1,10 @@
-#include "shell/assets.h"
+#include "base/assets.h"
 
 #include <cstdint>
 #include <cstdio>
 
-#include "shell/game_state.h"
-#include "shell/sound.h"
+#include "base/game_state.h"
+#include "base/sound.h"
 
 BITMAP* back_buffer = nullptr;
 BITMAP* sprite_sheet = nullptr;

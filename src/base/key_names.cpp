@@ -1,4 +1,4 @@
-#include "shell/key_names.h"
+#include "base/key_names.h"
 
 #include <allegro.h>
 
@@ -20,6 +20,7 @@ constexpr size_t text_length_of_all_names()
             ++length;
     return length;
 }
+
 static_assert(text_length_of_all_names() == KEY_SET_TEXT_MAX, "KEY_SET_TEXT_MAX is out of date");
 static_assert(KEY_SET_ESC == 1 << (KEY_NAME_COUNT - 1), "ESC is the last key of the table");
 

@@ -1,9 +1,11 @@
-#include "world/world_scan.h"
+#include "shell/world_scan.h"
 
+#include "base/game_state.h"
 #include "editor/editor.h"
+#include "enemies/enemies_at_blocks.h"
 #include "enemies/enemy_groups.h"
-#include "shell/game_state.h"
 #include "world/blocks.h"
+#include "world/camera.h"
 #include "world/player.h"
 
 namespace {
@@ -19,27 +21,27 @@ void visit_anchored_cell(int32_t row, int32_t column)
 {
     const int32_t code = grid_value(row, column);
     if (code == TILE_BLOCK) {
-        update_block(row, column);
+        visit_block(row, column);
         return;
     }
     if (code == TILE_DROP) {
         update_drop_marker(row, column);
         return;
     }
-    if (code >= ENEMY_A_BASE && code < ENEMY_A_BASE + ENEMY_SLOTS)
-        update_enemy_a(code - ENEMY_A_BASE, row, column);
-    else if (code >= ENEMY_B_BASE && code < ENEMY_B_BASE + ENEMY_SLOTS)
-        update_enemy_b(code - ENEMY_B_BASE, row, column);
-    else if (code >= ENEMY_C_BASE && code < ENEMY_C_BASE + ENEMY_SLOTS)
-        update_enemy_c(code - ENEMY_C_BASE, row, column);
-    else if (code >= ENEMY_D_BASE && code < ENEMY_D_BASE + ENEMY_SLOTS)
-        update_enemy_d(code - ENEMY_D_BASE, row, column);
-    else
+    const EnemyGroupRow* group = enemy_group_of(code);
+    if (!group)
         return;
+    group->visit(code - group->base_code, row, column);
     forget_arc_shot_heights();  // an enemy visit may have moved arc shots
 }
 
 }  // namespace
+
+void visit_block(int32_t row, int32_t column)
+{
+    stop_enemies_at_block(cell_screen_x(column), row * TILE_SIZE);
+    update_block(row, column);
+}
 
 // Rows 0 to 20; each row fixes its 33 columns when it starts, while a push
 // during the row moves everything drawn or tested after it. Cells are read

@@ -1,5 +1,6 @@
 // The score: ten separate decimal digits (index 9 the ones, index 1 the
-// hundred-millions; index 0 is never shown), carried once per frame.
+// hundred-millions; index 0 is never shown), carried once per frame. The
+// HUD that shows it is drawn at the top of the program (shell/hud.h).
 #pragma once
 
 #include <cstdint>
@@ -10,4 +11,3 @@ constexpr int32_t TENS_DIGIT = 8;
 
 void add_kill_score();
 void normalise_score();
-void draw_hud();

@@ -1,9 +1,9 @@
 // The game's module-wide state and the grid accessors every subsystem uses.
-#include "shell/game_state.h"
+#include "base/game_state.h"
 
 #include <cstring>
 
-#include "shell/sound.h"
+#include "base/sound.h"
 
 GameState game;
 
