@@ -18,11 +18,11 @@ limit=${MUTANTS_TIMEOUT:-300}
 # is looked for everywhere under src/.
 FAULTS=$(cat <<'EOF'
 src/world/player.cpp @@ if (game.move_counter > 1) { @@ if (game.move_counter > 2) { @@ walk-every-third-pass
-src/world/player.cpp @@ walk(2, -TILE_SIZE); @@ walk(1, -TILE_SIZE); @@ left-walk-faces-right
+src/world/player.cpp @@ walk(PLAYER_LEFT, -TILE_SIZE); @@ walk(PLAYER_RIGHT, -TILE_SIZE); @@ left-walk-faces-right
 src/world/player.cpp @@ JUMP_FRAMES = 30; @@ JUMP_FRAMES = 31; @@ jump-one-frame-longer
 src/world/player.cpp @@ PLAYER_STEP_Y = 2; @@ PLAYER_STEP_Y = 3; @@ player-falls-3
 src/world/player.cpp @@ if (game.player_y > SCREEN_HEIGHT) @@ if (game.player_y >= SCREEN_HEIGHT) @@ death-line-off-by-one
-src/world/player.cpp @@ if (game.player_falling == 1) @@ if (game.player_falling == 2) @@ jump-while-falling
+src/world/player.cpp @@ if (game.player_falling == FLAG_CLEAR) @@ if (game.player_falling == FLAG_SET) @@ jump-while-falling
 src/world/player_shots.cpp @@ FIRE_INTERVAL = 5; @@ FIRE_INTERVAL = 6; @@ fire-every-seventh
 src/world/player_shots.cpp @@ SHOT_SPEED = 5; @@ SHOT_SPEED = 4; @@ shot-speed-4
 src/world/player_shots.cpp @@ SHOT_DROP_FROM_TOP = 15; @@ SHOT_DROP_FROM_TOP = 16; @@ shot-height
@@ -48,7 +48,7 @@ src/world/blocks.cpp @@ PLAYER_PUSH_REACH = 30; @@ PLAYER_PUSH_REACH = 31; @@ pu
 src/world/blocks.cpp @@ PUSH_PIXELS = 20; @@ PUSH_PIXELS = 10; @@ push-distance
 src/world/blocks.cpp @@ DROP_REACH = 12; @@ DROP_REACH = 11; @@ drop-reach
 src/world/blocks.cpp @@ DROP_ABOVE = 28; @@ DROP_ABOVE = 29; @@ drop-above
-src/world/blocks.cpp @@ start_explosion(shot, sx, wrap_sub(shot.y, 32)); @@ start_explosion(shot, sx, wrap_sub(shot.y, 30)); @@ arc-block-explosion-height
+src/enemies/enemies_at_blocks.cpp @@ start_explosion(shot, sx, wrap_sub(shot.y, ARC_EXPLOSION_RAISE)); @@ start_explosion(shot, sx, wrap_sub(shot.y, ARC_EXPLOSION_RAISE - 2)); @@ arc-block-explosion-height
 src/enemies/group_a.cpp @@ GROUP_A_FIRE_THRESHOLD = 60; @@ GROUP_A_FIRE_THRESHOLD = 59; @@ a-patrol-length
 src/enemies/group_a.cpp @@ GROUP_A_ANIM_THRESHOLD = 10; @@ GROUP_A_ANIM_THRESHOLD = 11; @@ a-animation-pace
 src/enemies/group_a.cpp @@ GROUP_A_TOUCH{10, 22, 33}; @@ GROUP_A_TOUCH{10, 22, 32}; @@ a-touch-box
@@ -73,7 +73,7 @@ src/enemies/enemy_shots.cpp @@ if (enemy.next_shot > ENEMY_SHOTS - 1) @@ if (ene
 src/editor/editor.cpp @@ CURSOR_REPEAT = 3; @@ CURSOR_REPEAT = 2; @@ cursor-repeat
 src/editor/editor.cpp @@ BRUSH_REPEAT = 10; @@ BRUSH_REPEAT = 11; @@ brush-repeat
 src/editor/editor.cpp @@ SCROLL_LIMIT_COLUMN = 500; @@ SCROLL_LIMIT_COLUMN = 499; @@ scroll-limit
-src/editor/editor.cpp @@ if (next_code < brush.limit && game.placement_armed == 2) { @@ if (next_code <= brush.limit && game.placement_armed == 2) { @@ fifty-first-code
+src/editor/editor.cpp @@ if (next_code < group->base_code + ENEMY_SLOTS - 1 && game.placement_armed == FLAG_SET) { @@ if (next_code <= group->base_code + ENEMY_SLOTS - 1 && game.placement_armed == FLAG_SET) { @@ fifty-first-code
 src/editor/editor.cpp @@ if (game.second_scroll_column < 2) @@ if (game.second_scroll_column < 3) @@ f3-nudge-range
 src/levels/level_export.cpp @@ for (int32_t column = row == 1 ? 1 : 0; column <= LAST_WRITTEN_COLUMN; ++column) @@ for (int32_t column = row == 1 ? 0 : 0; column <= LAST_WRITTEN_COLUMN; ++column) @@ export-writes-cell-1-0
 src/levels/load_level.cpp @@ for (int32_t column = run.first; column <= run.last; column += 2) @@ for (int32_t column = run.first; column < run.last; column += 2) @@ block-run-drops-last
