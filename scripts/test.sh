@@ -12,22 +12,31 @@ jobs=$(nproc)
 
 passed=0
 failed=0
+retried=0
 run_suite() {  # preset build-dir label-regex
     local preset=$1 dir=$2 labels=$3
+    # Warnings are errors in the build itself (CMAKE_COMPILE_WARNING_AS_ERROR).
     (cd "$top" && cmake --preset "$preset") >/dev/null || return 1
     cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1 || { cat "$dir/build.log"; return 1; }
-    grep -E 'warning:' "$dir/build.log" && { echo "compiler warnings in $dir"; return 1; }
     local log="$dir/ctest.log"
-    # Tests of the real window drive it with real time and real key events;
-    # on a loaded machine one of them may miss a key, so a failed test gets a
-    # second run, and both runs stay in the log.
-    (cd "$dir" && ctest -j "$jobs" -L "$labels" --output-on-failure --timeout 1500 \
-        --repeat until-pass:2) | tee "$log"
-    local summary total bad
+    (cd "$dir" && ctest -j "$jobs" -L "$labels" --output-on-failure --timeout 1500) | tee "$log"
+    local summary total bad name
     summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
     [ -n "$summary" ] || return 1
     total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
     bad=$(echo "$summary" | sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/')
+    # Tests of the real window drive it with real time and real key events;
+    # on a loaded machine one of them may miss a key, so each failed one gets
+    # a second run, counted in the summary. Every other test is deterministic:
+    # a failure is a failure.
+    for name in $(sed -n 's/^[[:space:]]*[0-9]* - \(window\.[A-Za-z_]*\) .*/\1/p' "$log"); do
+        echo "== Retrying $name"
+        if (cd "$dir" && ctest -R "^$name\$" --output-on-failure --timeout 1500) | tee -a "$log" |
+            grep '100% tests passed' >/dev/null; then
+            bad=$((bad - 1))
+            retried=$((retried + 1))
+        fi
+    done
     passed=$((passed + total - bad))
     failed=$((failed + bad))
 }
@@ -43,5 +52,5 @@ else
     failed=$((failed + 1))
 fi
 [ "$failed" = 0 ] || status=1
-echo "tests: $passed passed, $failed failed"
+echo "tests: $passed passed ($retried of them on a second run), $failed failed"
 exit $status

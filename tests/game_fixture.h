@@ -52,29 +52,25 @@ public:
     static int pixel(int x, int y) { return rgb_at(back_buffer, x, y); }
 
     // Replaces the sprite sheet by one in which every atlas rectangle is
-    // filled with its own colour (see test_sheet_colour) on a magenta mask.
+    // filled with its own colour (see test_sheet_colour) on a magenta mask,
+    // and the title sheet by four panels of one colour each.
     static void use_test_sheet();
 };
 
-// Play on an empty level holding only the player's marker, for scenes
-// built cell by cell.
-class PlaySceneTest : public GameTest {
-public:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        start_play();
-        clear_grid();
-        put(11, 16, TILE_PLAYER);
-    }
-};
-
-// The colour the test sheet gives the atlas rectangle with this name; later
-// rectangles win where two overlap.
+// The colour the test sheet gives the atlas rectangle with this name, or
+// "title panel N" (1 to 4); later rectangles win where two overlap.
 int test_sheet_colour(const char* rect_name);
-
-constexpr int MASK_RGB = 0xff00ff;
 
 // A fresh folder /tmp/PREFIX-XXXXXX of the test's own (ctest runs tests side
 // by side), removed when the test program ends. Returned without a final /.
 std::string scratch_folder(const char* prefix);
+
+// A whole file's bytes ("" for a file that cannot be read), and a file
+// written with exactly these bytes.
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& bytes);
+
+// A grid as the editor exports it, and where the field of a cell starts in an
+// export (line 1 begins at column 1; every line ends in CR LF).
+std::string export_of(const int32_t* grid);
+size_t field_at(int row, int column);

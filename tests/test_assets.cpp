@@ -5,64 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "asset_builder.h"
+#include "game_fixture.h"
+#include "world/sprite_atlas.h"
 
 namespace {
-
-struct Rect {
-    const char* what;
-    int x, y, w, h;
-};
-
-// Every rectangle the game takes from data/main.bmp.
-const Rect ATLAS[] = {
-    {"player right 1", 0, 0, 20, 32},
-    {"player right 2", 20, 0, 20, 32},
-    {"player left 1", 40, 0, 20, 32},
-    {"player left 2", 60, 0, 20, 32},
-    {"group A right 1", 80, 0, 20, 32},
-    {"group A right 2", 100, 0, 20, 32},
-    {"group A left 1", 120, 0, 20, 32},
-    {"group A left 2", 140, 0, 20, 32},
-    {"group C right 1", 291, 0, 20, 32},
-    {"group C right 2", 311, 0, 20, 32},
-    {"group C left 1", 329, 0, 20, 32},
-    {"group C left 2", 349, 0, 20, 32},
-    {"group B", 192, 0, 32, 32},
-    {"group D", 80, 40, 20, 20},
-    {"block", 0, 40, 20, 20},
-    {"lobbed shot 1", 0, 70, 10, 10},
-    {"lobbed shot 2", 10, 70, 10, 10},
-    {"arc shot", 0, 60, 10, 10},
-    {"straight shot", 0, 81, 10, 5},
-    {"rising shot", 109, 42, 20, 20},
-    {"explosion 1/4", 103, 35, 32, 32},
-    {"explosion 2", 139, 35, 32, 32},
-    {"explosion 3", 175, 70, 10, 10},
-    {"explosion 5", 211, 35, 32, 32},
-    {"explosion 6", 248, 35, 32, 32},
-    {"explosion 7", 284, 35, 32, 32},
-    {"explosion 8", 320, 35, 32, 32},
-    {"explosion 9", 355, 35, 32, 32},
-    {"explosion 10", 391, 35, 32, 32},
-    {"explosion 11", 427, 35, 32, 32},
-    {"explosion 12", 463, 35, 32, 32},
-    {"explosion 13", 499, 35, 32, 32},
-    {"dying 1", 0, 90, 20, 20},
-    {"dying 2", 20, 90, 20, 20},
-    {"dying 3", 40, 90, 20, 20},
-    {"drop marker", 0, 120, 10, 10},
-    {"eraser", 500, 0, 10, 10},
-};
 
 bool is_mask(BITMAP* bmp, int x, int y)
 {
@@ -79,25 +30,9 @@ int opaque_pixels(BITMAP* bmp, int x0, int y0, int w, int h)
     return n;
 }
 
-std::vector<uint8_t> file_bytes(const std::string& path)
+unsigned le16(const std::string& b, size_t at)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-unsigned le16(const std::vector<uint8_t>& b, size_t at)
-{
-    return b.size() > at + 1 ? b[at] | (b[at + 1] << 8) : 0;
-}
-
-// Allegro keeps 16-bit samples unsigned, offset by 0x8000.
-std::vector<int> signed_samples(const SAMPLE* spl)
-{
-    std::vector<int> out(static_cast<size_t>(spl->len));
-    const uint16_t* data = static_cast<const uint16_t*>(spl->data);
-    for (size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<int>(data[i]) - 0x8000;
-    return out;
+    return b.size() > at + 1 ? uint8_t(b[at]) | uint8_t(b[at + 1]) << 8 : 0;
 }
 
 int peak_of(const std::vector<int>& s)
@@ -118,15 +53,16 @@ std::vector<int> load_sound(const std::string& name)
         return {};
     EXPECT_TRUE(spl->bits == 16 && spl->stereo == 0 && spl->freq == 22050)
         << path << ": want 16-bit mono 22050 Hz";
-    EXPECT_EQ(le16(file_bytes(path), 20), 1u) << path << ": format tag must be plain PCM";
-    std::vector<int> s = signed_samples(spl);
+    EXPECT_EQ(le16(read_file(path), 20), 1u) << path << ": format tag must be plain PCM";
+    // Allegro keeps 16-bit samples unsigned, offset by 0x8000.
+    std::vector<int> s(static_cast<size_t>(spl->len));
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] = static_cast<const uint16_t*>(spl->data)[i] - 0x8000;
     destroy_sample(spl);
     return s;
 }
 
 }  // namespace
-
-// ------------------------------------------------------------ sprite sheet
 
 class SpriteSheetFile : public ::testing::Test {
 protected:
@@ -143,24 +79,23 @@ protected:
     BITMAP* sheet_ = nullptr;
 };
 
-TEST_F(SpriteSheetFile, IsA24BitBmpOfTheAtlasSize)
-{
-    std::vector<uint8_t> bytes = file_bytes("data/main.bmp");
-    EXPECT_EQ(le16(bytes, 28), 24u) << "bits per pixel";
-    EXPECT_EQ(le16(bytes, 30), 0u) << "compression";
-    EXPECT_EQ(sheet_->w, 531);
-    EXPECT_EQ(sheet_->h, 130);
-}
-
+// The game's own atlas: every rectangle it draws holds a figure, and nothing
+// outside them is drawn.
 TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside)
 {
-    for (const Rect& r : ATLAS)
-        EXPECT_GT(opaque_pixels(sheet_, r.x, r.y, r.w, r.h), r.w * r.h / 8) << r.what;
+    for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
+        const SpriteRect& r = SPRITE_ATLAS[i].rect;
+        EXPECT_GT(opaque_pixels(sheet_, r.x, r.y, r.width, r.height), r.width * r.height / 8)
+            << SPRITE_ATLAS[i].name;
+    }
     for (int y = 0; y < sheet_->h; ++y)
         for (int x = 0; x < sheet_->w; ++x) {
             bool inside = false;
-            for (const Rect& r : ATLAS)
-                inside = inside || (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h);
+            for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
+                const SpriteRect& r = SPRITE_ATLAS[i].rect;
+                inside =
+                    inside || (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height);
+            }
             if (!inside) {
                 ASSERT_TRUE(is_mask(sheet_, x, y)) << "stray pixel at " << x << "," << y;
             }
@@ -184,7 +119,7 @@ TEST_F(SpriteSheetFile, SolidAndSharedCellsKeepTheirRules)
 // Panels are copied without a mask: magenta would show as a hole.
 TEST(TitleSheetFile, Is640x400WithNoMaskHoles)
 {
-    EXPECT_EQ(le16(file_bytes("data/main2.bmp"), 28), 24u);
+    EXPECT_EQ(le16(read_file("data/main2.bmp"), 28), 24u);
     BITMAP* title = load_bmp("data/main2.bmp", nullptr);
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->w, 640);
@@ -192,8 +127,6 @@ TEST(TitleSheetFile, Is640x400WithNoMaskHoles)
     EXPECT_EQ(opaque_pixels(title, 0, 0, title->w, title->h), title->w * title->h);
     destroy_bitmap(title);
 }
-
-// ------------------------------------------------------------------ sounds
 
 TEST(SoundFiles, EachLoadsAsPcmOfItsLengthAndEndsWithoutAClick)
 {
@@ -252,8 +185,6 @@ TEST(SoundFiles, MusicLoopsWithoutASeamAndSitsUnderTheEffects)
     EXPECT_GT(peak_of(s), effects * 3 / 10);
 }
 
-// ----------------------------------------------------------------- builder
-
 TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles)
 {
     auto first = encode_assets(build_assets(default_source_dir()));
@@ -261,7 +192,8 @@ TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles)
     ASSERT_EQ(first.size(), 5u);
     for (const auto& file : first) {
         EXPECT_TRUE(file.second == second.at(file.first)) << file.first << " differs between runs";
-        EXPECT_TRUE(file.second == file_bytes("data/" + file.first))
+        EXPECT_TRUE(std::string(file.second.begin(), file.second.end())
+                    == read_file("data/" + file.first))
             << "data/" << file.first << " is stale: rebuild the 'assets' target";
     }
 }
@@ -272,13 +204,9 @@ TEST(AssetBuilder, BmpRoundTripsThroughAllegroAtAnOddWidth)
     Image image(3, 2, Rgb{255, 0, 255});
     image.set(0, 0, Rgb{10, 20, 30});
     image.set(2, 1, Rgb{200, 100, 50});
-    char path[] = "/tmp/tarnblast_bmp_XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
+    const std::string path = scratch_folder("tarnblast-bmp") + "/odd.bmp";
     write_bytes(path, encode_bmp24(image));
-    BITMAP* bmp = load_bmp(path, nullptr);
-    std::remove(path);
+    BITMAP* bmp = load_bmp(path.c_str(), nullptr);
     ASSERT_NE(bmp, nullptr);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) {

@@ -1,13 +1,10 @@
 // A level file opened at start-up: the editor goes on with it and writes it
 // back, play loads it at every level, and a file the game cannot use is
 // refused whole by the game, the reader and tarnblast-levels check.
-#ifdef TARNBLAST_HAVE_LEVEL_TOOLS
-
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "editor/editor.h"
@@ -19,20 +16,6 @@
 namespace {
 
 using Cell = std::array<int32_t, 3>;  // row, column, code
-
-std::string export_of(const int32_t* grid)
-{
-    std::string text(size_t(EXPORT_FILE_SIZE), '\0');
-    format_level_export(grid, text.data());
-    return text;
-}
-
-std::string read_text(const std::string& path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 class LevelFileTest : public GameTest {
 protected:
@@ -55,7 +38,7 @@ protected:
 TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
 {
     const std::string text = level_text({{5, 300, 40}, {6, 10, 206}, {3, 0, TILE_BLOCK}});
-    std::ofstream(file, std::ios::binary) << text;
+    write_file(file, text);
     ASSERT_TRUE(open_level_file(file.c_str(), MODE_EDITOR, message)) << message;
     restart_headless_game(MODE_EDITOR);
     EXPECT_TRUE(export_of(game.level_grid) == text);
@@ -67,7 +50,7 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
     pass(SCRIPT_RSHIFT);
     const std::string edited =
         level_text({{5, 300, 40}, {6, 10, 206}, {3, 0, TILE_BLOCK}, {1, 2, 41}});
-    EXPECT_TRUE(read_text(file) == edited) << "written back: every cell it had and the new one";
+    EXPECT_TRUE(read_file(file) == edited) << "written back: every cell it had and the new one";
 
     // Play: start-up still loads level 1; S and every level end load the file.
     ASSERT_TRUE(open_level_file(file.c_str(), MODE_TITLE, message)) << message;
@@ -124,7 +107,7 @@ TEST_F(LevelFileTest, UnusableFilesAreRefusedWithLineAndField)
             level_text({refusal.cells[1], refusal.cells[0][0] ? refusal.cells[0] : Cell{}});
         if (!refusal.cells[0][0])
             text.erase(size_t(refusal.cells[0][1]));
-        std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+        write_file(file, text);
         EXPECT_FALSE(open_level_file(file.c_str(), refusal.start_mode, message));
         EXPECT_NE(message.find(refusal.message), std::string::npos) << message;
         out.str("");
@@ -134,10 +117,8 @@ TEST_F(LevelFileTest, UnusableFilesAreRefusedWithLineAndField)
                                     + " TARNBLAST_LEVEL=" + file
                                     + " " TARNBLAST_GAME " 2>/dev/null";
         EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
-        EXPECT_TRUE(read_text(file) == text) << "the file is left as it was";
+        EXPECT_TRUE(read_file(file) == text) << "the file is left as it was";
     }
 }
 
 }  // namespace
-
-#endif

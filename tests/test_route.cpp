@@ -1,8 +1,6 @@
 // The route finder: what it refuses, what it writes, and a level it must give
 // up on. Routes through the real levels are found and replayed by the long
 // run tests/long/routes.sh.
-#ifdef TARNBLAST_HAVE_LEVEL_TOOLS
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -88,5 +86,3 @@ TEST(RouteTest, ABottomlessPitToTheEndLeavesNoRoute)
 }
 
 }  // namespace
-
-#endif

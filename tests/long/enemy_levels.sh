@@ -19,10 +19,6 @@ short_passes=${SHORT_PASSES:-3000}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Leak detection stays on; Allegro's own allocations that live until exit
-# could be listed in this suppression file.
-: >"$work/lsan.supp"
-export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export UBSAN_OPTIONS="print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 
 # write_script SEED PASSES FILE: a key script of at least PASSES passes.
@@ -33,8 +29,6 @@ write_script() {
     function rnd(n) { state = (state * 16807) % 2147483647; return state % n }
     BEGIN {
         state = seed % 2147483646 + 1
-        # key set, shortest and longest run; walking right is the most common,
-        # since that is what brings enemies into view.
         # Key set, shortest and longest run. Walking right, often jumping, is
         # the most common, since that brings enemies into view; S rides along
         # with most sets so that a death is followed by a new game at once

@@ -1,21 +1,11 @@
-# Without an X display the program ends with exit code 1, silently, and
-# does not crash.
+# Without an X display the program ends with exit code 1, silently (but for
+# the sound library's own lines and missing assets), and does not crash.
 # Usage: no_display.sh GAME REPLAY
-game=$1
-out=$(mktemp)
 code=0
-env -u DISPLAY "$game" >"$out" 2>&1 || code=$?
-if [ "$code" != 1 ]; then
-    echo "FAIL: exit code $code without a display (want 1)"
-    cat "$out"
-    rm -f "$out"
+said=$(env -u DISPLAY "$1" 2>&1) || code=$?
+[ "$code" = 1 ] || { echo "FAIL: exit code $code without a display (want 1): $said"; exit 1; }
+if echo "$said" | grep -v -e '^ALSA lib' -e '^tarnblast: cannot load' | grep -q .; then
+    echo "FAIL: unexpected output without a display: $said"
     exit 1
 fi
-if grep -v -e '^ALSA lib' -e '^tarnblast: cannot load' "$out" | grep -q .; then
-    echo "FAIL: unexpected output without a display:"
-    cat "$out"
-    rm -f "$out"
-    exit 1
-fi
-rm -f "$out"
 echo "PASS: no display gives exit code 1"

@@ -1,9 +1,8 @@
 # Demo recording: a game played in the window with TARNBLAST_RECORD set
 # leaves a key script, one line per pass, that the replay runner plays back
 # to the very frame the window showed last (saved by the game through
-# TARNBLAST_FINAL_FRAME). Also: the file is readable while the game still
-# runs, a recording from the editor starts with its start mode, and a file
-# that cannot be opened costs one message and no play.
+# TARNBLAST_FINAL_FRAME); the file is a complete script while the game still
+# runs.
 # Usage: record_replay.sh GAME REPLAY (from the build directory)
 . "$(dirname "$0")/window_lib.sh"
 game=$1
@@ -43,11 +42,6 @@ bad=$(tail -n +2 "$demo" | grep -cvE '^((LEFT|RIGHT|UP|DOWN|SPACE|S|ENTER|F1|F2|
 [ "$bad" = 0 ] || wl_fail "$bad lines are not plain key lists"
 tail -n 1 "$demo" | grep -qw ESC || wl_fail "the last pass does not hold ESC: $(tail -n 1 "$demo")"
 [ "$(grep -cw ESC "$demo")" = 1 ] || wl_fail "ESC is recorded before the last pass"
-for keys in S 'RIGHT SPACE' 'UP SPACE' 'LEFT SPACE' LEFT; do
-    grep -qx "$keys" "$demo" || wl_fail "no pass holds exactly: $keys"
-done
-echo "recorded $passes passes: $(uniq -c "$demo" | tail -n +2 | awk '{ printf "%s*%s%s ", $1, $2, ($3 ? " " $3 : "") }')"
-
 # The replay ends on the same pass, showing the same frame.
 "$replay" --frames-out "$WL_TMP/replay" --frame-list "$passes" "$demo" ||
     wl_fail "the replay runner refused the recording"
@@ -63,20 +57,4 @@ grep -q '"game_mode":2,' "$WL_TMP/trace.jsonl" || wl_fail "the recording never r
 grep '"game_mode":2,' "$WL_TMP/trace.jsonl" | grep -qv '"camera_x":0,' ||
     wl_fail "the recording never scrolled the level"
 
-# The editor's start mode is recorded, for tarnblast-replay --start-mode 3.
-wl_start_game "$game" TARNBLAST_START_MODE=3 TARNBLAST_RECORD="$WL_TMP/editor.txt"
-wl_tap Escape
-wl_wait_exit 10; code=$WL_EXIT_CODE
-[ "$code" = 0 ] || wl_fail "Escape ended the editor with $code"
-head -n 1 "$WL_TMP/editor.txt" | grep -q 'start mode 3: replay with tarnblast-replay --start-mode 3' ||
-    wl_fail "the editor's recording does not name start mode 3"
-
-# A file that cannot be opened: one line, and the game plays on.
-wl_start_game "$game" TARNBLAST_RECORD="$WL_TMP/no/such/folder/demo.txt"
-kill -0 "$WL_GAME_PID" 2>/dev/null || wl_fail "the game stopped over the recording file"
-wl_tap Escape
-wl_wait_exit 10; code=$WL_EXIT_CODE
-[ "$code" = 0 ] || wl_fail "Escape ended the game with $code"
-[ "$(grep -c 'cannot record to .*no/such/folder/demo.txt' "$WL_TMP/game.err")" = 1 ] ||
-    wl_fail "the failed recording is not reported in one line: $(cat "$WL_TMP/game.err")"
 echo "PASS: the replay of the recording ends on the game's last frame"

@@ -2,21 +2,6 @@
 # Source this file; every test gets its own display, temporary folder and
 # HOME (so that its ALSA settings never touch the user's), and everything it
 # started is stopped on exit.
-#
-#   wl_setup                 start Xvfb on a free display, make $WL_TMP
-#   wl_start_game GAME [ENV=VALUE ...]
-#                            start the game from the working directory, or
-#                            from $WL_GAME_DIR when set (it must hold data/),
-#                            and wait for its window ($WL_WIN)
-#   wl_key_down KEY / wl_key_up KEY / wl_tap KEY [SECONDS]
-#                            X key names: Left Right Up Down space s Return
-#                            F1..F4 Shift_R Escape
-#   wl_screenshot OUT.png    the window's contents as PNG
-#   wl_wait_exit [SECONDS]   wait for the game to end; sets WL_EXIT_CODE
-#   wl_capture_sound FILE    make the game's ALSA output go to FILE (raw
-#                            signed 16-bit stereo little-endian); call before
-#                            wl_start_game
-#   wl_fail MESSAGE          print and exit 1
 set -u
 
 WL_XVFB_PID=""
@@ -24,6 +9,7 @@ WL_GAME_PID=""
 WL_WIN=""
 WL_TMP=""
 
+# Prints the message and fails the test.
 wl_fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -36,6 +22,7 @@ wl_cleanup() {
     [ -n "$WL_TMP" ] && rm -rf "$WL_TMP"
 }
 
+# Starts Xvfb (1024 x 768) on a free display and makes $WL_TMP.
 wl_setup() {
     for tool in Xvfb xdotool xwd convert; do
         command -v "$tool" >/dev/null || wl_fail "$tool is not installed"
@@ -66,6 +53,8 @@ wl_setup() {
     wl_fail "could not start Xvfb"
 }
 
+# Sends the game's ALSA output to the file $1 (raw signed 16-bit stereo);
+# call before wl_start_game.
 wl_capture_sound() {
     export HOME="$WL_TMP/home"
     mkdir -p "$HOME"
@@ -79,6 +68,9 @@ pcm.!default {
 ASOUND
 }
 
+# wl_start_game GAME [ENV=VALUE ...]: starts the game from the working
+# directory, or from $WL_GAME_DIR (which must hold data/), and waits for its
+# window ($WL_WIN).
 wl_start_game() {
     local game=$1
     shift
@@ -100,6 +92,7 @@ wl_start_game() {
     sleep 0.5
 }
 
+# X key names: Left Right Up Down space s Return F1..F4 Shift_R Escape.
 wl_key_down() { xdotool keydown --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_key_up() { xdotool keyup --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_tap() {
@@ -108,6 +101,7 @@ wl_tap() {
     wl_key_up "$1"
 }
 
+# The window's contents as a PNG file.
 wl_screenshot() {
     xwd -silent -id "$WL_WIN" | convert xwd:- "$1" || wl_fail "screenshot failed"
 }

@@ -1,5 +1,8 @@
 #include "state_trace.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "base/game_state.h"
 #include "base/sound.h"
 #include "enemies/enemy_groups.h"
@@ -8,7 +11,7 @@ namespace {
 
 struct ScalarField {
     const char* name;
-    const int32_t* value;
+    int32_t* value;
 };
 const ScalarField SCALARS[] = {
     {"game_mode", &game.game_mode},
@@ -48,7 +51,7 @@ const ScalarField SCALARS[] = {
 
 struct ArrayField {
     const char* name;
-    const int32_t* values;
+    int32_t* values;
     int count;
 };
 const ArrayField ARRAYS[] = {
@@ -110,7 +113,58 @@ void write_enemy(std::FILE* out, const EnemySlot& enemy)
     std::fputs("]}", out);
 }
 
+// "name[index]" at the start of text: the index, and text moved past it.
+bool take_index(const char*& text, const char* name, int count, int& index)
+{
+    const size_t length = std::strlen(name);
+    if (std::strncmp(text, name, length) != 0 || text[length] != '[')
+        return false;
+    char* end = nullptr;
+    const long value = std::strtol(text + length + 1, &end, 10);
+    if (end == text + length + 1 || *end != ']' || value < 0 || value >= count)
+        return false;
+    index = int(value);
+    text = end + 1;
+    return true;
+}
+
+template <typename Record, int N>
+int32_t* record_field(Record& record, const char* name, const RecordField<Record> (&fields)[N])
+{
+    for (int i = 0; i < N; ++i)
+        if (std::strcmp(name, fields[i].name) == 0)
+            return &(record.*(fields[i].member));
+    return nullptr;
+}
+
 }  // namespace
+
+int32_t* find_state_field(const char* name)
+{
+    for (const ScalarField& field : SCALARS)
+        if (field.name && std::strcmp(name, field.name) == 0)
+            return field.value;
+    for (const EnemyGroupRow& group : ENEMY_GROUPS)
+        if (std::strcmp(name, group.next_code_trace_name) == 0)
+            return &(game.*group.next_code);
+    int index = 0;
+    for (const ArrayField& field : ARRAYS) {
+        const char* rest = name;
+        if (take_index(rest, field.name, field.count, index) && *rest == '\0')
+            return &field.values[index];
+    }
+    for (const EnemyGroupRow& group : ENEMY_GROUPS) {
+        const char* rest = name;
+        if (!take_index(rest, group.trace_name, ENEMY_SLOTS, index) || *rest++ != '.')
+            continue;
+        EnemySlot& enemy = group.slots[index];
+        int shot = 0;
+        if (take_index(rest, "shots", ENEMY_SHOTS, shot))
+            return *rest == '.' ? record_field(enemy.shots[shot], rest + 1, SHOT_FIELDS) : nullptr;
+        return record_field(enemy, rest, ENEMY_FIELDS);
+    }
+    return nullptr;
+}
 
 void write_state_trace(std::FILE* out, int64_t frame)
 {

@@ -1,0 +1,301 @@
+// Runs the scenario files in tests/scenarios/: key scripts in the replay
+// runner's format, with set-up and expected values of the fields the state
+// trace names between them. The format is described in tests/scenarios/README.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "base/score.h"
+#include "enemies/enemy_groups.h"
+#include "enemies/enemy_shots.h"
+#include "enemies/enemy_tables.h"
+#include "game_fixture.h"
+#include "levels/load_level.h"
+#include "shell/hud.h"
+#include "shell/world_reset.h"
+#include "shell/world_scan.h"
+#include "state_trace.h"
+#include "world/blocks.h"
+#include "world/camera.h"
+#include "world/sprite_atlas.h"
+
+namespace {
+
+using Args = std::vector<int32_t>;
+
+// Game operations a scenario may call between passes, with their arguments.
+struct Operation {
+    const char* name;
+    size_t arguments;
+    void (*run)(const Args&);
+};
+const Operation OPERATIONS[] = {
+    {"visit_block", 2, [](const Args& a) { visit_block(a[0], a[1]); }},
+    {"update_drop_marker", 2, [](const Args& a) { update_drop_marker(a[0], a[1]); }},
+    {"update_enemy_a", 3, [](const Args& a) { update_enemy_a(a[0], a[1], a[2]); }},
+    {"update_enemy_b", 3, [](const Args& a) { update_enemy_b(a[0], a[1], a[2]); }},
+    {"update_enemy_c", 3, [](const Args& a) { update_enemy_c(a[0], a[1], a[2]); }},
+    {"update_enemy_d", 3, [](const Args& a) { update_enemy_d(a[0], a[1], a[2]); }},
+    {"start_explosion", 5,  // group (0 to 3), slot, shot, x, y
+     [](const Args& a) {
+         start_explosion(ENEMY_GROUPS[a[0] & 3].slots[a[1]].shots[a[2]], a[3], a[4]);
+     }},
+    {"move_camera", 1, [](const Args& a) { move_camera(a[0]); }},
+    {"load_level", 1, [](const Args& a) { load_level(a[0], game.level_grid); }},
+    {"start_play", 1, [](const Args& a) { start_game_at_level(a[0]); }},
+    {"reset_world", 0, [](const Args&) { reset_world(); }},
+    {"reset_enemies", 0, [](const Args&) { reset_enemies(); }},
+    {"advance_level", 0, [](const Args&) { advance_level(); }},
+    {"run_world_frame", 0, [](const Args&) { run_world_frame(); }},
+    {"add_kill_score", 0, [](const Args&) { add_kill_score(); }},
+    {"normalise_score", 0, [](const Args&) { normalise_score(); }},
+    {"draw_player", 4, [](const Args& a) { draw_player(a[0], a[1], a[2], a[3]); }},
+    {"draw_enemy_a", 4, [](const Args& a) { draw_enemy_a(a[0], a[1], a[2], a[3]); }},
+    {"draw_enemy_c", 4, [](const Args& a) { draw_enemy_c(a[0], a[1], a[2], a[3]); }},
+    {"draw_lobbed_shot", 3, [](const Args& a) { draw_lobbed_shot(a[0], a[1], a[2]); }},
+    {"draw_explosion", 3, [](const Args& a) { draw_explosion(a[0], a[1], a[2]); }},
+    {"draw_dying_enemy", 3, [](const Args& a) { draw_dying_enemy(a[0], a[1], a[2]); }},
+    {"forget_sprite_sheet", 0,
+     [](const Args&) { destroy_bitmap(sprite_sheet), sprite_sheet = nullptr; }},
+    {"draw_hud", 0, [](const Args&) { draw_hud(); }},
+    {"clear_screen", 0, [](const Args&) { clear_bitmap(back_buffer); }},
+    {"forget_sounds", 0, [](const Args&) { forget_pass_sounds(); }},
+};
+
+const struct {
+    const char* name;
+    int32_t value;
+} NAMED_VALUES[] = {{"EMPTY", TILE_EMPTY},   {"PLAYER", TILE_PLAYER}, {"BLOCK", TILE_BLOCK},
+                    {"CURSOR", TILE_CURSOR}, {"DROP", TILE_DROP},     {"TITLE", MODE_TITLE},
+                    {"PLAY", MODE_PLAY},     {"EDITOR", MODE_EDITOR}};
+
+// Whether the top line of the back buffer shows "SCORE: " and the nine digits
+// ("_" for a blank place), each character exactly as Allegro's font draws it.
+bool shows_score(const std::string& nine)
+{
+    BITMAP* glyph = create_bitmap(8, 8);
+    bool same = true;
+    const std::string text = "SCORE: " + nine;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int x = i < 7 ? int(i) * 8 : 56 + 10 * int(i - 7);
+        const char one[2] = {text[i] == '_' ? ' ' : text[i], 0};
+        clear_bitmap(glyph);
+        textout_ex(glyph, font, one, 0, 0, palette_color[15], 0);
+        for (int gy = 0; gy < 8; ++gy)
+            for (int gx = 0; gx < 8; ++gx)
+                same = same && GameTest::rgb_at(glyph, gx, gy) == GameTest::pixel(x + gx, gy);
+    }
+    destroy_bitmap(glyph);
+    return same;
+}
+
+class ScenarioRun : public GameTest {
+public:
+    void TestBody() override {}
+    void run_file(const std::string& path);
+
+private:
+    void line(std::istringstream& words, const std::string& first, const std::string& text);
+    int32_t value(const std::string& word);
+    int32_t* field(const std::string& name);
+    void expect(std::istringstream& words);
+    // Start-up in a mode; the files read at the first start are used again
+    // unless a test sheet has replaced them.
+    void restart(int32_t mode)
+    {
+        restart_headless_game(mode, !sheet_used);
+        sheet_used = false;
+        passes_run = 0;
+    }
+    int64_t passes_run = 0;
+    bool sheet_used = true;
+};
+
+int32_t ScenarioRun::value(const std::string& word)
+{
+    for (const auto& named : NAMED_VALUES)
+        if (word == named.name)
+            return named.value;
+    char* end = nullptr;
+    const long long parsed = std::strtoll(word.c_str(), &end, 0);
+    if (word.empty() || *end)
+        ADD_FAILURE() << "not a number: '" << word << "'";
+    return int32_t(parsed);
+}
+
+int32_t* ScenarioRun::field(const std::string& name)
+{
+    int32_t* found = find_state_field(name.c_str());
+    static int32_t nowhere;
+    if (!found)
+        ADD_FAILURE() << "no field named " << name;
+    return found ? found : &nowhere;
+}
+
+// expect FIELD [!=] VALUE | cell ROW COLUMN VALUE | pixel X Y [!=] RECT NAME|black
+// | count LOW HIGH N | hud DIGITS | sounds NAME...
+void ScenarioRun::expect(std::istringstream& words)
+{
+    std::string what;
+    words >> what;
+    if (what == "cell") {
+        int32_t row, column;
+        std::string code;
+        words >> row >> column >> code;
+        EXPECT_EQ(grid_value(row, column), value(code)) << "cell (" << row << ", " << column << ")";
+    } else if (what == "pixel") {
+        int x, y;
+        std::string name;
+        words >> x >> y >> std::ws;
+        const bool differs = words.peek() == '!' && words.get() && words.get();
+        std::getline(words >> std::ws, name);
+        name.erase(name.find_last_not_of(' ') + 1);
+        const int want = name == "black" ? 0 : test_sheet_colour(name.c_str());
+        if (differs)
+            EXPECT_NE(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is " << name;
+        else
+            EXPECT_EQ(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is not " << name;
+    } else if (what == "count") {  // cells of rows 1 to 20, columns 1 to 512 holding LOW to HIGH
+        std::string low, high, want;
+        words >> low >> high >> want;
+        int count = 0;
+        for (int32_t row = 1; row < GRID_ROWS; ++row)
+            for (int32_t column = 1; column < GRID_COLUMNS; ++column)
+                count +=
+                    grid_value(row, column) >= value(low) && grid_value(row, column) <= value(high);
+        EXPECT_EQ(count, value(want)) << "codes " << low << " to " << high;
+    } else if (what == "hud") {  // the nine digits shown, "_" for a place left blank
+        std::string nine;
+        words >> nine;
+        EXPECT_TRUE(shows_score(nine)) << "the HUD does not show " << nine;
+    } else if (what == "sounds") {
+        std::string heard, name;
+        for (int i = 0; i < pass_sound_count(); ++i)
+            heard += std::string(i ? " " : "") + sound_name(pass_sound(i));
+        std::getline(words >> std::ws, name);
+        name.erase(name.find_last_not_of(' ') + 1);
+        EXPECT_EQ(heard, name);
+    } else {
+        std::string want;
+        words >> want;
+        if (want == "!=" && words >> want)
+            EXPECT_NE(*field(what), value(want)) << what;
+        else
+            EXPECT_EQ(*field(what), value(want)) << what;
+    }
+}
+
+void ScenarioRun::line(std::istringstream& words, const std::string& first, const std::string& text)
+{
+    if (first == "start") {
+        std::string mode;
+        int32_t level = 2;
+        words >> mode >> level;
+        restart(mode == "editor" ? MODE_EDITOR : MODE_TITLE);
+        if (mode == "play")
+            start_play(level);
+        if (mode == "scene") {  // play on an empty level holding only the player's marker
+            start_play();
+            clear_grid();
+            put(11, 16, TILE_PLAYER);
+        }
+    } else if (first == "clear") {
+        clear_grid();
+    } else if (first == "sheet") {
+        use_test_sheet();
+        sheet_used = true;
+    } else if (first == "put") {
+        int32_t row, column;
+        std::string code;
+        words >> row >> column >> code;
+        put(row, column, value(code));
+    } else if (first == "set") {
+        std::string name, to;
+        while (words >> name >> to)
+            *field(name) = value(to);
+    } else if (first == "hold") {
+        KeyScript script;
+        std::string error, keys;
+        std::getline(words >> std::ws, keys);
+        ASSERT_TRUE(parse_key_script(keys, script, error)) << error;
+        hold_script_keys(script.runs.empty() ? 0 : script.runs[0].keys);
+    } else if (first == "call") {
+        std::string name, word;
+        Args args;
+        int times = 1;
+        words >> name;
+        sheet_used = sheet_used || name == "forget_sprite_sheet";  // reload it next time
+        while (words >> word)
+            word[0] == '*' ? void(times = int(value(word.substr(1)))) : args.push_back(value(word));
+        for (const Operation& operation : OPERATIONS)
+            if (name == operation.name) {
+                ASSERT_EQ(args.size(), operation.arguments) << name;
+                for (int i = 0; i < times; ++i)
+                    operation.run(args);
+                return;
+            }
+        ADD_FAILURE() << "no operation " << name;
+    } else if (first == "expect") {
+        expect(words);
+    } else {
+        KeyScript script;
+        std::string error;
+        ASSERT_TRUE(parse_key_script(text, script, error)) << error;
+        for (const ScriptRun& run : script.runs)
+            for (int64_t i = 0; i < run.passes; ++i, ++passes_run)
+                pass(run.keys);
+    }
+}
+
+void ScenarioRun::run_file(const std::string& path)
+{
+    std::string text = read_file(path), case_name = "(before the first case)";
+    std::istringstream lines(text);
+    int number = 0;
+    for (std::string line_text; std::getline(lines, line_text);) {
+        ++number;
+        if (line_text.rfind("== ", 0) == 0) {
+            case_name = line_text.substr(3);
+            restart(MODE_TITLE);
+            continue;
+        }
+        const std::string code = line_text.substr(0, line_text.find('#'));
+        std::istringstream words(code);
+        std::string first;
+        if (!(words >> first))
+            continue;
+        SCOPED_TRACE(path + ":" + std::to_string(number) + " (" + case_name + ", after pass "
+                     + std::to_string(passes_run) + ")");
+        line(words, first, code);
+        if (testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+class Scenario : public testing::TestWithParam<std::string> {};
+
+TEST_P(Scenario, HoldsItsExpectations)
+{
+    ScenarioRun run;
+    run.SetUp();
+    run.run_file(std::string(TARNBLAST_SOURCE_DIR) + "/tests/scenarios/" + GetParam());
+}
+
+std::vector<std::string> scenario_files()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(TARNBLAST_SOURCE_DIR)
+                                                                 + "/tests/scenarios"))
+        if (entry.path().extension() == ".txt")
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Scenario, testing::ValuesIn(scenario_files()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             return info.param.substr(0, info.param.size() - 4);
+                         });
+
+}  // namespace
