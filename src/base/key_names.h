@@ -4,13 +4,23 @@
 // the keys that were held.
 #pragma once
 
+#include <allegro.h>
+
 #include <cstddef>
 #include <cstdint>
 
-// A key set holds bit i for KEY_NAMES[i].
+// A key the game looks at: its name in key scripts and recordings, and
+// Allegro's scancode for it. A key set holds bit i for GAME_KEYS[i].
+struct GameKey {
+    const char* name;
+    int scancode;
+};
 constexpr int KEY_NAME_COUNT = 13;
-inline constexpr const char* KEY_NAMES[KEY_NAME_COUNT] = {
-    "LEFT", "RIGHT", "UP", "DOWN", "SPACE", "S", "ENTER", "F1", "F2", "F3", "F4", "RSHIFT", "ESC",
+inline constexpr GameKey GAME_KEYS[KEY_NAME_COUNT] = {
+    {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT}, {"UP", KEY_UP},       {"DOWN", KEY_DOWN},
+    {"SPACE", KEY_SPACE}, {"S", KEY_S},         {"ENTER", KEY_ENTER}, {"F1", KEY_F1},
+    {"F2", KEY_F2},       {"F3", KEY_F3},       {"F4", KEY_F4},       {"RSHIFT", KEY_RSHIFT},
+    {"ESC", KEY_ESC},
 };
 constexpr uint16_t KEY_SET_ESC = 1 << 12;
 

@@ -16,22 +16,22 @@ namespace {
 struct Control {
     const char* action;  // nullptr: not movable
     const char* label;   // for messages
-    int usual_key;
+    int own_key;         // pause and mute; the game's keys are on GAME_KEYS' scancodes
 };
 const Control CONTROLS[CONTROL_COUNT] = {
-    {"left", "left", KEY_LEFT},
-    {"right", "right", KEY_RIGHT},
-    {"jump", "jump", KEY_UP},
-    {"down", "down", KEY_DOWN},
-    {"fire", "fire", KEY_SPACE},
-    {"start", "start", KEY_S},
-    {"place", "place", KEY_ENTER},
-    {nullptr, "the editor's f1", KEY_F1},
-    {nullptr, "the editor's f2", KEY_F2},
-    {nullptr, "the editor's f3", KEY_F3},
-    {nullptr, "the editor's f4", KEY_F4},
-    {"export", "export", KEY_RSHIFT},
-    {nullptr, "quit", KEY_ESC},
+    {"left", "left", 0},
+    {"right", "right", 0},
+    {"jump", "jump", 0},
+    {"down", "down", 0},
+    {"fire", "fire", 0},
+    {"start", "start", 0},
+    {"place", "place", 0},
+    {nullptr, "the editor's f1", 0},
+    {nullptr, "the editor's f2", 0},
+    {nullptr, "the editor's f3", 0},
+    {nullptr, "the editor's f4", 0},
+    {"export", "export", 0},
+    {nullptr, "quit", 0},
     {"pause", "pause", KEY_P},
     {"mute", "mute", KEY_M},
 };
@@ -181,7 +181,7 @@ KeyBindings default_key_bindings()
 {
     KeyBindings bindings{};
     for (int i = 0; i < CONTROL_COUNT; ++i)
-        bindings.scancodes[i][0] = CONTROLS[i].usual_key;
+        bindings.scancodes[i][0] = i < KEY_NAME_COUNT ? GAME_KEYS[i].scancode : CONTROLS[i].own_key;
     return bindings;
 }
 

@@ -8,12 +8,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/key_names.h"
+
 // A control set holds the game's key set in its low KEY_NAME_COUNT bits, then
 // the two keys that never reach a pass.
-constexpr uint16_t CONTROL_PAUSE = 1 << 13;
-constexpr uint16_t CONTROL_MUTE = 1 << 14;
-constexpr uint16_t GAME_KEYS = (1 << 13) - 1;
-constexpr int CONTROL_COUNT = 15;
+constexpr uint16_t CONTROL_PAUSE = 1 << KEY_NAME_COUNT;
+constexpr uint16_t CONTROL_MUTE = 1 << (KEY_NAME_COUNT + 1);
+constexpr uint16_t GAME_KEY_BITS = (1 << KEY_NAME_COUNT) - 1;
+constexpr int CONTROL_COUNT = KEY_NAME_COUNT + 2;
 
 // Up to two Allegro scancodes per control ("ctrl" is either Ctrl key); 0 is
 // no key.

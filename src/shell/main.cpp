@@ -115,8 +115,8 @@ void draw_paused_frame(BITMAP* paused_frame)
 uint16_t read_controls()
 {
     const uint16_t controls = held_controls() | polled_pad_key_set(game.game_mode);
-    if ((controls & GAME_KEYS) != held_key_set())
-        hold_key_set(controls & GAME_KEYS);
+    if ((controls & GAME_KEY_BITS) != held_key_set())
+        hold_key_set(controls & GAME_KEY_BITS);
     return controls;
 }
 
@@ -199,14 +199,14 @@ int main()
         return controls;
     };
     const auto show_and_poll = [&] {
-        const uint16_t held = show_and_read(back_buffer) & GAME_KEYS;
+        const uint16_t held = show_and_read(back_buffer) & GAME_KEY_BITS;
         record_pass(held);
         return held;
     };
     // The window shows the paused frame until P comes again (true) or Escape
     // or the close button (false); the game's keys stay held as they were.
     const auto stay_paused = [&] {
-        const uint16_t paused_keys = previous & GAME_KEYS;
+        const uint16_t paused_keys = previous & GAME_KEY_BITS;
         draw_paused_frame(paused_frame);
         pause_music(true);
         for (;;) {

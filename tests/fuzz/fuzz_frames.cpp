@@ -45,7 +45,7 @@ void check_invariants(bool grid_may_change)
     check_range(game.next_shot_slot, 1, 20, "next_shot_slot in 1..20");
     for (const EnemyGroupRow& group : ENEMY_GROUPS)
         for (int slot = 0; slot < ENEMY_SLOTS; ++slot)
-            check_range(table[slot].next_shot, 1, 20, "every next_shot in 1..20");
+            check_range(group.slots[slot].next_shot, 1, 20, "every next_shot in 1..20");
     // Kills raise the tens digit by 2 during the scan and the carry at the
     // start of the next pass brings it back, so between passes it may stand
     // above 9, by at most two for every enemy that can die; no other digit may.

@@ -8,7 +8,7 @@
 
 namespace {
 
-// The script's key bits are the shared table's: bit i names KEY_NAMES[i].
+// The script's key bits are the shared table's: bit i names GAME_KEYS[i].
 constexpr bool names_bit(uint16_t bit, const char* name)
 {
     int index = 0;
@@ -16,7 +16,7 @@ constexpr bool names_bit(uint16_t bit, const char* name)
         ++index;
     if (index == KEY_NAME_COUNT)
         return false;
-    const char* table_name = KEY_NAMES[index];
+    const char* table_name = GAME_KEYS[index].name;
     while (*name && *name == *table_name) {
         ++name;
         ++table_name;
