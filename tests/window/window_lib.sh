@@ -71,23 +71,35 @@ ASOUND
 # wl_start_game GAME [ENV=VALUE ...]: starts the game from the working
 # directory, or from $WL_GAME_DIR (which must hold data/), and waits for its
 # window ($WL_WIN).
+# Allegro's X11 system driver now and then fails to start on a display that
+# other clients reach (the game then ends at once, quietly, with code 1, as
+# it does without a display); such a start is tried again, three times in all.
 wl_start_game() {
     local game=$1
     shift
-    (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
-    WL_GAME_PID=$!
-    local i
-    for i in $(seq 100); do
-        WL_WIN=$(xdotool search --name '^Tarnblast$' 2>/dev/null | head -n 1)
+    local try i code
+    for try in 1 2 3; do
+        (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
+        WL_GAME_PID=$!
+        code=""
+        for i in $(seq 100); do
+            WL_WIN=$(xdotool search --name '^Tarnblast$' 2>/dev/null | head -n 1)
+            [ -n "$WL_WIN" ] && break
+            if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
+                code=0
+                wait "$WL_GAME_PID" || code=$?
+                break
+            fi
+            sleep 0.1
+        done
         [ -n "$WL_WIN" ] && break
-        if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
-            local code=0
-            wait "$WL_GAME_PID" || code=$?
+        [ "$code" = 1 ] && ! grep -v -e '^ALSA' -e '^tarnblast: cannot load' "$WL_TMP/game.err" |
+            grep -q . && continue
+        [ -n "$code" ] &&
             wl_fail "the game ended with $code before its window appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
-        fi
-        sleep 0.1
+        break
     done
-    [ -n "$WL_WIN" ] || wl_fail "no window titled Tarnblast appeared"
+    [ -n "$WL_WIN" ] || wl_fail "no window titled Tarnblast appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
     # Give the window time to be mapped and show its first frames.
     sleep 0.5
 }
