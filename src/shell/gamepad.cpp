@@ -115,14 +115,9 @@ bool parse_pad_buttons(const char* text, PadButtons& buttons, char* error, size_
 
 bool pad_buttons_setting()
 {
-    const char* value = std::getenv("TARNBLAST_PAD");
-    if (!value)
-        return true;
-    char error[256];
-    if (parse_pad_buttons(value, active_buttons, error, sizeof error))
-        return true;
-    std::fprintf(stderr, "tarnblast: TARNBLAST_PAD: %s\n", error);
-    return false;
+    return list_setting("TARNBLAST_PAD", [](const char* text, char* error, size_t size) {
+        return parse_pad_buttons(text, active_buttons, error, size);
+    });
 }
 
 uint16_t pad_key_set(const JOYSTICK_INFO& pad, int32_t game_mode, const PadButtons& buttons)

@@ -229,16 +229,23 @@ bool parse_key_bindings(const char* text, KeyBindings& bindings, char* error, si
     return true;
 }
 
-bool key_bindings_setting()
+bool list_setting(const char* variable, bool (*parse)(const char* text, char* error, size_t size))
 {
-    const char* value = std::getenv("TARNBLAST_KEYS");
+    const char* value = std::getenv(variable);
     if (!value)
         return true;
     char error[512];
-    if (parse_key_bindings(value, active_bindings, error, sizeof error))
+    if (parse(value, error, sizeof error))
         return true;
-    std::fprintf(stderr, "tarnblast: TARNBLAST_KEYS: %s\n", error);
+    std::fprintf(stderr, "tarnblast: %s: %s\n", variable, error);
     return false;
+}
+
+bool key_bindings_setting()
+{
+    return list_setting("TARNBLAST_KEYS", [](const char* text, char* error, size_t size) {
+        return parse_key_bindings(text, active_bindings, error, size);
+    });
 }
 
 uint16_t held_controls(const KeyBindings& bindings)

@@ -55,3 +55,7 @@ bool next_assignment(const char*& text, Assignment& entry);
 
 // Whether a list has an empty entry (a comma at either end, or two together).
 bool has_empty_entry(const char* text);
+
+// Reads a list setting such as TARNBLAST_KEYS: true when it is unset or
+// `parse` takes it; otherwise says why in one line on stderr.
+bool list_setting(const char* variable, bool (*parse)(const char* text, char* error, size_t size));
