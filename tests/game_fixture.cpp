@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "base/platform.h"
 #include "levels/level_export.h"
 #include "world/sprite_atlas.h"
 
@@ -22,26 +23,31 @@ int test_sheet_colour(const char* rect_name)
     return 0;
 }
 
+namespace {
+
+void fill(RgbImage& sheet, int x, int y, int width, int height, int colour)
+{
+    for (int row = y; row < y + height; ++row)
+        for (int column = x; column < x + width; ++column)
+            sheet.pixels[size_t(row) * size_t(sheet.width) + size_t(column)] = uint32_t(colour);
+}
+
+}  // namespace
+
 void GameTest::use_test_sheet()
 {
-    if (sprite_sheet)
-        destroy_bitmap(sprite_sheet);
-    sprite_sheet = create_bitmap(531, 130);
-    clear_to_color(sprite_sheet, makecol(255, 0, 255));
+    RgbImage sheet{531, 130, std::vector<uint32_t>(531 * 130, 0xff00ff)};
     for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
         const SpriteRect& r = SPRITE_ATLAS[i].rect;
-        const int c = test_sheet_colour(SPRITE_ATLAS[i].name);
-        rectfill(sprite_sheet, r.x, r.y, r.x + r.width - 1, r.y + r.height - 1,
-                 makecol(c >> 16, (c >> 8) & 0xff, c & 0xff));
+        fill(sheet, r.x, r.y, r.width, r.height, test_sheet_colour(SPRITE_ATLAS[i].name));
     }
+    install_sheet_pixels(ASSET_SPRITE_SHEET, sheet.width, sheet.height, sheet.pixels.data());
     // The title sheet's four panels, in reading order: panel 1 at (0, 0) to
     // panel 4 at (320, 200).
-    if (title_sheet)
-        destroy_bitmap(title_sheet);
-    title_sheet = create_bitmap(640, 400);
+    RgbImage title{640, 400, std::vector<uint32_t>(640 * 400, 0)};
     for (int i = 0; i < 4; ++i)
-        rectfill(title_sheet, (i % 2) * 320, (i / 2) * 200, (i % 2) * 320 + 319,
-                 (i / 2) * 200 + 199, makecol(0x30 * (i + 1), 0, 0));
+        fill(title, (i % 2) * 320, (i / 2) * 200, 320, 200, 0x300000 * (i + 1));
+    install_sheet_pixels(ASSET_TITLE_SHEET, title.width, title.height, title.pixels.data());
 }
 
 namespace {
@@ -90,10 +96,11 @@ size_t field_at(int row, int column)
     return row == 1 ? (column - 1) * 14 : 511 * 14 + 2 + (row - 2) * (512 * 14 + 2) + column * 14;
 }
 
-// The test program's entry: Allegro is brought up once, without a display.
+// The test program's entry: the platform is brought up once, without a
+// display.
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    boot_headless_allegro();
+    start_headless_platform();
     return RUN_ALL_TESTS();
 }

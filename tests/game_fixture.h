@@ -3,13 +3,13 @@
 // real program and the replay runner drive them.
 #pragma once
 
-#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
 #include "base/assets.h"
+#include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/sound.h"
 #include "key_script.h"
@@ -42,14 +42,12 @@ public:
 
     void put(int32_t row, int32_t column, int32_t code) { *grid_cell(row, column) = code; }
 
-    // The colour of a back-buffer pixel as 0xRRGGBB, whatever the bitmap's
-    // channel order.
-    static int rgb_at(BITMAP* bitmap, int x, int y)
+    // The colour of a pixel of the frame as 0xRRGGBB.
+    static int pixel(int x, int y)
     {
-        const int c = getpixel(bitmap, x, y);
-        return getr32(c) << 16 | getg32(c) << 8 | getb32(c);
+        const RgbImage frame = frame_image();
+        return int(frame.pixels[size_t(y) * size_t(frame.width) + size_t(x)]);
     }
-    static int pixel(int x, int y) { return rgb_at(back_buffer, x, y); }
 
     // Replaces the sprite sheet by one in which every atlas rectangle is
     // filled with its own colour (see test_sheet_colour) on a magenta mask,

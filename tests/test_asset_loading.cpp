@@ -60,9 +60,8 @@ TEST_F(DamagedAssetTest, EachMissingFileIsNamedOnceAndLeavesOnlyItsHandleEmpty)
         const std::string said = start_up_with(name, nullptr);
         EXPECT_NE(said.find(std::string("data/") + name), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-        const void* handles[] = {sprite_sheet, title_sheet, shot_sound, blast_sound, music};
-        for (size_t i = 0; i < 5; ++i)
-            EXPECT_EQ(handles[i] == nullptr, ASSET_NAMES[i] == name) << ASSET_NAMES[i];
+        for (const AssetFile& file : ASSET_FILES)
+            EXPECT_EQ(!asset_loaded(file.id), ASSET_NAMES[file.id] == name) << file.path;
     }
 }
 
@@ -98,7 +97,7 @@ TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
         const std::string said = start_up_with(c.name, &c.bytes);
         EXPECT_NE(said.find(std::string("data/") + c.name + ": " + c.reason), std::string::npos)
             << said;
-        EXPECT_TRUE(c.name[0] == 'm' ? !sprite_sheet : !shot_sound);
+        EXPECT_FALSE(asset_loaded(c.name[0] == 'm' ? ASSET_SPRITE_SHEET : ASSET_SHOT));
         pass();
         start_play();
         set_sound_output(true);  // even a real player of samples skips the missing one
@@ -111,9 +110,8 @@ TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
 // Their sounds: see scenarios/world.txt.
 TEST_F(GameTest, AssetsLoadAndTheEditorNeverLoadsTheTitle)
 {
-    for (const bool loaded : {!!sprite_sheet, !!title_sheet, !!shot_sound, !!blast_sound, !!music})
-        EXPECT_TRUE(loaded);
-    EXPECT_EQ(bitmap_color_depth(sprite_sheet), 32);
+    for (const AssetFile& file : ASSET_FILES)
+        EXPECT_TRUE(asset_loaded(file.id)) << file.path;
     restart_headless_game(MODE_EDITOR);
-    EXPECT_EQ(title_sheet, nullptr);
+    EXPECT_FALSE(asset_loaded(ASSET_TITLE_SHEET));
 }

@@ -1,7 +1,6 @@
 // Tests of the asset builder and of the asset files it writes into the build
 // directory's data/ folder: the sprite sheet's rectangles, the title sheet,
 // the three samples as Allegro loads them, and the builder's own rules.
-#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,18 +9,23 @@
 #include <vector>
 
 #include "asset_builder.h"
+#include "base/bmp_file.h"
 #include "game_fixture.h"
 #include "world/sprite_atlas.h"
 
 namespace {
 
-bool is_mask(BITMAP* bmp, int x, int y)
+uint32_t pixel_of(const RgbImage& image, int x, int y)
 {
-    int c = getpixel(bmp, x, y);
-    return getr32(c) == 255 && getg32(c) == 0 && getb32(c) == 255;
+    return image.pixels[size_t(y) * size_t(image.width) + size_t(x)];
 }
 
-int opaque_pixels(BITMAP* bmp, int x0, int y0, int w, int h)
+bool is_mask(const RgbImage& bmp, int x, int y)
+{
+    return pixel_of(bmp, x, y) == 0xff00ff;
+}
+
+int opaque_pixels(const RgbImage& bmp, int x0, int y0, int w, int h)
 {
     int n = 0;
     for (int y = y0; y < y0 + h; ++y)
@@ -43,22 +47,27 @@ int peak_of(const std::vector<int>& s)
     return peak;
 }
 
-// Loads data/NAME as Allegro does, and checks it is 16-bit mono 22050 Hz PCM.
+RgbImage load_image(const std::string& path)
+{
+    RgbImage image;
+    EXPECT_TRUE(decode_bmp(read_file(path), image)) << path << " missing: build 'assets'";
+    return image;
+}
+
+// Reads data/NAME, which must be 16-bit mono 22050 Hz plain PCM with its
+// samples in the one data chunk after the 16-byte format chunk.
 std::vector<int> load_sound(const std::string& name)
 {
-    const std::string path = "data/" + name;
-    SAMPLE* spl = load_wav(path.c_str());
-    EXPECT_NE(spl, nullptr) << path << " missing: build the 'assets' target";
-    if (!spl)
+    const std::string path = "data/" + name, bytes = read_file(path);
+    EXPECT_GT(bytes.size(), 44u) << path << " missing: build the 'assets' target";
+    if (bytes.size() <= 44)
         return {};
-    EXPECT_TRUE(spl->bits == 16 && spl->stereo == 0 && spl->freq == 22050)
-        << path << ": want 16-bit mono 22050 Hz";
-    EXPECT_EQ(le16(read_file(path), 20), 1u) << path << ": format tag must be plain PCM";
-    // Allegro keeps 16-bit samples unsigned, offset by 0x8000.
-    std::vector<int> s(static_cast<size_t>(spl->len));
+    EXPECT_TRUE(le16(bytes, 20) == 1 && le16(bytes, 22) == 1 && le16(bytes, 24) == 22050
+                && le16(bytes, 34) == 16 && bytes.compare(36, 4, "data") == 0)
+        << path << ": want 16-bit mono 22050 Hz plain PCM";
+    std::vector<int> s((bytes.size() - 44) / 2);
     for (size_t i = 0; i < s.size(); ++i)
-        s[i] = static_cast<const uint16_t*>(spl->data)[i] - 0x8000;
-    destroy_sample(spl);
+        s[i] = int16_t(le16(bytes, 44 + 2 * i));
     return s;
 }
 
@@ -68,15 +77,10 @@ class SpriteSheetFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        sheet_ = load_bmp("data/main.bmp", nullptr);
-        ASSERT_NE(sheet_, nullptr) << "data/main.bmp missing: build the 'assets' target";
+        sheet_ = load_image("data/main.bmp");
+        ASSERT_GT(sheet_.width, 0);
     }
-    void TearDown() override
-    {
-        if (sheet_)
-            destroy_bitmap(sheet_);
-    }
-    BITMAP* sheet_ = nullptr;
+    RgbImage sheet_;
 };
 
 // The game's own atlas: every rectangle it draws holds a figure, and nothing
@@ -88,8 +92,8 @@ TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside)
         EXPECT_GT(opaque_pixels(sheet_, r.x, r.y, r.width, r.height), r.width * r.height / 8)
             << SPRITE_ATLAS[i].name;
     }
-    for (int y = 0; y < sheet_->h; ++y)
-        for (int x = 0; x < sheet_->w; ++x) {
+    for (int y = 0; y < sheet_.height; ++y)
+        for (int x = 0; x < sheet_.width; ++x) {
             bool inside = false;
             for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
                 const SpriteRect& r = SPRITE_ATLAS[i].rect;
@@ -120,12 +124,10 @@ TEST_F(SpriteSheetFile, SolidAndSharedCellsKeepTheirRules)
 TEST(TitleSheetFile, Is640x400WithNoMaskHoles)
 {
     EXPECT_EQ(le16(read_file("data/main2.bmp"), 28), 24u);
-    BITMAP* title = load_bmp("data/main2.bmp", nullptr);
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->w, 640);
-    EXPECT_EQ(title->h, 400);
-    EXPECT_EQ(opaque_pixels(title, 0, 0, title->w, title->h), title->w * title->h);
-    destroy_bitmap(title);
+    const RgbImage title = load_image("data/main2.bmp");
+    EXPECT_EQ(title.width, 640);
+    EXPECT_EQ(title.height, 400);
+    EXPECT_EQ(opaque_pixels(title, 0, 0, title.width, title.height), title.width * title.height);
 }
 
 TEST(SoundFiles, EachLoadsAsPcmOfItsLengthAndEndsWithoutAClick)
@@ -199,23 +201,20 @@ TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles)
 }
 
 // Width 3 needs row padding; distinct channels catch a swapped order.
-TEST(AssetBuilder, BmpRoundTripsThroughAllegroAtAnOddWidth)
+TEST(AssetBuilder, BmpRoundTripsThroughTheGamesReaderAtAnOddWidth)
 {
     Image image(3, 2, Rgb{255, 0, 255});
     image.set(0, 0, Rgb{10, 20, 30});
     image.set(2, 1, Rgb{200, 100, 50});
     const std::string path = scratch_folder("tarnblast-bmp") + "/odd.bmp";
     write_bytes(path, encode_bmp24(image));
-    BITMAP* bmp = load_bmp(path.c_str(), nullptr);
-    ASSERT_NE(bmp, nullptr);
+    const RgbImage bmp = load_image(path);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) {
-            int c = getpixel(bmp, x, y);
-            EXPECT_TRUE((Rgb{uint8_t(getr32(c)), uint8_t(getg32(c)), uint8_t(getb32(c))})
-                        == image.at(x, y))
+            const uint32_t c = pixel_of(bmp, x, y);
+            EXPECT_TRUE((Rgb{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)}) == image.at(x, y))
                 << x << "," << y;
         }
-    destroy_bitmap(bmp);
 }
 
 // Builds one source of the kind its name says, around small fixed companions.

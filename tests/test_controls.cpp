@@ -1,6 +1,5 @@
 // The player's controls: own keys (TARNBLAST_KEYS), a pad's state as held
 // keys and its buttons (TARNBLAST_PAD).
-#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,27 +10,36 @@
 #include "shell/gamepad.h"
 #include "shell/key_bindings.h"
 
+namespace {
+
+PhysicalKey letter(char c)
+{
+    return PhysicalKey(PKEY_A + (c - 'a'));
+}
+
+}  // namespace
+
 TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
 {
     const struct {
         const char* list;
-        std::initializer_list<int> held;
+        std::initializer_list<PhysicalKey> held;
         int want;  // the controls held, or -1: refused with `said` in the reason
         const char* said;
     } cases[] = {
         {"",
-         {KEY_LEFT, KEY_SPACE, KEY_ESC, KEY_P, KEY_M, KEY_A},
-         SCRIPT_LEFT | SCRIPT_SPACE | SCRIPT_ESC | CONTROL_PAUSE | CONTROL_MUTE,
+         {PKEY_LEFT, PKEY_SPACE, PKEY_ESC, letter('p'), letter('m'), letter('a')},
+         SCRIPT_LEFT | SCRIPT_SPACE | SCRIPT_ESC | CONTROL_PAUSE_BIT | CONTROL_MUTE_BIT,
          ""},
         {"left=a,right=d,jump=w,fire=ctrl",
-         {KEY_A, KEY_W, KEY_RCONTROL},
+         {letter('a'), letter('w'), PKEY_RCTRL},
          SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE,
          ""},
-        {"left=a,right=d,jump=w,fire=ctrl", {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_SPACE}, 0, ""},
-        {"FIRE=LCtrl,jump=space", {KEY_RCONTROL, KEY_SPACE}, SCRIPT_UP, ""},
+        {"left=a,right=d,jump=w,fire=ctrl", {PKEY_LEFT, PKEY_RIGHT, PKEY_UP, PKEY_SPACE}, 0, ""},
+        {"FIRE=LCtrl,jump=space", {PKEY_RCTRL, PKEY_SPACE}, SCRIPT_UP, ""},
         {"pause=f12,mute=pad0,export=enter,place=tab,start=period",
-         {KEY_F12, KEY_0_PAD, KEY_STOP},
-         CONTROL_PAUSE | CONTROL_MUTE | SCRIPT_S,
+         {PKEY_F12, PKEY_PAD0, PKEY_PERIOD},
+         CONTROL_PAUSE_BIT | CONTROL_MUTE_BIT | SCRIPT_S,
          ""},
         {"leftt=a", {}, -1, "the actions are left, right, jump, down, fire, start, place, export"},
         {"left=aa", {}, -1, "unknown key \"aa\" for left; the keys are a-z, 0-9, f1-f12"},
@@ -48,47 +56,34 @@ TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
         const bool taken = parse_key_bindings(c.list, bindings, error, sizeof error);
         ASSERT_EQ(taken, c.want >= 0) << error;
         EXPECT_NE(std::string(error).find(c.said), std::string::npos) << error;
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        for (int scancode : c.held)
-            key[scancode] = 1;
-        EXPECT_EQ(held_controls(bindings), taken ? c.want : held_controls(default_key_bindings()));
+        PhysicalKeys down;
+        for (PhysicalKey k : c.held)
+            down.set(k, true);
+        EXPECT_EQ(held_controls(bindings, down),
+                  taken ? c.want : held_controls(default_key_bindings(), down));
     }
-    std::memset(const_cast<char*>(key), 0, KEY_MAX);
 }
 
-// Pads as Allegro's Linux driver fills them: pairs of axes make sticks; the
-// last pair is the d-pad of a two-stick pad.
+// A pad's directions hold the arrows; its buttons fire, jump (place in the
+// editor) and start, and the others do nothing.
 TEST(Gamepad, PadStatesHoldTheGamesKeys)
 {
     const struct {
-        int sticks;
-        std::initializer_list<int> pushed;  // stick * 4 + 0 left, 1 right, 2 up, 3 down
-        std::initializer_list<int> buttons;
+        PadState pad;
         int32_t mode;
         uint16_t want;
     } cases[] = {
-        {4, {0, 2}, {}, MODE_PLAY, SCRIPT_LEFT | SCRIPT_UP},
-        {4, {13, 15}, {}, MODE_PLAY, SCRIPT_RIGHT | SCRIPT_DOWN},
-        {4, {4, 9}, {}, MODE_PLAY, 0},  // the sticks between do nothing
-        {1, {1}, {}, MODE_PLAY, SCRIPT_RIGHT},
-        {4, {}, {0, 1, 7}, MODE_PLAY, SCRIPT_SPACE | SCRIPT_UP | SCRIPT_S},
-        {4, {}, {0, 1}, MODE_EDITOR, SCRIPT_SPACE | SCRIPT_ENTER},
-        {4, {}, {2, 3, 31}, MODE_TITLE, 0},
+        {{true, false, true, false, 0}, MODE_PLAY, SCRIPT_LEFT | SCRIPT_UP},
+        {{false, true, false, true, 0}, MODE_PLAY, SCRIPT_RIGHT | SCRIPT_DOWN},
+        {{false, false, false, false, 1u << 0 | 1u << 1 | 1u << 7},
+         MODE_PLAY,
+         SCRIPT_SPACE | SCRIPT_UP | SCRIPT_S},
+        {{false, false, false, false, 1u << 0 | 1u << 1}, MODE_EDITOR, SCRIPT_SPACE | SCRIPT_ENTER},
+        {{false, false, false, false, 1u << 2 | 1u << 3 | 1u << 31}, MODE_TITLE, 0},
     };
-    for (const auto& c : cases) {
-        JOYSTICK_INFO pad{};
-        pad.num_sticks = c.sticks;
-        pad.num_buttons = 11;
-        for (int s = 0; s < c.sticks; ++s)
-            pad.stick[s].num_axis = 2;
-        for (int push : c.pushed) {
-            JOYSTICK_AXIS_INFO& axis = pad.stick[push / 4].axis[push % 4 / 2];
-            (push % 2 ? axis.d2 : axis.d1) = 1;
-        }
-        for (int button : c.buttons)
-            pad.button[button].b = 1;
-        EXPECT_EQ(pad_key_set(pad, c.mode, DEFAULT_PAD_BUTTONS), c.want) << "case " << (&c - cases);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(pad_key_set(c.pad, c.mode, DEFAULT_PAD_BUTTONS), c.want)
+            << "case " << (&c - cases);
 }
 
 TEST(Gamepad, ButtonListsMoveTheButtonsOrAreRefused)

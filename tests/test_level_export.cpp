@@ -44,11 +44,9 @@ protected:
     // Pixels of the failure notice's colour in the bottom text line.
     static int notice_pixels()
     {
-        int count = 0;
-        for (int y = SCREEN_HEIGHT - 8; y < SCREEN_HEIGHT; ++y)
-            for (int x = 0; x < SCREEN_WIDTH; ++x)
-                count += pixel(x, y) == 0xff5050;
-        return count;
+        const RgbImage frame = frame_image();
+        return int(
+            std::count(frame.pixels.end() - 8 * SCREEN_WIDTH, frame.pixels.end(), 0xff5050u));
     }
 
     const fs::path dir = scratch_folder("tarnblast-export"), home = fs::current_path();

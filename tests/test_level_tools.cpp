@@ -228,9 +228,10 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
     ASSERT_EQ(tool({"map", (dir / "level2.txt").string(), (dir / "file.bmp").string()}), 0)
         << err.str();
     EXPECT_TRUE(read_file(dir / "two.bmp") == read_file(dir / "file.bmp"));
-    BITMAP* map = load_bmp((dir / "two.bmp").c_str(), nullptr);
-    ASSERT_NE(map, nullptr);
-    ASSERT_TRUE(map->w == 5130 && map->h == 210) << "all 513 columns and 21 rows";
+    RgbImage map;
+    ASSERT_TRUE(decode_bmp(read_file(dir / "two.bmp"), map));
+    ASSERT_TRUE(map.width == 5130 && map.height == 210) << "all 513 columns and 21 rows";
+    const auto at_map = [&](int x, int y) { return int(map.pixels[size_t(y) * 5130 + size_t(x)]); };
     for (int32_t camera : {0, 1, 33, 47, 100, 133, 250, 333, 417, 480, 500}) {
         SCOPED_TRACE("camera column " + std::to_string(camera));
         // The editor scrolled there, its enemies at their start values.
@@ -240,6 +241,7 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
         game.camera_x = camera * TILE_SIZE;
         reset_enemies();
         draw_pass();
+        const RgbImage view = frame_image();
         int differing = 0, drawn = 0;
         for (int y = 8; y < SCREEN_HEIGHT; ++y)
             for (int x = 0; x < SCREEN_WIDTH; ++x) {
@@ -249,14 +251,13 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
                     continue;
                 // Right of column 512 there is nothing, in the view or the map.
                 const int map_x = camera * TILE_SIZE + x;
-                const int want = pixel(x, y);
+                const int want = int(view.pixels[size_t(y) * SCREEN_WIDTH + size_t(x)]);
                 drawn += want != 0;
-                differing += (map_x < map->w ? rgb_at(map, map_x, y) : 0) != want;
+                differing += (map_x < map.width ? at_map(map_x, y) : 0) != want;
             }
         EXPECT_EQ(differing, 0);
         EXPECT_GT(drawn, 500);
     }
-    destroy_bitmap(map);
 }
 
 // A sprite whose cell ends one window of the scan
@@ -269,12 +270,12 @@ TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
     at(grid, 20, 100) = TILE_BLOCK;
     at(grid, 1, 1) = TILE_CURSOR;
     std::string error;
-    BITMAP* map = draw_level_map(grid, error);
-    ASSERT_NE(map, nullptr) << error;
+    RgbImage map;
+    ASSERT_TRUE(draw_level_map(grid, map, error)) << error;
     int block_right_half = 0, row20 = 0, elsewhere = 0;
-    for (int y = 0; y < map->h; ++y)
-        for (int x = 0; x < map->w; ++x) {
-            const bool lit = rgb_at(map, x, y) != 0;
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x) {
+            const bool lit = map.pixels[size_t(y) * size_t(map.width) + size_t(x)] != 0;
             const bool in_block = x >= 320 && x < 340 && y >= 50 && y < 70;
             const bool in_row20 = x >= 1000 && x < 1020 && y >= 200;
             block_right_half += lit && in_block && x >= 330;
@@ -284,7 +285,6 @@ TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
     EXPECT_GT(block_right_half, 150);
     EXPECT_GT(row20, 80);
     EXPECT_EQ(elsewhere, 0);
-    destroy_bitmap(map);
 }
 
 }  // namespace

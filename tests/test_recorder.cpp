@@ -5,8 +5,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <allegro.h>
-
 #include <algorithm>
 #include <csignal>
 #include <cstring>
@@ -36,9 +34,8 @@ constexpr uint16_t EVERY_KEY = (1 << KEY_NAME_COUNT) - 1;
 
 }  // namespace
 
-TEST(KeyNames, EveryKeySetGoesThroughAllegrosKeyArrayAndTextUnchanged)
+TEST(KeyNames, EveryKeySetIsHeldAndWrittenAsTextUnchanged)
 {
-    key[KEY_A] = 1;
     for (uint16_t keys = 0; keys <= EVERY_KEY; ++keys) {
         hold_key_set(keys);
         ASSERT_EQ(held_key_set(), keys);
@@ -48,8 +45,6 @@ TEST(KeyNames, EveryKeySetGoesThroughAllegrosKeyArrayAndTextUnchanged)
         ASSERT_EQ(std::string(text), key_set_text(keys));
         ASSERT_EQ(passes_of(std::string(text, length) + "\n"), std::vector<uint16_t>{keys});
     }
-    EXPECT_EQ(key[KEY_A], 1) << "keys without a name are left alone";
-    EXPECT_EQ(key[KEY_ESC], 1);
     EXPECT_EQ(key_set_text(EVERY_KEY).size(), KEY_SET_TEXT_MAX);
     for (const char* bad : {"RIGH", "RIGHTS", "left", "SHIFT"})
         EXPECT_EQ(key_name_index(bad, std::strlen(bad)), -1) << bad;
@@ -57,8 +52,6 @@ TEST(KeyNames, EveryKeySetGoesThroughAllegrosKeyArrayAndTextUnchanged)
     EXPECT_EQ(format_key_set(SCRIPT_LEFT, small, sizeof small), 0u);
     EXPECT_STREQ(small, "x") << "a buffer too small for every name is not written";
     hold_key_set(0);
-    key[KEY_A] = 0;
-    EXPECT_EQ(key[KEY_ESC], 0);
 }
 
 TEST(Recorder, AFileReadsBackAsTheKeySetsRecordedAtEveryPass)

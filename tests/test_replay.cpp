@@ -117,10 +117,9 @@ TEST(ReplayProgram, TraceGridAndFramesFollowThePassesAndStopAtEscape)
     EXPECT_EQ(std::count(grid.begin(), grid.end(), '\n'), GRID_ROWS);
     EXPECT_EQ(std::count(grid.begin(), grid.end(), ' '), GRID_ROWS * (GRID_COLUMNS - 1));
     EXPECT_NE(grid.find("\n0 0 2 0 2 "), std::string::npos);
-    BITMAP* frame = load_bmp((dir + "frames/frame-000002.bmp").c_str(), nullptr);
-    ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->w == 320 && frame->h == 200);
-    destroy_bitmap(frame);
+    RgbImage frame;
+    ASSERT_TRUE(decode_bmp(read_file(dir + "frames/frame-000002.bmp"), frame));
+    EXPECT_TRUE(frame.width == 320 && frame.height == 200);
     EXPECT_EQ(read_file(dir + "frames/frame-000001.bmp"), "") << "only listed passes are written";
 }
 

@@ -12,6 +12,7 @@
 #include "enemies/enemy_tables.h"
 #include "game_fixture.h"
 #include "levels/load_level.h"
+#include "pixel_art.h"
 #include "shell/hud.h"
 #include "shell/world_reset.h"
 #include "shell/world_scan.h"
@@ -57,9 +58,9 @@ const Operation OPERATIONS[] = {
     {"draw_explosion", 3, [](const Args& a) { draw_explosion(a[0], a[1], a[2]); }},
     {"draw_dying_enemy", 3, [](const Args& a) { draw_dying_enemy(a[0], a[1], a[2]); }},
     {"forget_sprite_sheet", 0,
-     [](const Args&) { destroy_bitmap(sprite_sheet), sprite_sheet = nullptr; }},
+     [](const Args&) { install_sheet_pixels(ASSET_SPRITE_SHEET, 0, 0, nullptr); }},
     {"draw_hud", 0, [](const Args&) { draw_hud(); }},
-    {"clear_screen", 0, [](const Args&) { clear_bitmap(back_buffer); }},
+    {"clear_screen", 0, [](const Args&) { clear_frame(); }},
     {"forget_sounds", 0, [](const Args&) { forget_pass_sounds(); }},
 };
 
@@ -70,23 +71,26 @@ const struct {
                     {"CURSOR", TILE_CURSOR}, {"DROP", TILE_DROP},     {"TITLE", MODE_TITLE},
                     {"PLAY", MODE_PLAY},     {"EDITOR", MODE_EDITOR}};
 
-// Whether the top line of the back buffer shows "SCORE: " and the nine digits
-// ("_" for a blank place), each character exactly as Allegro's font draws it.
+// Whether the top line of the frame shows "SCORE: " and the nine digits ("_"
+// for a blank place), each character exactly as Allegro's font draws it,
+// white on black.
 bool shows_score(const std::string& nine)
 {
-    BITMAP* glyph = create_bitmap(8, 8);
+    static const Glyphs glyphs = allegro_font_glyphs();
+    const RgbImage frame = frame_image();
     bool same = true;
     const std::string text = "SCORE: " + nine;
     for (size_t i = 0; i < text.size(); ++i) {
         const int x = i < 7 ? int(i) * 8 : 56 + 10 * int(i - 7);
-        const char one[2] = {text[i] == '_' ? ' ' : text[i], 0};
-        clear_bitmap(glyph);
-        textout_ex(glyph, font, one, 0, 0, palette_color[15], 0);
+        const size_t c = size_t(text[i] == '_' ? ' ' : text[i]);
         for (int gy = 0; gy < 8; ++gy)
-            for (int gx = 0; gx < 8; ++gx)
-                same = same && GameTest::rgb_at(glyph, gx, gy) == GameTest::pixel(x + gx, gy);
+            for (int gx = 0; gx < 8; ++gx) {
+                const bool ink = glyphs.rows[c][size_t(gy)] & (0x80 >> gx);
+                same = same
+                       && frame.pixels[size_t(gy) * size_t(frame.width) + size_t(x + gx)]
+                              == (ink ? 0xffffffu : 0u);
+            }
     }
-    destroy_bitmap(glyph);
     return same;
 }
 

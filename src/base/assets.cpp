@@ -6,13 +6,6 @@
 #include "base/game_state.h"
 #include "base/sound.h"
 
-BITMAP* back_buffer = nullptr;
-BITMAP* sprite_sheet = nullptr;
-BITMAP* title_sheet = nullptr;
-SAMPLE* shot_sound = nullptr;
-SAMPLE* blast_sound = nullptr;
-SAMPLE* music = nullptr;
-
 namespace {
 
 // Set once the files have been read; a restart of the game that keeps its
@@ -147,22 +140,15 @@ void report_unloaded(const char* path, const char* reason)
     std::fprintf(stderr, "tarnblast: cannot load %s: %s\n", path, reason);
 }
 
-BITMAP* load_sheet(const char* path)
+bool load_checked_asset(const AssetFile& file)
 {
-    const char* problem = bmp_file_problem(path);
-    BITMAP* sheet = problem ? nullptr : load_bmp(path, nullptr);
-    if (!sheet)
-        report_unloaded(path, problem ? problem : "not readable as a BMP image");
-    return sheet;
-}
-
-SAMPLE* load_game_sample(const char* path)
-{
-    const char* problem = wav_file_problem(path);
-    SAMPLE* sample = problem ? nullptr : load_wav(path);
-    if (!sample)
-        report_unloaded(path, problem ? problem : "not readable as a WAV sample");
-    return sample;
+    const char* problem = file.is_image ? bmp_file_problem(file.path) : wav_file_problem(file.path);
+    if (!problem && load_asset(file.id, file.path))
+        return true;
+    report_unloaded(file.path, problem         ? problem
+                               : file.is_image ? "not readable as a BMP image"
+                                               : "not readable as a WAV sample");
+    return false;
 }
 
 }  // namespace
@@ -181,12 +167,9 @@ void load_assets()
 {
     const bool shows_title = game.game_mode == MODE_TITLE || game.game_mode == MODE_PLAY;
     if (!assets_loaded) {
-        sprite_sheet = load_sheet(SPRITE_SHEET_PATH);
-        if (shows_title)
-            title_sheet = load_sheet(TITLE_SHEET_PATH);
-        shot_sound = load_game_sample(SHOT_SOUND_PATH);
-        blast_sound = load_game_sample(BLAST_SOUND_PATH);
-        music = load_game_sample(MUSIC_PATH);
+        for (const AssetFile& file : ASSET_FILES)
+            if (shows_title || file.editor_needs)
+                load_checked_asset(file);
         assets_loaded = true;
     }
     if (shows_title)
@@ -195,20 +178,6 @@ void load_assets()
 
 void release_assets()
 {
-    if (back_buffer)
-        destroy_bitmap(back_buffer);
-    if (sprite_sheet)
-        destroy_bitmap(sprite_sheet);
-    if (title_sheet)
-        destroy_bitmap(title_sheet);
-    if (shot_sound)
-        destroy_sample(shot_sound);
-    if (blast_sound)
-        destroy_sample(blast_sound);
-    if (music)
-        destroy_sample(music);
-    back_buffer = sprite_sheet = title_sheet = nullptr;
-    shot_sound = blast_sound = music = nullptr;
+    unload_assets();
     assets_loaded = false;
-    remove_sound();
 }

@@ -1,30 +1,42 @@
 // The game's pictures and sounds: five files read once at start-up from the
-// data directory under the working directory, and the back buffer every
-// frame is drawn into.
+// data directory under the working directory.
 #pragma once
 
-#include <allegro.h>
+#include "base/platform.h"
 
-extern BITMAP* back_buffer;
-extern BITMAP* sprite_sheet;
-extern BITMAP* title_sheet;
-extern SAMPLE* shot_sound;
-extern SAMPLE* blast_sound;
-extern SAMPLE* music;
-
-constexpr const char* SPRITE_SHEET_PATH = "data/main.bmp";
-constexpr const char* TITLE_SHEET_PATH = "data/main2.bmp";
-constexpr const char* SHOT_SOUND_PATH = "data/sgun.wav";
-constexpr const char* BLAST_SOUND_PATH = "data/blowup.wav";
-constexpr const char* MUSIC_PATH = "data/gmsong.wav";
+// The five files, in the order of AssetId. Only the title and play show the
+// title sheet and play the music; the editor does without them.
+struct AssetFile {
+    AssetId id;
+    const char* path;
+    bool is_image;
+    bool editor_needs;
+};
+inline constexpr AssetFile ASSET_FILES[] = {
+    {ASSET_SPRITE_SHEET, "data/main.bmp", true, true},
+    {ASSET_TITLE_SHEET, "data/main2.bmp", true, false},
+    {ASSET_SHOT, "data/sgun.wav", false, true},
+    {ASSET_BLAST, "data/blowup.wav", false, true},
+    {ASSET_MUSIC, "data/gmsong.wav", false, true},
+};
+constexpr int ASSET_COUNT = 5;
+constexpr bool asset_files_in_order()
+{
+    for (int i = 0; i < ASSET_COUNT; ++i)
+        if (ASSET_FILES[i].id != i)
+            return false;
+    return true;
+}
+static_assert(asset_files_in_order(), "every asset has its row, in the order of AssetId");
+constexpr const char* SPRITE_SHEET_PATH = ASSET_FILES[ASSET_SPRITE_SHEET].path;
 
 // Loads the sheets and samples (the title sheet and the music only outside
 // the editor) and starts the music. A file that cannot be loaded is named on
 // stderr in one line; its handle stays null and the game runs on without it.
 void load_assets();
 
-// Destroys the back buffer, the sheets and the samples, and removes the
-// sound driver. Safe to call when any of them is missing.
+// Forgets the sheets and samples, so that the next load_assets reads them
+// afresh. Safe to call when any of them is missing.
 void release_assets();
 
 // Checks a BMP or WAV file before Allegro's loader sees it, since those

@@ -105,6 +105,9 @@ struct GameState {
     int32_t level_count;
     int32_t title_timer;
     int32_t score_digits[SCORE_DIGITS];
+    // The keys held for this pass, as a key set (base/key_names.h): the
+    // platform or a replay writes it before the pass reads its keys.
+    int32_t held_keys;
 
     // Camera.
     int32_t camera_x;

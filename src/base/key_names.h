@@ -1,28 +1,82 @@
-// The keys the game looks at, under the names that key scripts and demo
-// recordings give them. The real program's recorder and the replay runner
-// both go through this one table, so a recorded demo always reads back as
-// the keys that were held.
+// The game's controls, in one list: the keys a pass looks at (under the names
+// key scripts and demo recordings give them) and then pause and mute, which
+// the program's loop handles itself. The bit of a control in a key set is its
+// place in this list; the recorder, the replay runner's scripts, the pad and
+// the player's own keys all follow it.
 #pragma once
-
-#include <allegro.h>
 
 #include <cstddef>
 #include <cstdint>
 
-// A key the game looks at: its name in key scripts and recordings, and
-// Allegro's scancode for it. A key set holds bit i for GAME_KEYS[i].
-struct GameKey {
+#include "base/physical_keys.h"
+
+enum Control : int {
+    CONTROL_LEFT,
+    CONTROL_RIGHT,
+    CONTROL_UP,
+    CONTROL_DOWN,
+    CONTROL_SPACE,
+    CONTROL_S,
+    CONTROL_ENTER,
+    CONTROL_F1,
+    CONTROL_F2,
+    CONTROL_F3,
+    CONTROL_F4,
+    CONTROL_RSHIFT,
+    CONTROL_ESC,  // the last key a pass sees
+    CONTROL_PAUSE,
+    CONTROL_MUTE,
+    CONTROL_COUNT
+};
+
+// One control: its name in key scripts (the keys a pass sees) or nullptr,
+// its action name for TARNBLAST_KEYS (nullptr: it stays on its key), a label
+// for messages, and the key it is on unless the player moves it.
+struct ControlRow {
+    Control control;
     const char* name;
-    int scancode;
+    const char* action;
+    const char* label;
+    PhysicalKey usual_key;
 };
-constexpr int KEY_NAME_COUNT = 13;
-inline constexpr GameKey GAME_KEYS[KEY_NAME_COUNT] = {
-    {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT}, {"UP", KEY_UP},       {"DOWN", KEY_DOWN},
-    {"SPACE", KEY_SPACE}, {"S", KEY_S},         {"ENTER", KEY_ENTER}, {"F1", KEY_F1},
-    {"F2", KEY_F2},       {"F3", KEY_F3},       {"F4", KEY_F4},       {"RSHIFT", KEY_RSHIFT},
-    {"ESC", KEY_ESC},
+inline constexpr ControlRow CONTROLS[CONTROL_COUNT] = {
+    {CONTROL_LEFT, "LEFT", "left", "left", PKEY_LEFT},
+    {CONTROL_RIGHT, "RIGHT", "right", "right", PKEY_RIGHT},
+    {CONTROL_UP, "UP", "jump", "jump", PKEY_UP},
+    {CONTROL_DOWN, "DOWN", "down", "down", PKEY_DOWN},
+    {CONTROL_SPACE, "SPACE", "fire", "fire", PKEY_SPACE},
+    {CONTROL_S, "S", "start", "start", PhysicalKey(PKEY_A + ('s' - 'a'))},
+    {CONTROL_ENTER, "ENTER", "place", "place", PKEY_ENTER},
+    {CONTROL_F1, "F1", nullptr, "the editor's f1", PKEY_F1},
+    {CONTROL_F2, "F2", nullptr, "the editor's f2", PhysicalKey(PKEY_F1 + 1)},
+    {CONTROL_F3, "F3", nullptr, "the editor's f3", PhysicalKey(PKEY_F1 + 2)},
+    {CONTROL_F4, "F4", nullptr, "the editor's f4", PhysicalKey(PKEY_F1 + 3)},
+    {CONTROL_RSHIFT, "RSHIFT", "export", "export", PKEY_RSHIFT},
+    {CONTROL_ESC, "ESC", nullptr, "quit", PKEY_ESC},
+    {CONTROL_PAUSE, nullptr, "pause", "pause", PhysicalKey(PKEY_A + ('p' - 'a'))},
+    {CONTROL_MUTE, nullptr, "mute", "mute", PhysicalKey(PKEY_A + ('m' - 'a'))},
 };
-constexpr uint16_t KEY_SET_ESC = 1 << 12;
+
+constexpr bool controls_in_order()
+{
+    for (int i = 0; i < CONTROL_COUNT; ++i)
+        if (CONTROLS[i].control != i)
+            return false;
+    return true;
+}
+static_assert(controls_in_order(), "every control has its row, in the order of Control");
+
+constexpr uint16_t key_bit(Control control)
+{
+    return uint16_t(1u << control);
+}
+
+// The game's keys: the controls a pass sees, each with a name.
+constexpr int KEY_NAME_COUNT = CONTROL_ESC + 1;
+constexpr uint16_t GAME_KEY_BITS = (1u << KEY_NAME_COUNT) - 1;
+constexpr uint16_t KEY_SET_ESC = key_bit(CONTROL_ESC);
+constexpr uint16_t CONTROL_PAUSE_BIT = key_bit(CONTROL_PAUSE);
+constexpr uint16_t CONTROL_MUTE_BIT = key_bit(CONTROL_MUTE);
 
 // The longest text of a key set: every name, one space between each.
 constexpr size_t KEY_SET_TEXT_MAX = 55;
@@ -30,11 +84,15 @@ constexpr size_t KEY_SET_TEXT_MAX = 55;
 // The index of the key with this name (exact, upper case), or -1.
 int key_name_index(const char* name, size_t length);
 
-// The key set Allegro's key array holds now (only the keys named above).
+// The keys the current pass holds: the game's own state, which the platform
+// (or a replay) sets before the pass; the pass's key handling and the world
+// scan read it.
 uint16_t held_key_set();
-
-// Sets Allegro's key array to exactly this key set for the keys named above.
 void hold_key_set(uint16_t keys);
+inline bool key_held(Control control)
+{
+    return held_key_set() & key_bit(control);
+}
 
 // Writes the names of the keys in the set, in table order and one space
 // apart, with a terminating NUL, and returns the length (no key: ""). Writes

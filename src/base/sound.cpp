@@ -1,8 +1,6 @@
 #include "base/sound.h"
 
-#include <allegro.h>
-
-#include "base/assets.h"
+#include "base/platform.h"
 
 namespace {
 
@@ -21,20 +19,21 @@ bool music_held = false;
 // nothing starts a sound while the game is paused.
 bool music_on_its_voice()
 {
-    return music_voice >= 0 && music && (music_held || voice_check(music_voice) == music);
+    return music_voice >= 0 && asset_loaded(ASSET_MUSIC)
+           && (music_held || voice_plays(music_voice, ASSET_MUSIC));
 }
 
-SAMPLE* sample_of(SoundId id)
+AssetId asset_of(SoundId id)
 {
     switch (id) {
     case SOUND_SHOT:
-        return shot_sound;
+        return ASSET_SHOT;
     case SOUND_BLAST:
-        return blast_sound;
+        return ASSET_BLAST;
     case SOUND_MUSIC:
-        return music;
+        break;
     }
-    return nullptr;
+    return ASSET_MUSIC;
 }
 
 }  // namespace
@@ -45,15 +44,15 @@ void start_sound(SoundId id)
         pass_sounds[pass_sounds_started] = id;
     if (pass_sounds_started < 0x7fffffff)
         ++pass_sounds_started;
-    SAMPLE* sample = sample_of(id);
-    if (!sound_output || !sample)
+    const AssetId sample = asset_of(id);
+    if (!sound_output || !asset_loaded(sample))
         return;
     // Muted, the music still runs on silently, so that it goes on where it
     // is when the sound comes back; effects are not played at all.
     if (id == SOUND_MUSIC)
-        music_voice = play_sample(sample, sound_muted ? 0 : 255, 127, 1000, -1);
+        music_voice = play_asset_sample(sample, sound_muted ? 0 : 255, true);
     else if (!sound_muted)
-        play_sample(sample, 255, 127, 1000, 0);
+        play_asset_sample(sample, 255, false);
 }
 
 const char* sound_name(SoundId id)
@@ -95,13 +94,11 @@ void set_sound_muted(bool muted)
     if (!sound_output)
         return;
     if (muted) {
-        if (shot_sound)
-            stop_sample(shot_sound);
-        if (blast_sound)
-            stop_sample(blast_sound);
+        stop_asset_sample(ASSET_SHOT);
+        stop_asset_sample(ASSET_BLAST);
     }
     if (music_on_its_voice())
-        voice_set_volume(music_voice, muted ? 0 : 255);
+        set_voice_volume(music_voice, muted ? 0 : 255);
 }
 
 bool sound_is_muted()
@@ -113,9 +110,6 @@ void pause_music(bool paused)
 {
     if (!sound_output || paused == music_held || !music_on_its_voice())
         return;
-    if (paused)
-        voice_stop(music_voice);
-    else
-        voice_start(music_voice);
+    hold_voice(music_voice, paused);
     music_held = paused;
 }

@@ -1,7 +1,6 @@
 #include "enemies/enemy_visit.h"
 
-#include <allegro.h>
-
+#include "base/key_names.h"
 #include "base/score.h"
 #include "base/sound.h"
 #include "world/camera.h"
@@ -91,9 +90,9 @@ void update_ending_death_explosion(EnemySlot& enemy)
 int32_t scroll_step()
 {
     int32_t step = 0;
-    if (key[KEY_LEFT])
+    if (key_held(CONTROL_LEFT))
         step -= SCROLL_SHIFT_PIXELS;
-    if (key[KEY_RIGHT])
+    if (key_held(CONTROL_RIGHT))
         step += SCROLL_SHIFT_PIXELS;
     return step;
 }

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "base/game_state.h"
+#include "base/setting_names.h"
 #include "base/write_all.h"
 #include "levels/level_file.h"
 
@@ -90,7 +91,7 @@ void tell(const char* text, int length)
 // which the export writes back to; else the default one.
 const char* export_path()
 {
-    const char* chosen = std::getenv("TARNBLAST_EXPORT_PATH");
+    const char* chosen = setting_value(SETTING_EXPORT_PATH);
     if (chosen && chosen[0] != '\0')
         return chosen;
     const char* fallback = level_file_open() ? level_file_path() : LEVEL_EXPORT_PATH;

@@ -10,15 +10,10 @@
 
 namespace {
 
-// Bits of the game's key set (key_names.h).
-constexpr uint16_t PAD_LEFT = 1 << 0, PAD_RIGHT = 1 << 1, PAD_UP = 1 << 2, PAD_DOWN = 1 << 3,
-                   PAD_SPACE = 1 << 4, PAD_S = 1 << 5, PAD_ENTER = 1 << 6;
-
 const char* const PAD_ACTIONS[] = {"fire", "jump", "start"};
 constexpr int PAD_ACTION_COUNT = 3;
 
 PadButtons active_buttons = DEFAULT_PAD_BUTTONS;
-bool pad_started = false;
 
 int* button_of(PadButtons& buttons, int action)
 {
@@ -44,29 +39,7 @@ int button_number(const char* text, size_t length)
             return -1;
         value = value * 10 + (text[i] - '0');
     }
-    return value < MAX_JOYSTICK_BUTTONS ? value : -1;
-}
-
-uint16_t stick_directions(const JOYSTICK_STICK_INFO& stick)
-{
-    if (stick.num_axis < 2)
-        return 0;
-    uint16_t keys = 0;
-    if (stick.axis[0].d1)
-        keys |= PAD_LEFT;
-    if (stick.axis[0].d2)
-        keys |= PAD_RIGHT;
-    if (stick.axis[1].d1)
-        keys |= PAD_UP;
-    if (stick.axis[1].d2)
-        keys |= PAD_DOWN;
-    return keys;
-}
-
-bool button_held(const JOYSTICK_INFO& pad, int button)
-{
-    return button >= 0 && button < pad.num_buttons && button < MAX_JOYSTICK_BUTTONS
-           && pad.button[button].b;
+    return value < PAD_BUTTON_COUNT ? value : -1;
 }
 
 }  // namespace
@@ -95,7 +68,7 @@ bool parse_pad_buttons(const char* text, PadButtons& buttons, char* error, size_
         const int button = entry.value ? button_number(entry.value, entry.value_length) : -1;
         if (button < 0) {
             std::snprintf(error, size, "%s needs a button number from 0 to %d, not \"%.*s\"",
-                          PAD_ACTIONS[action], MAX_JOYSTICK_BUTTONS - 1,
+                          PAD_ACTIONS[action], PAD_BUTTON_COUNT - 1,
                           int(entry.value_length < 40 ? entry.value_length : 40),
                           entry.value ? entry.value : "");
             return false;
@@ -115,44 +88,33 @@ bool parse_pad_buttons(const char* text, PadButtons& buttons, char* error, size_
 
 bool pad_buttons_setting()
 {
-    return list_setting("TARNBLAST_PAD", [](const char* text, char* error, size_t size) {
+    return list_setting(SETTING_PAD, [](const char* text, char* error, size_t size) {
         return parse_pad_buttons(text, active_buttons, error, size);
     });
 }
 
-uint16_t pad_key_set(const JOYSTICK_INFO& pad, int32_t game_mode, const PadButtons& buttons)
+uint16_t pad_key_set(const PadState& pad, int32_t game_mode, const PadButtons& buttons)
 {
+    const auto held = [&](int button) { return (pad.buttons >> button & 1) != 0; };
     uint16_t keys = 0;
-    if (pad.num_sticks > 0) {
-        keys |= stick_directions(pad.stick[0]);
-        for (int s =
-                 (pad.num_sticks < MAX_JOYSTICK_STICKS ? pad.num_sticks : MAX_JOYSTICK_STICKS) - 1;
-             s > 0; --s)
-            if (pad.stick[s].num_axis >= 2) {
-                keys |= stick_directions(pad.stick[s]);
-                break;
-            }
-    }
-    if (button_held(pad, buttons.fire))
-        keys |= PAD_SPACE;
-    if (button_held(pad, buttons.jump))
-        keys |= game_mode == MODE_EDITOR ? PAD_ENTER : PAD_UP;
-    if (button_held(pad, buttons.start))
-        keys |= PAD_S;
+    if (pad.left)
+        keys |= key_bit(CONTROL_LEFT);
+    if (pad.right)
+        keys |= key_bit(CONTROL_RIGHT);
+    if (pad.up)
+        keys |= key_bit(CONTROL_UP);
+    if (pad.down)
+        keys |= key_bit(CONTROL_DOWN);
+    if (held(buttons.fire))
+        keys |= key_bit(CONTROL_SPACE);
+    if (held(buttons.jump))
+        keys |= key_bit(game_mode == MODE_EDITOR ? CONTROL_ENTER : CONTROL_UP);
+    if (held(buttons.start))
+        keys |= key_bit(CONTROL_S);
     return keys;
 }
 
-void start_gamepad()
+uint16_t pad_key_set(const PadState& pad, int32_t game_mode)
 {
-    pad_started = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
-}
-
-uint16_t polled_pad_key_set(int32_t game_mode)
-{
-    if (!pad_started || poll_joystick() != 0)
-        return 0;
-    uint16_t keys = 0;
-    for (int i = 0; i < num_joysticks && i < MAX_JOYSTICKS; ++i)
-        keys |= pad_key_set(joy[i], game_mode, active_buttons);
-    return keys;
+    return pad_key_set(pad, game_mode, active_buttons);
 }

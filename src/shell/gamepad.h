@@ -1,15 +1,15 @@
-// A gamepad, through Allegro's own joystick driver. Its state becomes keys
-// of the game's key set, merged with the keyboard's right after the poll, so
-// a pass sees one set of keys and a recording replays a pad session exactly.
-// Without a pad (or when the joystick driver cannot start) nothing changes.
+// A gamepad: its state becomes keys of the game's key set, merged with the
+// keyboard's right after the poll, so a pass sees one set of keys and a
+// recording replays a pad session exactly. The platform reads the pad (the
+// desktop through Allegro's own joystick driver); without a pad nothing
+// changes.
 #pragma once
-
-#include <allegro.h>
 
 #include <cstddef>
 #include <cstdint>
 
 // The buttons by the numbers the kernel gives them (jstest's), 0 to 31.
+constexpr int PAD_BUTTON_COUNT = 32;
 struct PadButtons {
     int fire;   // Space in every mode
     int jump;   // Up in play; Enter (place) in the editor
@@ -30,14 +30,14 @@ bool parse_pad_buttons(const char* text, PadButtons& buttons, char* error, size_
 // Returns false, after a one-line message on stderr, for a bad list.
 bool pad_buttons_setting();
 
-// The game's keys that one pad holds in the given game mode. The directions
-// come from the first stick (the left stick, or the d-pad of a simple pad)
-// and from the last two-axis stick (the d-pad of pads with two sticks, whose
-// hat the kernel gives as the last pair of axes): they hold the arrows.
-uint16_t pad_key_set(const JOYSTICK_INFO& pad, int32_t game_mode, const PadButtons& buttons);
+// What one pad holds: the four directions (from its sticks and d-pad) and
+// its buttons, bit n for button n.
+struct PadState {
+    bool left, right, up, down;
+    uint32_t buttons;
+};
 
-// Installs Allegro's joystick driver; a failure, or no pad, is no error.
-void start_gamepad();
-
-// Polls the pads and returns the keys they hold together (0 without a pad).
-uint16_t polled_pad_key_set(int32_t game_mode);
+// The game's keys that one pad holds in the given game mode: the directions
+// hold the arrows, the buttons fire, jump (place in the editor) and start.
+uint16_t pad_key_set(const PadState& pad, int32_t game_mode, const PadButtons& buttons);
+uint16_t pad_key_set(const PadState& pad, int32_t game_mode);

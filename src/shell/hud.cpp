@@ -2,28 +2,23 @@
 // that tells of a failed export at the bottom; drawn last in every pass.
 #include "shell/hud.h"
 
-#include <allegro.h>
-
 #include <cstdio>
 
-#include "base/assets.h"
 #include "base/game_state.h"
+#include "base/platform.h"
 #include "levels/level_export.h"
 
 // "SCORE: " and then each shown digit as its own character; a digit outside
 // 0 to 9 (a tens digit just raised past 9) leaves its place blank.
 void draw_hud()
 {
-    if (!back_buffer)
-        return;
-    const int colour = palette_color[15];
-    textout_ex(back_buffer, font, "SCORE: ", 0, 0, colour, 0);
+    draw_text("SCORE: ", 0, 0, TEXT_WHITE);
     for (int i = 1; i <= 9; ++i) {
         const int32_t digit = game.score_digits[i];
         if (digit < 0 || digit > 9)
             continue;
         const char text[2] = {char('0' + digit), '\0'};
-        textout_ex(back_buffer, font, text, 56 + 10 * (i - 1), 0, colour, 0);
+        draw_text(text, 56 + 10 * (i - 1), 0, TEXT_WHITE);
     }
 }
 
@@ -32,11 +27,8 @@ void draw_editor_notice()
     if (game.game_mode != MODE_EDITOR || game.export_notice <= 0)
         return;
     game.export_notice -= 1;
-    if (!back_buffer)
-        return;
     // One text line of 40 characters fills the window's width.
     char line[41];
     std::snprintf(line, sizeof line, "EXPORT FAILED: %s", export_failure_reason(game.export_error));
-    textout_ex(back_buffer, font, line, 0, SCREEN_HEIGHT - text_height(font), makecol(255, 80, 80),
-               makecol(0, 0, 0));
+    draw_text(line, 0, SCREEN_HEIGHT - FONT_SIZE, TEXT_WARNING);
 }

@@ -9,18 +9,15 @@
 #include <cstdint>
 
 #include "base/key_names.h"
+#include "base/setting_names.h"
 
 // A control set holds the game's key set in its low KEY_NAME_COUNT bits, then
-// the two keys that never reach a pass.
-constexpr uint16_t CONTROL_PAUSE = 1 << KEY_NAME_COUNT;
-constexpr uint16_t CONTROL_MUTE = 1 << (KEY_NAME_COUNT + 1);
-constexpr uint16_t GAME_KEY_BITS = (1 << KEY_NAME_COUNT) - 1;
-constexpr int CONTROL_COUNT = KEY_NAME_COUNT + 2;
+// the two keys that never reach a pass (key_names.h lists them all).
+constexpr int CONTROL_KEYS = 2;
 
-// Up to two Allegro scancodes per control ("ctrl" is either Ctrl key); 0 is
-// no key.
+// Up to two keys per control ("ctrl" is either Ctrl key); PKEY_NONE is no key.
 struct KeyBindings {
-    int scancodes[CONTROL_COUNT][2];
+    PhysicalKey keys[CONTROL_COUNT][CONTROL_KEYS];
 };
 
 // Every control on its usual key: the arrows, Space, S, Enter, F1 to F4,
@@ -38,10 +35,10 @@ bool parse_key_bindings(const char* text, KeyBindings& bindings, char* error, si
 // unset). Returns false, after a one-line message on stderr, for a bad list.
 bool key_bindings_setting();
 
-// The controls held now in Allegro's key array, through the given bindings
-// (or through those of key_bindings_setting()).
-uint16_t held_controls(const KeyBindings& bindings);
-uint16_t held_controls();
+// The controls the keys that are down hold, through the given bindings (or
+// through those of key_bindings_setting()).
+uint16_t held_controls(const KeyBindings& bindings, const PhysicalKeys& down);
+uint16_t held_controls(const PhysicalKeys& down);
 
 // Splits the next "name=value" entry off a comma-separated list: returns
 // false at the end of the text. `name` and `value` point into the text.
@@ -58,4 +55,4 @@ bool has_empty_entry(const char* text);
 
 // Reads a list setting such as TARNBLAST_KEYS: true when it is unset or
 // `parse` takes it; otherwise says why in one line on stderr.
-bool list_setting(const char* variable, bool (*parse)(const char* text, char* error, size_t size));
+bool list_setting(SettingId id, bool (*parse)(const char* text, char* error, size_t size));

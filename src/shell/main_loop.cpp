@@ -1,9 +1,8 @@
 #include "shell/main_loop.h"
 
-#include <allegro.h>
-
 #include "base/assets.h"
 #include "base/game_state.h"
+#include "base/platform.h"
 #include "base/score.h"
 #include "editor/editor.h"
 #include "levels/level_export.h"
@@ -21,27 +20,27 @@ namespace {
 // in the mode of its row, and one that changes the mode (S) changes what the
 // rows after it do in the same pass.
 struct KeyAction {
-    int key;
+    Control key;
     int32_t mode;
     void (*action)();
 };
 const KeyAction KEY_TABLE[] = {
-    {KEY_LEFT, MODE_EDITOR, editor_cursor_left},
-    {KEY_LEFT, MODE_PLAY, walk_left},
-    {KEY_RIGHT, MODE_EDITOR, editor_cursor_right},
-    {KEY_RIGHT, MODE_PLAY, walk_right},
-    {KEY_UP, MODE_EDITOR, editor_cursor_up},
-    {KEY_UP, MODE_PLAY, jump},
-    {KEY_DOWN, MODE_EDITOR, editor_cursor_down},
-    {KEY_ENTER, MODE_EDITOR, editor_request_placement},
-    {KEY_F2, MODE_EDITOR, editor_scroll_right},
-    {KEY_F1, MODE_EDITOR, editor_scroll_left},
-    {KEY_F3, MODE_EDITOR, editor_second_scroll_right},
-    {KEY_F4, MODE_EDITOR, editor_second_scroll_left},
-    {KEY_SPACE, MODE_PLAY, fire},
-    {KEY_SPACE, MODE_EDITOR, editor_cycle_brush},
-    {KEY_S, MODE_TITLE, start_game},
-    {KEY_RSHIFT, MODE_EDITOR, editor_export},
+    {CONTROL_LEFT, MODE_EDITOR, editor_cursor_left},
+    {CONTROL_LEFT, MODE_PLAY, walk_left},
+    {CONTROL_RIGHT, MODE_EDITOR, editor_cursor_right},
+    {CONTROL_RIGHT, MODE_PLAY, walk_right},
+    {CONTROL_UP, MODE_EDITOR, editor_cursor_up},
+    {CONTROL_UP, MODE_PLAY, jump},
+    {CONTROL_DOWN, MODE_EDITOR, editor_cursor_down},
+    {CONTROL_ENTER, MODE_EDITOR, editor_request_placement},
+    {CONTROL_F2, MODE_EDITOR, editor_scroll_right},
+    {CONTROL_F1, MODE_EDITOR, editor_scroll_left},
+    {CONTROL_F3, MODE_EDITOR, editor_second_scroll_right},
+    {CONTROL_F4, MODE_EDITOR, editor_second_scroll_left},
+    {CONTROL_SPACE, MODE_PLAY, fire},
+    {CONTROL_SPACE, MODE_EDITOR, editor_cycle_brush},
+    {CONTROL_S, MODE_TITLE, start_game},
+    {CONTROL_RSHIFT, MODE_EDITOR, editor_export},
 };
 
 }  // namespace
@@ -72,7 +71,7 @@ void init_game()
 
 void draw_pass()
 {
-    clear_bitmap(back_buffer);
+    clear_frame();
     normalise_score();
     if (game.game_mode == MODE_PLAY || game.game_mode == MODE_EDITOR)
         run_world_frame();
@@ -96,7 +95,7 @@ bool run_pass_holding(uint16_t keys)
 void handle_pass_keys()
 {
     for (const KeyAction& entry : KEY_TABLE)
-        if (key[entry.key] && game.game_mode == entry.mode)
+        if (key_held(entry.key) && game.game_mode == entry.mode)
             entry.action();
 }
 

@@ -5,11 +5,12 @@
 #include <cstring>
 #include <string>
 
+#include "base/setting_names.h"
 #include "levels/level_file.h"
 
 bool start_mode_setting(int32_t& start_mode)
 {
-    const char* value = std::getenv("TARNBLAST_START_MODE");
+    const char* value = setting_value(SETTING_START_MODE);
     if (!value) {
         start_mode = 1;
         return true;
@@ -27,7 +28,7 @@ bool start_mode_setting(int32_t& start_mode)
 
 bool level_file_setting(int32_t start_mode)
 {
-    const char* value = std::getenv("TARNBLAST_LEVEL");
+    const char* value = setting_value(SETTING_LEVEL);
     if (!value)
         return true;
     if (!*value) {
@@ -53,7 +54,7 @@ bool parse_window_scale(const char* text, int32_t& scale)
 
 bool window_scale_setting(int32_t& scale)
 {
-    const char* value = std::getenv("TARNBLAST_SCALE");
+    const char* value = setting_value(SETTING_SCALE);
     if (!value) {
         scale = 1;
         return true;

@@ -1,9 +1,7 @@
 #include "shell/title.h"
 
-#include <allegro.h>
-
-#include "base/assets.h"
 #include "base/game_state.h"
+#include "base/platform.h"
 #include "levels/load_level.h"
 #include "shell/world_reset.h"
 
@@ -37,9 +35,7 @@ void draw_title()
     for (const TitlePanel& panel : TITLE_PANELS) {
         if (game.title_timer < panel.first || game.title_timer > panel.last)
             continue;
-        if (title_sheet && back_buffer)
-            blit(title_sheet, back_buffer, panel.sheet_x, panel.sheet_y, 0, 0, SCREEN_WIDTH,
-                 SCREEN_HEIGHT);
+        draw_title_panel(panel.sheet_x, panel.sheet_y);
         return;
     }
 }

@@ -1,8 +1,6 @@
 #include "world/sprite_atlas.h"
 
-#include <allegro.h>
-
-#include "base/assets.h"
+#include "base/platform.h"
 
 const NamedSpriteRect SPRITE_ATLAS[] = {
     {"player right 1", ATLAS_PLAYER[0][0]},
@@ -56,14 +54,12 @@ bool is_one_or_two(int32_t value)
 
 void draw_sprite_rect(const SpriteRect& rect, int32_t x, int32_t y)
 {
-    if (!sprite_sheet || !back_buffer)
-        return;
     // A figure wholly off the buffer draws nothing; skipping it also keeps
     // far-off positions (an enemy that has fallen for hours) away from the
     // library's clipping arithmetic.
-    if (x <= -rect.width || y <= -rect.height || x >= back_buffer->w || y >= back_buffer->h)
+    if (x <= -rect.width || y <= -rect.height || x >= frame_width() || y >= frame_height())
         return;
-    masked_blit(sprite_sheet, back_buffer, rect.x, rect.y, x, y, rect.width, rect.height);
+    draw_sheet_rect(rect.x, rect.y, rect.width, rect.height, x, y);
 }
 
 void draw_player(int32_t facing, int32_t frame, int32_t x, int32_t y)

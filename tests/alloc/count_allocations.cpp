@@ -3,7 +3,7 @@
 // 10,000 passes of play and of the editor, after start-up, recorded as the
 // game records a demo, must make none.
 // A program of its own, since it replaces malloc for the whole process.
-#include <allegro.h>
+
 #include <unistd.h>
 
 #include <cstddef>
@@ -15,6 +15,7 @@
 #include <string>
 
 #include "base/game_state.h"
+#include "base/platform.h"
 #include "base/sound.h"
 #include "key_script.h"
 #include "levels/level_export.h"
@@ -121,7 +122,7 @@ long count_pass_allocations(int32_t start_mode, long passes)
 int main()
 {
     const long at_start = allocations;
-    boot_headless_allegro();
+    start_headless_platform();
     restart_headless_game(MODE_TITLE);
     if (allocations == at_start) {
         std::printf("the counting malloc is not in use\n");
@@ -141,5 +142,3 @@ int main()
                 play, editor, level_file);
     return play == 0 && editor == 0 && level_file == 0 ? 0 : 1;
 }
-
-END_OF_MAIN()

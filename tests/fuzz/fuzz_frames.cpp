@@ -5,7 +5,6 @@
 //
 // Input: byte 0 picks the start (title, editor, or play on level 1 to 6);
 // then every two bytes are the keys held at one pass.
-#include <allegro.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include <cstring>
 
 #include "base/game_state.h"
+#include "base/platform.h"
 #include "base/score.h"
 #include "base/sound.h"
 #include "enemies/enemy_groups.h"
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     // Exports go nowhere: the fuzzer tests the editor, not the disk.
     setenv("TARNBLAST_EXPORT_PATH", "/dev/null/fuzz/level.txt", 1);
-    boot_headless_allegro();
+    start_headless_platform();
     restart_headless_game(MODE_TITLE);
     prepare_level_grids();
     return 0;

@@ -2,7 +2,7 @@
 // are read or refused without a fault (the sanitizers watch memory and
 // undefined behaviour). A file the checker accepts is exactly what the editor
 // writes for its grid, and the game opens it in the editor and plays it.
-#include <allegro.h>
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/game_state.h"
+#include "base/platform.h"
 #include "base/sound.h"
 #include "key_script.h"
 #include "levels/level_export.h"
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     setenv("TARNBLAST_EXPORT_PATH", "/dev/null/fuzz/level.txt", 1);  // exports go nowhere
     check(mkstemp(level_path) >= 0, "a scratch file");
     std::atexit([] { unlink(level_path); });
-    boot_headless_allegro();
+    start_headless_platform();
     return 0;
 }
 

@@ -2,10 +2,9 @@
 // editor shows it, all 513 columns side by side.
 #pragma once
 
-#include <allegro.h>
-
 #include <string>
 
+#include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "levels/level_file.h"
 
@@ -19,6 +18,6 @@ constexpr int MAP_HEIGHT = GRID_ROWS * TILE_SIZE;
 // data/ under the working directory, puts the grid in and draws it: blocks,
 // drop markers and every enemy as the editor draws it in its first frame
 // after a start, but no cursor. Level pixel (x, y) is map pixel (x, y). The
-// game is left as a fresh editor start holding the grid. Returns nullptr,
+// game is left as a fresh editor start holding the grid. Returns false,
 // with the reason, when the sprite sheet cannot be loaded.
-BITMAP* draw_level_map(const LevelGrid& grid, std::string& error);
+bool draw_level_map(const LevelGrid& grid, RgbImage& map, std::string& error);

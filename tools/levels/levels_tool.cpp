@@ -212,16 +212,16 @@ int run_map(const std::vector<std::string>& args, std::ostream& err)
         err << TOOL << error << "\n";
         return EXIT_WRITE_FAILED;
     }
-    BITMAP* picture = draw_level_map(grid, error);
+    RgbImage picture;
+    const bool drawn = draw_level_map(grid, picture, error);
     fs::current_path(home, code);
-    if (!picture) {
+    if (!drawn) {
         err << TOOL << "cannot draw the map: " << error << "\n";
         return EXIT_WRITE_FAILED;
     }
     errno = 0;
-    const int failed = save_bmp(target.c_str(), picture, nullptr);
+    const bool failed = !write_bmp(target.c_str(), picture);
     const int saved_errno = errno;
-    destroy_bitmap(picture);
     if (failed) {
         err << TOOL << "cannot write " << args[2] << ": "
             << (saved_errno ? std::strerror(saved_errno) : "the file could not be written") << "\n";

@@ -1,7 +1,5 @@
 // tarnblast-levels: tools for making levels. See the README, "From an
 // export to a built-in level".
-#include <allegro.h>
-
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,5 +11,3 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     return run_levels_tool(args, std::cout, std::cerr);
 }
-
-END_OF_MAIN()

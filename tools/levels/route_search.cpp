@@ -1,7 +1,5 @@
 #include "route_search.h"
 
-#include <allegro.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
@@ -10,9 +8,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "base/assets.h"
 #include "base/game_state.h"
 #include "base/key_names.h"
+#include "base/platform.h"
 #include "base/score.h"
 #include "base/sound.h"
 #include "key_script.h"
@@ -52,36 +50,15 @@ constexpr int BUCKET_SHARE = 4;
 
 constexpr auto REPORT_EVERY = std::chrono::seconds(1);
 
-// While searching, passes draw into a one-pixel buffer with no sprite or
-// title sheet: every drawing call of the game returns at once or draws
-// nothing, and nothing the game decides depends on what was drawn.
+// While searching, passes draw into a one-pixel frame: every figure of the
+// game lies off it and is skipped at once, and nothing the game decides
+// depends on what was drawn.
 class QuietDrawing {
 public:
-    QuietDrawing()
-        : buffer_(back_buffer), sprites_(sprite_sheet), titles_(title_sheet),
-          tiny_(create_bitmap(1, 1))
-    {
-        if (tiny_)
-            back_buffer = tiny_;
-        sprite_sheet = nullptr;
-        title_sheet = nullptr;
-    }
-    ~QuietDrawing()
-    {
-        back_buffer = buffer_;
-        sprite_sheet = sprites_;
-        title_sheet = titles_;
-        if (tiny_)
-            destroy_bitmap(tiny_);
-    }
+    QuietDrawing() { resize_frame(1, 1); }
+    ~QuietDrawing() { resize_frame(SCREEN_WIDTH, SCREEN_HEIGHT); }
     QuietDrawing(const QuietDrawing&) = delete;
     QuietDrawing& operator=(const QuietDrawing&) = delete;
-
-private:
-    BITMAP* buffer_;
-    BITMAP* sprites_;
-    BITMAP* titles_;
-    BITMAP* tiny_;
 };
 
 enum class HoldOutcome { ALIVE, DIED, FINISHED };

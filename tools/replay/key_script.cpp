@@ -8,31 +8,6 @@
 
 namespace {
 
-// The script's key bits are the shared table's: bit i names GAME_KEYS[i].
-constexpr bool names_bit(uint16_t bit, const char* name)
-{
-    int index = 0;
-    while (index < KEY_NAME_COUNT && bit != 1u << index)
-        ++index;
-    if (index == KEY_NAME_COUNT)
-        return false;
-    const char* table_name = GAME_KEYS[index].name;
-    while (*name && *name == *table_name) {
-        ++name;
-        ++table_name;
-    }
-    return *name == *table_name;
-}
-
-static_assert(names_bit(SCRIPT_LEFT, "LEFT") && names_bit(SCRIPT_RIGHT, "RIGHT")
-                  && names_bit(SCRIPT_UP, "UP") && names_bit(SCRIPT_DOWN, "DOWN")
-                  && names_bit(SCRIPT_SPACE, "SPACE") && names_bit(SCRIPT_S, "S")
-                  && names_bit(SCRIPT_ENTER, "ENTER") && names_bit(SCRIPT_F1, "F1")
-                  && names_bit(SCRIPT_F2, "F2") && names_bit(SCRIPT_F3, "F3")
-                  && names_bit(SCRIPT_F4, "F4") && names_bit(SCRIPT_RSHIFT, "RSHIFT")
-                  && names_bit(SCRIPT_ESC, "ESC"),
-              "the script keys and the shared key table disagree");
-
 // A script may repeat a line this often at most; far beyond any real run.
 constexpr int64_t MAX_REPEAT = 1000000000000LL;
 

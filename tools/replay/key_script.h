@@ -7,22 +7,23 @@
 #include <string>
 #include <vector>
 
-// Keys a script can name, as bits of a pass's key set.
-enum ScriptKey : uint16_t {
-    SCRIPT_LEFT = 1 << 0,
-    SCRIPT_RIGHT = 1 << 1,
-    SCRIPT_UP = 1 << 2,
-    SCRIPT_DOWN = 1 << 3,
-    SCRIPT_SPACE = 1 << 4,
-    SCRIPT_S = 1 << 5,
-    SCRIPT_ENTER = 1 << 6,
-    SCRIPT_F1 = 1 << 7,
-    SCRIPT_F2 = 1 << 8,
-    SCRIPT_F3 = 1 << 9,
-    SCRIPT_F4 = 1 << 10,
-    SCRIPT_RSHIFT = 1 << 11,
-    SCRIPT_ESC = 1 << 12,
-};
+#include "base/key_names.h"
+
+// Keys a script can name, as bits of a pass's key set: the game's controls
+// (base/key_names.h) under their script names.
+constexpr uint16_t SCRIPT_LEFT = key_bit(CONTROL_LEFT);
+constexpr uint16_t SCRIPT_RIGHT = key_bit(CONTROL_RIGHT);
+constexpr uint16_t SCRIPT_UP = key_bit(CONTROL_UP);
+constexpr uint16_t SCRIPT_DOWN = key_bit(CONTROL_DOWN);
+constexpr uint16_t SCRIPT_SPACE = key_bit(CONTROL_SPACE);
+constexpr uint16_t SCRIPT_S = key_bit(CONTROL_S);
+constexpr uint16_t SCRIPT_ENTER = key_bit(CONTROL_ENTER);
+constexpr uint16_t SCRIPT_F1 = key_bit(CONTROL_F1);
+constexpr uint16_t SCRIPT_F2 = key_bit(CONTROL_F2);
+constexpr uint16_t SCRIPT_F3 = key_bit(CONTROL_F3);
+constexpr uint16_t SCRIPT_F4 = key_bit(CONTROL_F4);
+constexpr uint16_t SCRIPT_RSHIFT = key_bit(CONTROL_RSHIFT);
+constexpr uint16_t SCRIPT_ESC = key_bit(CONTROL_ESC);
 
 // Consecutive passes with the same keys held.
 struct ScriptRun {
@@ -42,10 +43,10 @@ bool parse_key_script(const std::string& text, KeyScript& script, std::string& e
 // The script line for a key set ("LEFT SPACE"; empty for no key).
 std::string key_set_text(uint16_t keys);
 
-// Sets Allegro's key array to exactly the given key set.
+// Holds exactly the given key set for the next pass.
 void hold_script_keys(uint16_t keys);
 
-// The key set Allegro's key array holds now (only keys a script can name).
+// The key set held now.
 uint16_t held_script_keys();
 
 // Pass-number lists such as "1,47,100-120".

@@ -1,7 +1,5 @@
 // tarnblast-replay: runs the game with no window, keyboard or sound card
 // from a script of held keys. See the README for the options.
-#include <allegro.h>
-
 #include <cstdio>
 #include <string>
 
@@ -25,5 +23,3 @@ int main(int argc, char** argv)
     }
     return run_replay(options, script);
 }
-
-END_OF_MAIN()

@@ -1,6 +1,5 @@
 #include "replay_run.h"
 
-#include <allegro.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -11,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/assets.h"
+#include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/sound.h"
 #include "shell/headless.h"
@@ -55,7 +54,7 @@ bool save_frame(const std::string& dir, int64_t pass)
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%06lld.bmp", static_cast<long long>(pass));
     const std::string path = dir + name;
-    if (save_bmp(path.c_str(), back_buffer, nullptr) != 0) {
+    if (!save_frame_bmp(path.c_str())) {
         std::fprintf(stderr, "tarnblast-replay: cannot write %s\n", path.c_str());
         return false;
     }

@@ -1,4 +1,4 @@
-#include "shell/scaled_copy.h"
+#include "platform/allegro/scaled_copy.h"
 
 #include <cstring>
 

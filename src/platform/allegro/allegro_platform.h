@@ -1,0 +1,18 @@
+// The desktop platform's own handles, for the desktop program alone: the
+// frame it draws into, and the Allegro scancode of each of the game's
+// keyboard keys.
+#pragma once
+
+#include <allegro.h>
+
+#include "base/physical_keys.h"
+
+// The frame every pass is drawn into (320 x 200, 32 bits per pixel).
+extern BITMAP* back_buffer;
+
+// Allegro's scancode for a key (0 for PKEY_NONE).
+int allegro_scancode(PhysicalKey key);
+
+// Selects the default palette, so that the text colour is white also
+// without a window, and sets 32-bit colour.
+void use_game_colours();
