@@ -188,6 +188,11 @@ int32_t format_level_export(const int32_t* grid, char* out)
     return int32_t(out - start);
 }
 
+const char* last_export_path()
+{
+    return target_path;
+}
+
 void export_level()
 {
     const char* chosen = export_path();

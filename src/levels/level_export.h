@@ -37,6 +37,9 @@ int32_t format_level_export(const int32_t* grid, char* out);
 // Allocates nothing.
 void export_level();
 
+// The file the last export wrote, or tried to write ("" before the first).
+const char* last_export_path();
+
 // The text of a failed export's reason (an errno value), kept in a buffer of
 // the export's own until the next call. Allocates nothing.
 const char* export_failure_reason(int error);
