@@ -124,9 +124,9 @@ void read_query(const std::string& query)
         const std::string entry = query.substr(at, end - at);
         const size_t equals = entry.find('=');
         if (!entry.empty())
-            page_settings.emplace_back(decoded(entry.substr(0, equals)),
-                                       equals == std::string::npos ? ""
-                                                                   : decoded(entry.substr(equals + 1)));
+            page_settings.emplace_back(
+                decoded(entry.substr(0, equals)),
+                equals == std::string::npos ? "" : decoded(entry.substr(equals + 1)));
         at = end + 1;
     }
     // Every session is recorded, for the page's "download keys".

@@ -59,12 +59,14 @@ bool read_whole_file(const char* path, std::string& bytes)
 }
 
 // The setting from the process's environment, when the runner runs in node.
+// clang-format off
 EM_JS(char*, environment_value, (const char* name), {
     if (typeof process === "undefined" || !process.env)
         return 0;
     const value = process.env[UTF8ToString(name)];
     return value === undefined ? 0 : stringToNewUTF8(value);
 });
+// clang-format on
 
 }  // namespace
 
