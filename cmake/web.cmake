@@ -9,7 +9,7 @@ if(NOT EXISTS "${TARNBLAST_NATIVE_BUILD}/data/main.bmp"
     "(with data/ and generated/font_glyphs.inc); scripts/web.sh makes one")
 endif()
 
-add_compile_options(-O2)
+add_compile_options(-O2 -msimd128)
 set(TARNBLAST_WEB_DIR ${CMAKE_SOURCE_DIR}/src/platform/web)
 add_library(tarnblast_web_core STATIC ${TARNBLAST_LOGIC_SOURCES}
   ${TARNBLAST_WEB_DIR}/soft_frame.cpp ${TARNBLAST_WEB_DIR}/web_platform.cpp

@@ -4,6 +4,7 @@
 // glyphs). Plain C++, so that the desktop tests can hold it against Allegro.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
