@@ -79,13 +79,9 @@ endforeach()
 add_custom_target(tarnblast_man_pages ALL DEPENDS ${TARNBLAST_MAN_PAGES})
 
 # The data files as the asset builder makes them in the build tree.
-install(FILES
-    "${CMAKE_BINARY_DIR}/data/main.bmp"
-    "${CMAKE_BINARY_DIR}/data/main2.bmp"
-    "${CMAKE_BINARY_DIR}/data/sgun.wav"
-    "${CMAKE_BINARY_DIR}/data/blowup.wav"
-    "${CMAKE_BINARY_DIR}/data/gmsong.wav"
-  DESTINATION "${TARNBLAST_INSTALL_SHARE}/data")
+list(TRANSFORM TARNBLAST_ASSET_FILES PREPEND "${CMAKE_BINARY_DIR}/data/"
+  OUTPUT_VARIABLE TARNBLAST_INSTALLED_ASSETS)
+install(FILES ${TARNBLAST_INSTALLED_ASSETS} DESTINATION "${TARNBLAST_INSTALL_SHARE}/data")
 
 # The icon that tools/icon cuts from the sprite sheet.
 install(FILES "${TARNBLAST_ICON}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps")

@@ -17,7 +17,11 @@ std::string patched(std::string bytes, size_t at, uint32_t value, int size = 4)
     return bytes;
 }
 
-const char* const ASSET_NAMES[] = {"main.bmp", "main2.bmp", "sgun.wav", "blowup.wav", "gmsong.wav"};
+// The file names under data/, in the game's own order.
+const char* asset_name(int id)
+{
+    return ASSET_FILES[id].path + 5;
+}
 
 // Runs the game's start-up in a scratch folder whose data/ holds copies of
 // the real files, one of them replaced or removed, and returns what stderr said.
@@ -27,8 +31,8 @@ protected:
     {
         GameTest::SetUp();
         std::filesystem::create_directory(scratch_ + "/data");
-        for (const char* name : ASSET_NAMES)
-            write_file(data(name), read_file(std::string("data/") + name));
+        for (const AssetFile& asset : ASSET_FILES)
+            write_file(data(asset_name(asset.id)), read_file(asset.path));
     }
     void TearDown() override { restart_headless_game(MODE_TITLE); }
 
@@ -55,13 +59,14 @@ protected:
 
 TEST_F(DamagedAssetTest, EachMissingFileIsNamedOnceAndLeavesOnlyItsHandleEmpty)
 {
-    for (const char* name : ASSET_NAMES) {
+    for (const AssetFile& asset : ASSET_FILES) {
+        const char* name = asset_name(asset.id);
         SCOPED_TRACE(name);
         const std::string said = start_up_with(name, nullptr);
         EXPECT_NE(said.find(std::string("data/") + name), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
         for (const AssetFile& file : ASSET_FILES)
-            EXPECT_EQ(!asset_loaded(file.id), ASSET_NAMES[file.id] == name) << file.path;
+            EXPECT_EQ(!asset_loaded(file.id), file.id == asset.id) << file.path;
     }
 }
 

@@ -1,6 +1,8 @@
 // Reads every source, builds the images and sounds, and encodes the files.
 #include "asset_builder.h"
 
+#include "base/assets.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -57,12 +59,14 @@ BuiltAssets build_assets(const std::string& source_dir)
 
 std::map<std::string, Bytes> encode_assets(const BuiltAssets& assets)
 {
+    // The game's own table names the files, under data/.
+    const auto name = [](AssetId id) { return std::string(ASSET_FILES[id].path + 5); };
     return {
-        {"main.bmp", encode_bmp24(assets.sprite_sheet)},
-        {"main2.bmp", encode_bmp24(assets.title_sheet)},
-        {"sgun.wav", encode_wav16(assets.gun)},
-        {"blowup.wav", encode_wav16(assets.blast)},
-        {"gmsong.wav", encode_wav16(assets.music.sound)},
+        {name(ASSET_SPRITE_SHEET), encode_bmp24(assets.sprite_sheet)},
+        {name(ASSET_TITLE_SHEET), encode_bmp24(assets.title_sheet)},
+        {name(ASSET_SHOT), encode_wav16(assets.gun)},
+        {name(ASSET_BLAST), encode_wav16(assets.blast)},
+        {name(ASSET_MUSIC), encode_wav16(assets.music.sound)},
     };
 }
 
