@@ -31,7 +31,7 @@ public:
     }
 
     // Play on a level as S on the title starts it.
-    void start_play(int32_t level = 2) { start_game_at_level(level); }
+    void start_play(int32_t level = FIRST_PLAY_LEVEL) { start_game_at_level(level); }
 
     // An empty grid, for scenes built cell by cell.
     void clear_grid()

@@ -12,6 +12,7 @@
 #include "base/game_state.h"
 #include "base/key_names.h"
 #include "base/sound.h"
+#include "shell/command_line.h"
 #include "shell/gamepad.h"
 #include "shell/key_bindings.h"
 #include "shell/main_loop.h"
@@ -131,8 +132,10 @@ void save_final_frame()
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (const int answered = answer_game_command_line(argc, argv); answered >= 0)
+        return answered;
     int32_t start_mode = 1;
     int32_t wanted_scale = 1;
     if (!start_mode_setting(start_mode) || !window_scale_setting(wanted_scale)

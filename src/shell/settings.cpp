@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
 
 bool start_mode_setting(int32_t& start_mode)
 {
@@ -32,11 +32,11 @@ bool level_file_setting(int32_t start_mode)
         return true;
     if (!*value) {
         std::fprintf(stderr,
-                     "tarnblast: TARNBLAST_LEVEL is empty: name a level file or unset it\n");
+                     "tarnblast: TARNBLAST_LEVEL is empty: name a level file or folder, or unset it\n");
         return false;
     }
     std::string message;
-    if (open_level_file(value, start_mode, message))
+    if (open_level_pack(value, start_mode, message))
         return true;
     std::fprintf(stderr, "tarnblast: %s\n", message.c_str());
     return false;

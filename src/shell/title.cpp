@@ -4,7 +4,7 @@
 
 #include "base/assets.h"
 #include "base/game_state.h"
-#include "levels/load_level.h"
+#include "levels/level_pack.h"
 #include "shell/world_reset.h"
 
 namespace {
@@ -56,6 +56,6 @@ void start_game_at_level(int32_t level)
 {
     game.game_mode = MODE_TITLE;
     start_game();
-    load_play_level(level, game.level_grid);
+    load_play_level(level, game.pack_file, game.level_grid);
     game.level_number = level;
 }

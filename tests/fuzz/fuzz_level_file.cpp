@@ -13,7 +13,7 @@
 #include "base/sound.h"
 #include "key_script.h"
 #include "levels/level_export.h"
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
 
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Edited (placing, scrolling, exporting), then played through a level end.
     for (int32_t mode : {MODE_EDITOR, MODE_TITLE}) {
         std::string message;
-        check(open_level_file(level_path, mode, message),
+        check(open_level_pack(level_path, mode, message),
               "the game opens what the checker accepts");
         restart_headless_game(mode, true);
         for (int pass = 0; pass < 60; ++pass) {
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 return keys;
             });
         }
-        close_level_file();
+        close_level_pack();
     }
     return 0;
 }

@@ -104,7 +104,7 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         } else if (arg == "--level") {
             options.level_path = value();
             if (options.level_path.empty()) {
-                error = "--level needs a level file";
+                error = "--level needs a level file or folder";
                 return false;
             }
         } else if (arg == "--frames-out") {
@@ -136,7 +136,7 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         }
     }
     if (options.script_path.empty()) {
-        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE] "
+        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE|FOLDER] "
                 "[--frames-out DIR "
                 "[--frame-list LIST]] [--trace FILE [--trace-list LIST]] [--grid-out FILE] "
                 "[--timedemo] SCRIPT";

@@ -11,7 +11,7 @@
 struct ReplayOptions {
     int32_t start_mode = 1;
     int32_t warp_level = 0;  // 0: no warp
-    std::string level_path;  // a level file to edit or play, as TARNBLAST_LEVEL
+    std::string level_path;  // a level file or pack to edit or play, as TARNBLAST_LEVEL
     std::string frames_dir;
     PassList frame_list;
     std::string trace_path;
