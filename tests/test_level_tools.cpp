@@ -16,7 +16,6 @@
 #include "level_source.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
-#include "levels/load_level.h"
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
 #include "levels_tool.h"

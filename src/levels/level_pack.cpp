@@ -77,6 +77,7 @@ bool read_pack(const std::vector<std::string>& files, int32_t uses, std::string&
 bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
 {
     close_level_pack();
+    message.clear();
     if (!path || !*path) {
         message = "cannot use the level file: no file is named";
         return false;

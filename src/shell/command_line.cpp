@@ -65,7 +65,9 @@ int answer_game_command_line(int argc, char** argv)
     }
     // The first argument that is not a lone --help or --version.
     const char* refused = argv[argc == 2 || !(help || version) ? 1 : 2];
-    std::fprintf(stderr, "tarnblast: unknown argument \"%.40s\": the game takes only --help or "
-                 "--version, and its settings from the environment\n%s", refused, GAME_USAGE);
+    std::fprintf(stderr,
+                 "tarnblast: unknown argument \"%.40s\": the game takes only --help or "
+                 "--version, and its settings from the environment\n%s",
+                 refused, GAME_USAGE);
     return 2;
 }

@@ -43,9 +43,8 @@ bool record_level_file()
     if (!level_pack_open())
         return true;
     static char line[PATH_MAX + 64];
-    const int length =
-        std::snprintf(line, sizeof line, "# on the level %s: add --level %s\n",
-                      level_pack_is_folder() ? "pack" : "file", level_pack_path());
+    const int length = std::snprintf(line, sizeof line, "# on the level %s: add --level %s\n",
+                                     level_pack_is_folder() ? "pack" : "file", level_pack_path());
     return length > 0 && size_t(length) < sizeof line && append_line(line, size_t(length));
 }
 

@@ -31,8 +31,9 @@ bool level_file_setting(int32_t start_mode)
     if (!value)
         return true;
     if (!*value) {
-        std::fprintf(stderr,
-                     "tarnblast: TARNBLAST_LEVEL is empty: name a level file or folder, or unset it\n");
+        std::fprintf(
+            stderr,
+            "tarnblast: TARNBLAST_LEVEL is empty: name a level file or folder, or unset it\n");
         return false;
     }
     std::string message;

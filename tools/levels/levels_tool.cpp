@@ -11,12 +11,12 @@
 #include "base/assets.h"
 #include "level_map.h"
 #include "level_source.h"
-#include "levels/level_export.h"
 #include "levels/level_disk.h"
+#include "levels/level_export.h"
 #include "levels/level_file.h"
 #include "levels/level_pack.h"
-#include "levels/load_level.h"
 #include "levels/level_tables.h"
+#include "levels/load_level.h"
 #include "route_command.h"
 #include "shell/command_line.h"
 
@@ -269,8 +269,7 @@ constexpr size_t LISTED_PROBLEMS = 200;
 
 // A sound level is then played to its end, if a way can be found in the
 // time: a designer sees at once when a change made it impossible.
-int check_level_file(const std::string& path, double seconds, std::ostream& out,
-                     std::ostream& err)
+int check_level_file(const std::string& path, double seconds, std::ostream& out, std::ostream& err)
 {
     LevelGrid grid;
     std::vector<ExportProblem> problems;
@@ -305,7 +304,8 @@ int check_level_pack(const std::string& folder, double seconds, std::ostream& ou
     int verdict = 0;
     for (const std::string& file : files)
         verdict = std::max(verdict, check_level_file(file, seconds, out, err));
-    out << folder << ": a pack of " << files.size() << " level files: "
+    out << folder << ": a pack of " << files.size()
+        << (files.size() == 1 ? " level file: " : " level files: ")
         << (verdict == 0   ? "every one is sound and can be finished"
             : verdict == 1 ? "every one is sound, but not every one was finished in the time"
                            : "not every one is sound")
