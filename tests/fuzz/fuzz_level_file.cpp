@@ -13,6 +13,7 @@
 #include "base/sound.h"
 #include "key_script.h"
 #include "levels/level_export.h"
+#include "levels/level_file.h"
 #include "levels/level_pack.h"
 #include "shell/headless.h"
 #include "shell/main_loop.h"
