@@ -13,9 +13,9 @@ add_compile_options(-O2 -msimd128)
 set(TARNBLAST_WEB_DIR ${CMAKE_SOURCE_DIR}/src/platform/web)
 add_library(tarnblast_web_core STATIC ${TARNBLAST_LOGIC_SOURCES}
   ${TARNBLAST_WEB_DIR}/soft_frame.cpp ${TARNBLAST_WEB_DIR}/web_platform.cpp
-  tools/replay/key_script.cpp tools/replay/replay_run.cpp tools/replay/state_trace.cpp)
+  tools/replay/replay_run.cpp tools/replay/state_trace.cpp)
 target_include_directories(tarnblast_web_core PUBLIC src tools/replay
-  PRIVATE "${TARNBLAST_NATIVE_BUILD}/generated")
+  PRIVATE "${TARNBLAST_NATIVE_BUILD}")
 
 # The page's module: tarnblast.js, tarnblast.wasm and tarnblast.data (data/).
 add_executable(tarnblast ${TARNBLAST_WEB_DIR}/page_main.cpp)

@@ -12,8 +12,8 @@
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/sound.h"
-#include "key_script.h"
 #include "shell/headless.h"
+#include "shell/key_script.h"
 #include "shell/main_loop.h"
 #include "shell/title.h"
 
@@ -31,7 +31,7 @@ public:
     }
 
     // Play on a level as S on the title starts it.
-    void start_play(int32_t level = 2) { start_game_at_level(level); }
+    void start_play(int32_t level = FIRST_PLAY_LEVEL) { start_game_at_level(level); }
 
     // An empty grid, for scenes built cell by cell.
     void clear_grid()

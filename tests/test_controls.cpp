@@ -6,9 +6,9 @@
 #include <string>
 
 #include "base/game_state.h"
-#include "key_script.h"
 #include "shell/gamepad.h"
 #include "shell/key_bindings.h"
+#include "shell/key_script.h"
 
 namespace {
 

@@ -1,17 +1,24 @@
-// A level file opened at start-up: the editor goes on with it and writes it
-// back, play loads it at every level, and a file the game cannot use is
-// refused whole by the game, the reader and tarnblast-levels check.
+// A level file or pack opened at start-up: the editor goes on with a file
+// and writes it back, play loads the pack's files one after another, and a
+// file or pack the game cannot use is refused whole by the game, the reader
+// and tarnblast-levels check.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "editor/editor.h"
+#include "enemies/enemy_visit.h"
 #include "game_fixture.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
+#include "levels/level_pack.h"
+#include "levels/load_level.h"
 #include "levels_tool.h"
+#include "shell/recorder.h"
 
 namespace {
 
@@ -19,7 +26,7 @@ using Cell = std::array<int32_t, 3>;  // row, column, code
 
 class LevelFileTest : public GameTest {
 protected:
-    void TearDown() override { close_level_file(); }
+    void TearDown() override { close_level_pack(); }
 
     // Level 2 with some cells changed, as the editor exports it.
     std::string level_text(std::initializer_list<Cell> cells)
@@ -30,7 +37,17 @@ protected:
         return export_of(level.data());
     }
 
-    const std::string file = scratch_folder("tarnblast-level-file") + "/mine.txt";
+    // The game run on a level file or folder: its exit code and stderr.
+    static std::pair<int, std::string> run_game(const std::string& level, int32_t start_mode)
+    {
+        const std::string err = scratch_folder("tarnblast-game") + "/err";
+        const std::string command = "DISPLAY= TARNBLAST_START_MODE=" + std::to_string(start_mode)
+                                    + " TARNBLAST_LEVEL=" + level + " " TARNBLAST_GAME " 2>" + err;
+        return {WEXITSTATUS(std::system(command.c_str())), read_file(err)};
+    }
+
+    const std::string folder = scratch_folder("tarnblast-level-file");
+    const std::string file = folder + "/mine.txt";
     std::string message;
 };
 
@@ -39,7 +56,7 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
 {
     const std::string text = level_text({{5, 300, 40}, {6, 10, 206}, {3, 0, TILE_BLOCK}});
     write_file(file, text);
-    ASSERT_TRUE(open_level_file(file.c_str(), MODE_EDITOR, message)) << message;
+    ASSERT_TRUE(open_level_pack(file.c_str(), MODE_EDITOR, message)) << message;
     restart_headless_game(MODE_EDITOR);
     EXPECT_TRUE(export_of(game.level_grid) == text);
     EXPECT_EQ((std::array<int32_t, 4>{game.next_code_a, game.next_code_b, game.next_code_c,
@@ -53,7 +70,7 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
     EXPECT_TRUE(read_file(file) == edited) << "written back: every cell it had and the new one";
 
     // Play: start-up still loads level 1; S and every level end load the file.
-    ASSERT_TRUE(open_level_file(file.c_str(), MODE_TITLE, message)) << message;
+    ASSERT_TRUE(open_level_pack(file.c_str(), MODE_TITLE, message)) << message;
     restart_headless_game(MODE_TITLE);
     EXPECT_TRUE(LevelGrid(game.level_grid, game.level_grid + GRID_CELLS) == builtin_level_grid(1));
     put(5, 512, TILE_BLOCK);
@@ -61,7 +78,7 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
     pass(SCRIPT_S);
     EXPECT_EQ(grid_value(5, 512) * 10 + grid_value(0, 5), TILE_BLOCK)
         << "the level area is cleared, row 0 kept";
-    for (int32_t number : {2, 3, 4, 5, 6, 2}) {
+    for (int32_t number : {FIRST_PLAY_LEVEL, 3, 4, 5, 6, FIRST_PLAY_LEVEL}) {
         EXPECT_EQ(game.level_number, number);
         EXPECT_TRUE(export_of(game.level_grid) == edited);
         put(7, 7, 99);
@@ -108,7 +125,7 @@ TEST_F(LevelFileTest, UnusableFilesAreRefusedWithLineAndField)
         if (!refusal.cells[0][0])
             text.erase(size_t(refusal.cells[0][1]));
         write_file(file, text);
-        EXPECT_FALSE(open_level_file(file.c_str(), refusal.start_mode, message));
+        EXPECT_FALSE(open_level_pack(file.c_str(), refusal.start_mode, message));
         EXPECT_NE(message.find(refusal.message), std::string::npos) << message;
         out.str("");
         EXPECT_EQ(run_levels_tool({"check", file}, out, err), 2);
@@ -119,6 +136,133 @@ TEST_F(LevelFileTest, UnusableFilesAreRefusedWithLineAndField)
         EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
         EXPECT_TRUE(read_file(file) == text) << "the file is left as it was";
     }
+}
+
+// Three files, written out of name order beside a file that is no level:
+// S plays the first by name, each level end the next and after the last the
+// first again, the level number counting on as ever; a death and a new start
+// go back to the first file. A recording says it was made on the pack.
+TEST_F(LevelFileTest, PackPlaysItsFilesInNameOrderRoundAndFromTheFirstAfterADeath)
+{
+    std::string texts[3];
+    for (int32_t k : {2, 0, 1}) {
+        texts[k] = level_text({{9, 100 + 2 * k, TILE_DROP}});
+        write_file(folder + "/" + std::to_string(k) + "-part.txt", texts[k]);
+    }
+    write_file(folder + "/notes.md", "not a level");
+    ASSERT_TRUE(open_level_pack(folder.c_str(), MODE_TITLE, message)) << message;
+    EXPECT_EQ(level_pack_files(), 3);
+    restart_headless_game(MODE_TITLE);
+    const auto file_played = [&] {
+        const std::string played = export_of(game.level_grid);
+        return int(std::find(texts, texts + 3, played) - texts);
+    };
+    pass(SCRIPT_S);
+    const std::array<int32_t, 2> loads[] = {{0, 2}, {1, 3}, {2, 4}, {0, 5}, {1, 6}, {2, 2}, {0, 3}};
+    for (const auto& [file_index, level] : loads) {
+        EXPECT_EQ((std::array<int32_t, 2>{file_played(), game.level_number}),
+                  (std::array<int32_t, 2>{file_index, level}));
+        advance_level();
+    }
+    kill_player();
+    passes(2, SCRIPT_S);
+    EXPECT_EQ((std::array<int32_t, 3>{file_played(), game.level_number, game.game_mode}),
+              (std::array<int32_t, 3>{0, FIRST_PLAY_LEVEL, MODE_PLAY}));
+    const std::string recording = scratch_folder("tarnblast-pack-record") + "/keys.txt";
+    ASSERT_TRUE(start_recording(recording.c_str(), MODE_TITLE));
+    stop_recording();
+    EXPECT_NE(read_file(recording).find("\n# on the level pack: add --level "
+                                        + std::filesystem::canonical(folder).string() + "\n"),
+              std::string::npos)
+        << read_file(recording);
+}
+
+// A pack is refused whole, before any window, with one line naming the
+// folder or its first file that cannot be used; check says the same.
+TEST_F(LevelFileTest, PacksAreRefusedWholeNamingTheFolderOrTheFile)
+{
+    const std::string sound = level_text({});
+    const struct {
+        std::vector<std::string> files;  // "name" a sound file, "name!" one cut short
+        int copies;                      // of the first file, as links a.txt, b.txt, ...
+        int32_t start_mode;
+        const char* message;
+    } refusals[] = {
+        {{}, 0, MODE_TITLE, "cannot use the level folder F: it holds no level file (*.txt)"},
+        {{"1.txt", "2.txt!", "3.txt!"},
+         0,
+         MODE_TITLE,
+         "cannot use the level file F/2.txt: line 13: the line breaks off"},
+        {{"1.txt"},
+         0,
+         MODE_EDITOR,
+         "cannot edit the level folder F: the editor edits one level file; name one of its files"},
+        {{"1.txt"},
+         LEVEL_PACK_MAX_FILES,
+         MODE_TITLE,
+         "cannot use the level folder F: it holds 65 level files; a pack holds at most 64"},
+    };
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.message);
+        const std::string pack = scratch_folder("tarnblast-pack");
+        write_file(pack + "/readme", "no level");
+        for (const std::string& name : refusal.files)
+            write_file(pack + "/" + name.substr(0, 5),
+                       name.size() > 5 ? sound.substr(0, 90000) : sound);
+        for (int copy = 0; copy < refusal.copies; ++copy)
+            EXPECT_EQ(symlink((pack + "/1.txt").c_str(),
+                              (pack + "/link" + std::to_string(copy) + ".txt").c_str()),
+                      0);
+        std::string expected = refusal.message;
+        expected.replace(expected.find('F'), 1, pack);
+        EXPECT_FALSE(open_level_pack(pack.c_str(), refusal.start_mode, message));
+        EXPECT_EQ(message.rfind(expected, 0), 0u) << message;
+        EXPECT_FALSE(level_pack_open());
+        const auto [code, err] = run_game(pack, refusal.start_mode);
+        EXPECT_EQ(code, 2);
+        EXPECT_EQ(err, "tarnblast: " + message + "\n");
+    }
+}
+
+// check FOLDER: every file in name order, with its own verdict, then the
+// pack's; exit 0 only when every file is sound and can be finished, 1 when
+// a sound one was not finished in the time, 2 when one is not sound. Level
+// 1, an open floor, is the quickest to cross.
+TEST_F(LevelFileTest, CheckSaysForEachFileOfAPackWhetherItCanBeFinished)
+{
+    const std::string level1 = export_of(builtin_level_grid(1).data());
+    const std::string a = folder + "/a.txt", b = folder + "/b.txt";
+    write_file(b, level1.substr(0, 90000));
+    write_file(a, level1);
+    const struct {
+        const char* seconds;
+        int code;
+        std::vector<std::string> lines;  // in this order in the output
+    } checks[] = {
+        {"0.001",
+         2,
+         {a + ": a sound level", a + ": no route found in", b + ": line 13: the line breaks off",
+          folder + ": a pack of 2 level files: not every one is sound"}},
+        {"0.001",
+         1,
+         {folder + ": a pack of 1 level file: every one is sound, but not every one was finished"}},
+        {"60",
+         0,
+         {a + ": can be finished: a route of", ": every one is sound and can be finished"}},
+    };
+    for (const auto& check : checks) {
+        std::ostringstream out, err;
+        EXPECT_EQ(run_levels_tool({"check", folder, "--seconds", check.seconds}, out, err),
+                  check.code);
+        size_t at = 0;
+        for (const std::string& line : check.lines) {
+            at = out.str().find(line, at);
+            EXPECT_NE(at, std::string::npos) << line << " in order in\n" << out.str();
+        }
+        unlink(b.c_str());
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(run_levels_tool({"check", scratch_folder("tarnblast-empty-pack")}, out, err), 2);
 }
 
 }  // namespace

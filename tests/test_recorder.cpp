@@ -13,7 +13,7 @@
 
 #include "base/key_names.h"
 #include "game_fixture.h"
-#include "key_script.h"
+#include "shell/key_script.h"
 #include "shell/recorder.h"
 
 namespace {

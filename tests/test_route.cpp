@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "base/game_state.h"
-#include "key_script.h"
 #include "levels_tool.h"
 #include "route_command.h"
+#include "shell/key_script.h"
 
 namespace {
 

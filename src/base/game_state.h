@@ -60,6 +60,10 @@ constexpr int32_t ENEMY_SHOTS = 21;
 // The camera column at which a level is finished.
 constexpr int32_t LEVEL_END_COLUMN = 480;
 
+// S starts play on this level, and the last level goes on with it again;
+// level 1 is only the editor's empty frame.
+constexpr int32_t FIRST_PLAY_LEVEL = 2;
+
 // One shot slot of one enemy: the shot itself and, for groups A and B, an
 // explosion that runs independently of the slot's next flight.
 struct EnemyShot {
@@ -103,6 +107,8 @@ struct GameState {
     int32_t start_mode;
     int32_t level_number;
     int32_t level_count;
+    // Which file of a level pack is played, from 0 (see levels/level_pack.h).
+    int32_t pack_file;
     int32_t title_timer;
     int32_t score_digits[SCORE_DIGITS];
     // The keys held for this pass, as a key set (base/key_names.h): the

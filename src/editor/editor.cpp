@@ -4,7 +4,7 @@
 
 #include "base/game_state.h"
 #include "levels/level_export.h"
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
 #include "world/sprite_atlas.h"
 
 namespace {
@@ -141,9 +141,9 @@ void init_editor()
 
 void open_level_file_in_editor()
 {
-    if (!level_file_open())
+    if (!level_pack_open())
         return;
-    write_level_file_cells(game.level_grid);
+    write_pack_file_cells(0, game.level_grid);
     for (const EnemyGroupRow& group : ENEMY_GROUPS) {
         // The group's codes run from its base up to its last code, which the
         // editor never gives out and so does not count.
@@ -151,7 +151,7 @@ void open_level_file_in_editor()
         int32_t next = group.base_code;
         for (int32_t row = 1; row < GRID_ROWS; ++row)
             for (int32_t column = 0; column < GRID_COLUMNS; ++column) {
-                const int32_t code = level_file_cell(row, column);
+                const int32_t code = pack_file_cell(0, row, column);
                 if (code >= next && code < last)
                     next = code + 1;
             }

@@ -13,7 +13,7 @@
 #include "base/game_state.h"
 #include "base/setting_names.h"
 #include "base/write_all.h"
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ const char* export_path()
     const char* chosen = setting_value(SETTING_EXPORT_PATH);
     if (chosen && chosen[0] != '\0')
         return chosen;
-    const char* fallback = level_file_open() ? level_file_path() : LEVEL_EXPORT_PATH;
+    const char* fallback = level_pack_open() ? level_pack_path() : LEVEL_EXPORT_PATH;
     if (chosen && !game.export_empty_path_told) {
         game.export_empty_path_told = 1;
         const int length = std::snprintf(

@@ -1,20 +1,11 @@
 #include "levels/level_file.h"
 
-#include <fcntl.h>
-#include <limits.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "base/game_state.h"
 #include "levels/level_export.h"
-#include "levels/load_level.h"
 
 namespace {
 
@@ -280,70 +271,11 @@ void sort_problems(Problems& problems)
                      });
 }
 
-// No export comes near this size; a larger file is refused unread.
-constexpr off_t LARGEST_LEVEL_FILE = 1 << 20;
-
-// Reads a whole regular file. Anything else (a folder, a pipe, a device) is
-// refused without reading, so that a slip of the finger cannot hang the
-// game or fill the memory.
-bool read_level_text(const std::string& path, std::string& text, std::string& error)
-{
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = std::string("cannot be read: ") + std::strerror(errno);
-        return false;
-    }
-    struct stat info;
-    if (fstat(fd, &info) != 0)
-        error = std::string("cannot be read: ") + std::strerror(errno);
-    else if (S_ISDIR(info.st_mode))
-        error = "is a folder, not a level file";
-    else if (!S_ISREG(info.st_mode))
-        error = "is not a regular file";
-    else if (info.st_size > LARGEST_LEVEL_FILE)
-        error = "is " + std::to_string(info.st_size) + " bytes, far more than an export's "
-                + std::to_string(EXPORT_FILE_SIZE);
-    if (!error.empty()) {
-        close(fd);
-        return false;
-    }
-    text.assign(size_t(info.st_size), '\0');
-    size_t got = 0;
-    while (got < text.size()) {
-        const ssize_t n = read(fd, &text[got], text.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += size_t(n);
-    }
-    const int reason = errno;
-    close(fd);
-    if (got != text.size()) {
-        error = std::string("cannot be read: ")
-                + (got < text.size() && reason ? std::strerror(reason) : "it changed while read");
-        return false;
-    }
-    return true;
-}
-
-// The level file the game opened, for the whole run.
-bool opened = false;
-char opened_path[PATH_MAX];
-int32_t opened_grid[GRID_CELLS];
-
 }  // namespace
 
 LevelGrid empty_level_grid()
 {
     return LevelGrid(GRID_CELLS, TILE_EMPTY);
-}
-
-LevelGrid builtin_level_grid(int32_t number)
-{
-    LevelGrid grid = empty_level_grid();
-    load_level(number, grid.data());
-    return grid;
 }
 
 std::string describe_problem(const ExportProblem& problem)
@@ -398,78 +330,4 @@ std::vector<ExportProblem> check_level_export(const std::string& text, int32_t u
             check_anchor(anchor, grid, whole, problems);
     sort_problems(problems);
     return problems;
-}
-
-bool load_level_file(const std::string& path, int32_t uses, LevelGrid& grid,
-                     std::vector<ExportProblem>& problems)
-{
-    std::string text, error;
-    if (!read_level_text(path, text, error)) {
-        grid = empty_level_grid();
-        problems = {{0, 0, error}};
-        return false;
-    }
-    problems = check_level_export(text, uses, grid);
-    return problems.empty();
-}
-
-bool open_level_file(const char* path, int32_t start_mode, std::string& message)
-{
-    close_level_file();
-    const int32_t uses = start_mode == MODE_EDITOR ? LEVEL_FOR_EDITOR : LEVEL_FOR_PLAY;
-    LevelGrid grid;
-    std::vector<ExportProblem> problems;
-    if (!path || !*path) {
-        message = "cannot use the level file: no file is named";
-        return false;
-    }
-    if (std::strlen(path) >= sizeof opened_path)
-        problems = {{0, 0, "has a path too long to write back to"}};
-    else
-        load_level_file(path, uses, grid, problems);
-    if (!problems.empty()) {
-        message = std::string("cannot use the level file ") + path + ": "
-                  + describe_problem(problems.front());
-        if (problems.size() > 1)
-            message += " (and " + std::to_string(problems.size() - 1)
-                       + " more; tarnblast-levels check lists them all)";
-        return false;
-    }
-    // The file exists now; an export writes back to the file itself.
-    if (!realpath(path, opened_path))
-        std::snprintf(opened_path, sizeof opened_path, "%s", path);
-    std::copy(grid.begin(), grid.end(), opened_grid);
-    opened = true;
-    return true;
-}
-
-void close_level_file()
-{
-    opened = false;
-    opened_path[0] = '\0';
-}
-
-bool level_file_open()
-{
-    return opened;
-}
-
-const char* level_file_path()
-{
-    return opened_path;
-}
-
-int32_t level_file_cell(int32_t row, int32_t column)
-{
-    return export_holds_cell(row, column) ? opened_grid[row * GRID_COLUMNS + column] : TILE_EMPTY;
-}
-
-void write_level_file_cells(int32_t* grid)
-{
-    if (!opened)
-        return;
-    for (int32_t row = 1; row < GRID_ROWS; ++row)
-        for (int32_t column = 0; column < GRID_COLUMNS; ++column)
-            if (export_holds_cell(row, column))
-                grid[row * GRID_COLUMNS + column] = opened_grid[row * GRID_COLUMNS + column];
 }

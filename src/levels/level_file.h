@@ -1,8 +1,10 @@
-// Level files: the editor's export read back. The level tools turn them into
-// tables and maps; the game can open one at start-up (TARNBLAST_LEVEL, the
-// runner's --level) to go on editing it or to play it instead of the
-// built-in levels. Everything reads them through here, so the game, the
-// runner and the tools refuse the same files for the same reasons.
+// Level files: the text of the editor's export read back and checked. The
+// level tools turn them into tables and maps; the game can open one, or a
+// folder of them, at start-up (TARNBLAST_LEVEL, the runner's --level) to go
+// on editing it or to play it instead of the built-in levels. Everything
+// reads them through here, so the game, the runner and the tools refuse the
+// same files for the same reasons. levels/level_disk.h reads them from the
+// disk, levels/level_pack.h keeps the opened ones for the run.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +15,6 @@
 using LevelGrid = std::vector<int32_t>;
 
 LevelGrid empty_level_grid();
-
-// A built-in level (1 to 6) as load_level puts it into a grid that was empty:
-// the grid the editor would export after loading it.
-LevelGrid builtin_level_grid(int32_t number);
 
 // One problem of a file: its line (1 to 20, 21 for what follows line 20, 0
 // for the file as a whole) and field (1-based within the line, 0 for the
@@ -56,29 +54,3 @@ constexpr int32_t LEVEL_FOR_BOTH = LEVEL_FOR_PLAY | LEVEL_FOR_EDITOR;
 // grid holds every cell that could be read. No problems: the level is sound.
 std::vector<ExportProblem> check_level_export(const std::string& text, int32_t uses,
                                               LevelGrid& grid);
-
-// Reads and checks a level file: it must be a regular file no larger than
-// any export could be. A file that cannot be read is one problem of the file
-// as a whole. Returns true when there are no problems.
-bool load_level_file(const std::string& path, int32_t uses, LevelGrid& grid,
-                     std::vector<ExportProblem>& problems);
-
-// The level file the game opened at start-up, kept in fixed storage for the
-// whole run so that loading it in the loop is a plain copy.
-//
-// Opens a file for the start mode (1 play, 3 editor). On refusal nothing is
-// kept and `message` is one line naming the file, its first problem's line
-// and field, and how many more there are.
-bool open_level_file(const char* path, int32_t start_mode, std::string& message);
-// Forgets the opened file: the game plays its built-in levels again.
-void close_level_file();
-bool level_file_open();
-// The opened file's path, resolved once at opening so that an export writes
-// back to the file itself even through a symbolic link.
-const char* level_file_path();
-// Writes every cell the opened file holds into a level grid (GRID_ROWS x
-// GRID_COLUMNS, row-major); the cells an export cannot hold keep what they
-// have.
-void write_level_file_cells(int32_t* grid);
-// The opened file's value of a cell the export holds.
-int32_t level_file_cell(int32_t row, int32_t column);

@@ -1,17 +1,9 @@
 #include "levels/load_level.h"
 
 #include "base/game_state.h"
-#include "levels/level_file.h"
 #include "levels/level_tables.h"
 
 namespace {
-
-void clear_level_area(int32_t* grid)
-{
-    for (int32_t row = 1; row < GRID_ROWS; ++row)
-        for (int32_t column = 1; column < GRID_COLUMNS; ++column)
-            grid[row * GRID_COLUMNS + column] = TILE_EMPTY;
-}
 
 // Table entries are constant and lie inside the level area; a mistyped one
 // is still kept off row 0, column 0 and everything outside the grid.
@@ -22,6 +14,13 @@ void put_tile(int32_t* grid, int32_t row, int32_t column, int32_t code)
 }
 
 }  // namespace
+
+void clear_level_area(int32_t* grid)
+{
+    for (int32_t row = 1; row < GRID_ROWS; ++row)
+        for (int32_t column = 1; column < GRID_COLUMNS; ++column)
+            grid[row * GRID_COLUMNS + column] = TILE_EMPTY;
+}
 
 void load_level(int32_t number, int32_t* grid)
 {
@@ -44,12 +43,9 @@ void load_level(int32_t number, int32_t* grid)
         put_tile(grid, level.drops.items[i].row, level.drops.items[i].column, TILE_DROP);
 }
 
-void load_play_level(int32_t number, int32_t* grid)
+LevelGrid builtin_level_grid(int32_t number)
 {
-    if (!level_file_open()) {
-        load_level(number, grid);
-        return;
-    }
-    clear_level_area(grid);
-    write_level_file_cells(grid);
+    LevelGrid grid = empty_level_grid();
+    load_level(number, grid.data());
+    return grid;
 }

@@ -6,6 +6,7 @@
 #include "base/score.h"
 #include "editor/editor.h"
 #include "levels/level_export.h"
+#include "levels/level_pack.h"
 #include "levels/load_level.h"
 #include "shell/hud.h"
 #include "shell/title.h"
@@ -104,8 +105,9 @@ void advance_level()
     reset_world();
     game.level_number += 1;
     if (game.level_number > game.level_count)
-        game.level_number = 2;
-    load_play_level(game.level_number, game.level_grid);
+        game.level_number = FIRST_PLAY_LEVEL;
+    game.pack_file = next_pack_file(game.pack_file);
+    load_play_level(game.level_number, game.pack_file, game.level_grid);
     game.camera_x = 0;
     game.camera_column = 0;
 }

@@ -10,7 +10,7 @@
 
 #include "base/key_names.h"
 #include "base/write_all.h"
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
 
 namespace {
 
@@ -36,15 +36,15 @@ bool append_line(const char* text, size_t length)
     return false;
 }
 
-// A game on a level file replays only on that file: a second comment line
-// names it.
+// A game on a level file or pack replays only on it: a second comment line
+// names the file or the folder.
 bool record_level_file()
 {
-    if (!level_file_open())
+    if (!level_pack_open())
         return true;
     static char line[PATH_MAX + 64];
-    const int length = std::snprintf(line, sizeof line, "# on the level file: add --level %s\n",
-                                     level_file_path());
+    const int length = std::snprintf(line, sizeof line, "# on the level %s: add --level %s\n",
+                                     level_pack_is_folder() ? "pack" : "file", level_pack_path());
     return length > 0 && size_t(length) < sizeof line && append_line(line, size_t(length));
 }
 

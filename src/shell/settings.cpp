@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/setting_names.h"
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
 
 bool start_mode_setting(int32_t& start_mode)
 {
@@ -32,12 +32,13 @@ bool level_file_setting(int32_t start_mode)
     if (!value)
         return true;
     if (!*value) {
-        std::fprintf(stderr,
-                     "tarnblast: TARNBLAST_LEVEL is empty: name a level file or unset it\n");
+        std::fprintf(
+            stderr,
+            "tarnblast: TARNBLAST_LEVEL is empty: name a level file or folder, or unset it\n");
         return false;
     }
     std::string message;
-    if (open_level_file(value, start_mode, message))
+    if (open_level_pack(value, start_mode, message))
         return true;
     std::fprintf(stderr, "tarnblast: %s\n", message.c_str());
     return false;

@@ -8,9 +8,11 @@
 bool start_mode_setting(int32_t& start_mode);
 
 // TARNBLAST_LEVEL: a level file (the editor's export) to open in the editor
-// or to play instead of the built-in levels. Unset: nothing is opened.
+// or to play instead of the built-in levels, or a folder of level files to
+// play one after another. Unset: nothing is opened.
 // Returns false, after a one-line message on stderr naming the file and its
-// first problem, for an empty value or a file the start mode cannot use.
+// first problem, for an empty value or a file or folder the start mode
+// cannot use.
 bool level_file_setting(int32_t start_mode);
 
 // The window can be enlarged by a whole factor; the game still draws its

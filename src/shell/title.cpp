@@ -2,7 +2,7 @@
 
 #include "base/game_state.h"
 #include "base/platform.h"
-#include "levels/load_level.h"
+#include "levels/level_pack.h"
 #include "shell/world_reset.h"
 
 namespace {
@@ -52,6 +52,6 @@ void start_game_at_level(int32_t level)
 {
     game.game_mode = MODE_TITLE;
     start_game();
-    load_play_level(level, game.level_grid);
+    load_play_level(level, game.pack_file, game.level_grid);
     game.level_number = level;
 }

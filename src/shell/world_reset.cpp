@@ -3,7 +3,7 @@
 #include "base/game_state.h"
 #include "enemies/enemy_groups.h"
 #include "enemies/enemy_tables.h"
-#include "levels/load_level.h"
+#include "levels/level_pack.h"
 #include "world/player.h"
 
 void reset_world()
@@ -22,11 +22,12 @@ void reset_world()
     for (const EnemyGroupRow& group : ENEMY_GROUPS)
         game.*group.next_code = group.base_code;
     if (game.game_mode == MODE_TITLE) {
-        game.level_number = 2;
+        game.level_number = FIRST_PLAY_LEVEL;
+        game.pack_file = 0;
         for (int32_t& digit : game.score_digits)
             digit = 0;
         game.camera_x = 0;
         game.camera_column = 0;
-        load_play_level(2, game.level_grid);
+        load_play_level(FIRST_PLAY_LEVEL, game.pack_file, game.level_grid);
     }
 }

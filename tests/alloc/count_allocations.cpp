@@ -3,7 +3,7 @@
 // 10,000 passes of play and of the editor, after start-up, recorded as the
 // game records a demo, must make none.
 // A program of its own, since it replaces malloc for the whole process.
-
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -17,11 +17,11 @@
 #include "base/game_state.h"
 #include "base/platform.h"
 #include "base/sound.h"
-#include "key_script.h"
 #include "levels/level_export.h"
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
 #include "levels/load_level.h"
 #include "shell/headless.h"
+#include "shell/key_script.h"
 #include "shell/main_loop.h"
 #include "shell/recorder.h"
 #include "shell/title.h"
@@ -88,8 +88,8 @@ uint16_t keys_for_pass(long pass, bool editor)
     return play[(pass / 53) % (sizeof play / sizeof play[0])];
 }
 
-// With a level file open, play changes level every 1,000 passes: each load
-// copies the file's level from where start-up put it.
+// With a level pack open, play changes level every 1,000 passes: each load
+// copies the next file's level from where start-up put it.
 long count_pass_allocations(int32_t start_mode, long passes)
 {
     restart_headless_game(start_mode);
@@ -107,7 +107,7 @@ long count_pass_allocations(int32_t start_mode, long passes)
             record_pass(keys);
             return keys;
         });
-        if (level_file_open() && pass % 1000 == 999)
+        if (level_pack_open() && pass % 1000 == 999)
             advance_level();
     }
     const long made = allocations - before;
@@ -130,15 +130,23 @@ int main()
     }
     const long play = count_pass_allocations(MODE_TITLE, 10000);
     const long editor = count_pass_allocations(MODE_EDITOR, 10000);
-    const std::string path = "/tmp/tarnblast-alloc-level-" + std::to_string(getpid()) + ".txt";
+    // A pack of three levels: each level change loads the next file.
+    const std::string folder = "/tmp/tarnblast-alloc-pack-" + std::to_string(getpid());
+    mkdir(folder.c_str(), 0700);
+    for (int32_t level : {3, 4, 5}) {
+        const std::string path = folder + "/" + std::to_string(level) + ".txt";
+        load_level(level, game.level_grid);
+        setenv("TARNBLAST_EXPORT_PATH", path.c_str(), 1);
+        export_level();
+    }
     std::string message;
-    load_level(3, game.level_grid);
-    setenv("TARNBLAST_EXPORT_PATH", path.c_str(), 1);
-    export_level();
-    const bool opened = open_level_file(path.c_str(), MODE_TITLE, message);
-    unlink(path.c_str());
+    const bool opened =
+        open_level_pack(folder.c_str(), MODE_TITLE, message) && level_pack_files() == 3;
+    for (int32_t level : {3, 4, 5})
+        unlink((folder + "/" + std::to_string(level) + ".txt").c_str());
+    rmdir(folder.c_str());
     const long level_file = opened ? count_pass_allocations(MODE_TITLE, 10000) : -1;
-    std::printf("allocations in 10000 passes: play %ld, editor %ld, play on a level file %ld\n",
+    std::printf("allocations in 10000 passes: play %ld, editor %ld, play on a level pack %ld\n",
                 play, editor, level_file);
     return play == 0 && editor == 0 && level_file == 0 ? 0 : 1;
 }

@@ -16,9 +16,9 @@
 #include "base/score.h"
 #include "base/sound.h"
 #include "enemies/enemy_groups.h"
-#include "key_script.h"
 #include "levels/load_level.h"
 #include "shell/headless.h"
+#include "shell/key_script.h"
 #include "shell/main_loop.h"
 #include "shell/title.h"
 

@@ -12,10 +12,11 @@
 #include "base/game_state.h"
 #include "base/platform.h"
 #include "base/sound.h"
-#include "key_script.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
+#include "levels/level_pack.h"
 #include "shell/headless.h"
+#include "shell/key_script.h"
 #include "shell/main_loop.h"
 
 namespace {
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Edited (placing, scrolling, exporting), then played through a level end.
     for (int32_t mode : {MODE_EDITOR, MODE_TITLE}) {
         std::string message;
-        check(open_level_file(level_path, mode, message),
+        check(open_level_pack(level_path, mode, message),
               "the game opens what the checker accepts");
         restart_headless_game(mode, true);
         for (int pass = 0; pass < 60; ++pass) {
@@ -72,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 return keys;
             });
         }
-        close_level_file();
+        close_level_pack();
     }
     return 0;
 }

@@ -1,8 +1,9 @@
 # The designer's round trip in a real window: a level file opened in the
 # editor (TARNBLAST_LEVEL), a block placed and written back with Right Shift,
-# then the file played. Both sessions are recorded, and the replay runner
-# with --level replays each to the frame the window showed last, so no check
-# depends on how many passes a key was held.
+# then the file played, then a pack (a folder) holding it played. Every
+# session is recorded, and the replay runner with --level replays each to
+# the frame the window showed last, so no check depends on how many passes a
+# key was held. A pack the game cannot use is refused before any window.
 # Usage: level_file.sh GAME REPLAY (from the build directory)
 . "$(dirname "$0")/window_lib.sh"
 game=$1
@@ -17,7 +18,7 @@ same_last_frame() {  # NAME LEVEL_FILE [runner options]
     local name=$1 file=$2 passes
     shift 2
     passes=$(grep -vc '^#' "$WL_TMP/$name.txt")
-    grep -q "^# on the level file: add --level .*mine.txt$" "$WL_TMP/$name.txt" || wl_fail "$name.txt names no level"
+    grep -q "^# on the level $HEADER\$" "$WL_TMP/$name.txt" || wl_fail "$name.txt names no level"
     TARNBLAST_EXPORT_PATH="$WL_TMP/replayed.txt" "$replay" "$@" --level "$file" --frames-out "$WL_TMP/$name" \
         --frame-list "$passes" "$WL_TMP/$name.txt" || wl_fail "the runner refused $name.txt"
     convert "$WL_TMP/$name.bmp" "$WL_TMP/game.png"
@@ -27,7 +28,7 @@ same_last_frame() {  # NAME LEVEL_FILE [runner options]
 session() {  # NAME KEY... : a recorded session on the level file, ended by Escape
     local name=$1 keys
     shift
-    wl_start_game "$game" TARNBLAST_LEVEL="$level" TARNBLAST_RECORD="$WL_TMP/$name.txt" \
+    wl_start_game "$game" TARNBLAST_LEVEL="$LEVEL" TARNBLAST_RECORD="$WL_TMP/$name.txt" \
         TARNBLAST_FINAL_FRAME="$WL_TMP/$name.bmp" "${ENV_EXTRA[@]}"
     for keys in "$@"; do
         wl_tap "${keys% *}" "${keys#* }"
@@ -40,6 +41,7 @@ session() {  # NAME KEY... : a recorded session on the level file, ended by Esca
 
 # Space for about 18 passes turns the brush once, to the block; Enter puts
 # one at (1, 2), under the cursor; Right Shift writes the file back.
+LEVEL=$level HEADER="file: add --level .*mine.txt"
 ENV_EXTRA=(TARNBLAST_START_MODE=3)
 session edit "space 0.25" "Return 0.1" "Shift_R 0.1"
 cmp -s "$level" "$WL_TMP/before.txt" && wl_fail "the level file was not written back with a change"
@@ -51,4 +53,27 @@ ENV_EXTRA=()
 session play "s 0.2" "Up 0.1"
 same_last_frame play "$level" || wl_fail "the play's replay with --level ends elsewhere"
 same_last_frame play "$WL_TMP/before.txt" && wl_fail "the window does not show what the edit added"
-echo "PASS: edited, written back, played, and replayed with --level to the same frames"
+
+# A pack: the edited file first by name, the old one second. Refused whole
+# with code 2 and one line while it holds no level file, or one it cannot
+# play; the editor takes no folder.
+pack="$WL_TMP/pack"
+mkdir "$pack"
+refused() {  # START_MODE MESSAGE
+    local code=0
+    DISPLAY= TARNBLAST_START_MODE=$1 TARNBLAST_LEVEL="$pack" "$game" 2>"$WL_TMP/refused.err" || code=$?
+    [ "$code" = 2 ] && [ "$(wc -l <"$WL_TMP/refused.err")" = 1 ] &&
+        grep -q "^tarnblast: $2" "$WL_TMP/refused.err" || wl_fail "not refused: $2 ($code)"
+}
+refused 1 "cannot use the level folder $pack: it holds no level file"
+head -c 90000 "$level" >"$pack/2-broken.txt"
+refused 1 "cannot use the level file $pack/2-broken.txt: line 13"
+rm "$pack/2-broken.txt"
+cp "$level" "$pack/0-edited.txt"
+cp "$WL_TMP/before.txt" "$pack/1-before.txt"
+refused 3 "cannot edit the level folder $pack: the editor edits one level file"
+LEVEL=$pack HEADER="pack: add --level $(readlink -f "$pack")"
+session pack "s 0.2" "Up 0.1"
+same_last_frame pack "$pack" || wl_fail "the pack's replay with --level FOLDER ends elsewhere"
+same_last_frame pack "$level" || wl_fail "the pack does not start on its first file by name"
+echo "PASS: edited, written back, played, a pack refused and played, and replayed with --level to the same frames"

@@ -1,5 +1,6 @@
 #include "levels_tool.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -10,10 +11,14 @@
 #include "base/assets.h"
 #include "level_map.h"
 #include "level_source.h"
+#include "levels/level_disk.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
+#include "levels/level_pack.h"
 #include "levels/level_tables.h"
+#include "levels/load_level.h"
 #include "route_command.h"
+#include "shell/command_line.h"
 
 namespace fs = std::filesystem;
 
@@ -30,9 +35,37 @@ const char* const USAGE =
     "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
     "       tarnblast-levels export N OUT_FILE\n"
     "       tarnblast-levels map N|EXPORT_FILE OUT.bmp\n"
-    "       tarnblast-levels check EXPORT_FILE [--seconds S]\n"
+    "       tarnblast-levels check EXPORT_FILE|FOLDER [--seconds S]\n"
     "       tarnblast-levels route N|EXPORT_FILE [--out SCRIPT] [--seconds S]\n"
+    "       tarnblast-levels --help | --version\n"
     "N is a built-in level, 1 to 6.\n";
+
+const char* const HELP =
+    "\n"
+    "Tools for making levels from the editor's exports (level files):\n"
+    "\n"
+    "  convert   print the export as its section of src/levels/level_tables.cpp;\n"
+    "            --name NAME names the arrays (default new_level)\n"
+    "  export    write built-in level N exactly as the editor exports it\n"
+    "  map       draw a whole level, 5130 x 210 pixels, as a BMP file (needs the\n"
+    "            game's data/, here or beside the program)\n"
+    "  check     list every problem that keeps a level file from being played or\n"
+    "            edited, then say whether a sound one can be finished; given a\n"
+    "            folder (a level pack), check each of its *.txt files in name order\n"
+    "  route     find the keys that carry the player through a level and write them\n"
+    "            as a replay script; --out SCRIPT writes it there (default stdout)\n"
+    "  --seconds S  how long check and route search for a route, in processor\n"
+    "            seconds (default 60)\n"
+    "  --help    print this help and exit\n"
+    "  --version print the version and the licence and exit\n"
+    "\n"
+    "Exit codes: 0 done (check: every file is sound and can be finished); 1 an\n"
+    "output that cannot be written, no data/ to draw with, or (route, check) no\n"
+    "route found in the time; 2 a bad command line, a file that is no level\n"
+    "export, or (check) a level with any problem.\n"
+    "\n"
+    "Example: check every level of an episode, half a minute each:\n"
+    "  tarnblast-levels check ~/levels/episode --seconds 30\n";
 
 int usage(std::ostream& err, const std::string& problem)
 {
@@ -236,15 +269,8 @@ constexpr size_t LISTED_PROBLEMS = 200;
 
 // A sound level is then played to its end, if a way can be found in the
 // time: a designer sees at once when a change made it impossible.
-int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int check_level_file(const std::string& path, double seconds, std::ostream& out, std::ostream& err)
 {
-    double seconds = 60;
-    const bool timed = args.size() == 4 && args[2] == "--seconds";
-    if (args.size() != 2 && !timed)
-        return usage(err, "check takes one export file and, if need be, --seconds S");
-    if (timed && !parse_route_seconds(args[3], seconds))
-        return usage(err, "--seconds must be a number of seconds above 0, for instance 30 or 2.5");
-    const std::string& path = args[1];
     LevelGrid grid;
     std::vector<ExportProblem> problems;
     if (load_level_file(path, LEVEL_FOR_BOTH, grid, problems)) {
@@ -257,6 +283,47 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (problems.size() > LISTED_PROBLEMS)
         out << path << ": and " << problems.size() - LISTED_PROBLEMS << " more problems\n";
     return EXIT_BAD_INPUT;
+}
+
+// Every file of a pack, as the game would play them; the worst verdict is
+// the pack's: 0 only when every file is sound and can be finished.
+int check_level_pack(const std::string& folder, double seconds, std::ostream& out,
+                     std::ostream& err)
+{
+    std::vector<std::string> files;
+    std::string error;
+    if (!list_level_folder(folder, files, error)) {
+        out << folder << ": the folder " << error << "\n";
+        return EXIT_BAD_INPUT;
+    }
+    if (files.empty() || files.size() > size_t(LEVEL_PACK_MAX_FILES)) {
+        out << folder << ": the folder holds " << files.size()
+            << " level files (*.txt); a pack holds 1 to " << LEVEL_PACK_MAX_FILES << "\n";
+        return EXIT_BAD_INPUT;
+    }
+    int verdict = 0;
+    for (const std::string& file : files)
+        verdict = std::max(verdict, check_level_file(file, seconds, out, err));
+    out << folder << ": a pack of " << files.size()
+        << (files.size() == 1 ? " level file: " : " level files: ")
+        << (verdict == 0   ? "every one is sound and can be finished"
+            : verdict == 1 ? "every one is sound, but not every one was finished in the time"
+                           : "not every one is sound")
+        << "\n";
+    return verdict;
+}
+
+int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    double seconds = 60;
+    const bool timed = args.size() == 4 && args[2] == "--seconds";
+    if (args.size() != 2 && !timed)
+        return usage(err, "check takes one export file or folder and, if need be, --seconds S");
+    if (timed && !parse_route_seconds(args[3], seconds))
+        return usage(err, "--seconds must be a number of seconds above 0, for instance 30 or 2.5");
+    if (is_level_folder(args[1]))
+        return check_level_pack(args[1], seconds, out, err);
+    return check_level_file(args[1], seconds, out, err);
 }
 
 }  // namespace
@@ -298,7 +365,11 @@ int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std
     if (args[0] == "route")
         return run_route(args, out, err);
     if (args[0] == "--help" || args[0] == "-h") {
-        out << USAGE;
+        out << USAGE << HELP;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        out << version_text("tarnblast-levels");
         return 0;
     }
     return usage(err, "unknown command '" + args[0] + "'");

@@ -3,8 +3,9 @@
 //   convert EXPORT_FILE [--name NAME]  the export as level_tables.cpp source
 //   export N OUT_FILE                  built-in level N as the editor exports it
 //   map N|EXPORT_FILE OUT.bmp          a picture of the whole level
-//   check EXPORT_FILE                  every problem that keeps the file from
-//                                      being played or opened in the editor
+//   check EXPORT_FILE|FOLDER           every problem that keeps the file (each
+//                                      file of a pack) from being played or
+//                                      opened in the editor
 #pragma once
 
 #include <ostream>

@@ -13,12 +13,13 @@
 
 #include "base/game_state.h"
 #include "enemies/enemy_groups.h"
-#include "key_script.h"
-#include "levels/level_file.h"
+#include "levels/level_disk.h"
+#include "levels/level_pack.h"
 #include "levels/level_tables.h"
 #include "levels_tool.h"
 #include "replay_run.h"
 #include "shell/headless.h"
+#include "shell/key_script.h"
 #include "shell/title.h"
 
 namespace fs = std::filesystem;
@@ -95,7 +96,13 @@ bool level_from_route_argument(const std::string& argument, RouteLevel& level, s
                 + std::to_string(LEVEL_COUNT) + ") and no file of that name";
         return false;
     }
-    if (!open_level_file(argument.c_str(), MODE_TITLE, error))
+    if (is_level_folder(argument)) {
+        error = argument.substr(0, 200)
+                + " is a folder: route takes one level file (check FOLDER looks for a route "
+                  "through each file of a pack)";
+        return false;
+    }
+    if (!open_level_pack(argument.c_str(), MODE_TITLE, error))
         return false;
     level = file_route_level(argument);
     return true;
@@ -104,7 +111,7 @@ bool level_from_route_argument(const std::string& argument, RouteLevel& level, s
 // The level the game goes on with when this one is finished.
 int32_t level_after(int32_t number)
 {
-    return number + 1 > LEVEL_COUNT ? 2 : number + 1;
+    return number + 1 > LEVEL_COUNT ? FIRST_PLAY_LEVEL : number + 1;
 }
 
 std::string seconds_text(double seconds)
@@ -217,7 +224,7 @@ RouteLevel file_route_level(const std::string& path)
     level.name = path;
     level.replay_options = "--level " + path;
     level.level_path = path;
-    level.number = 2;
+    level.number = FIRST_PLAY_LEVEL;
     level.start.restart = []() { restart_headless_game(MODE_TITLE, true); };
     level.start.opening = {SCRIPT_S};
     return level;
@@ -343,7 +350,7 @@ std::string not_found_text(const ProvedRoute& proved)
 
 // The level file stays open only while its route is looked for.
 struct OpenLevelFile {
-    ~OpenLevelFile() { close_level_file(); }
+    ~OpenLevelFile() { close_level_pack(); }
 };
 
 }  // namespace
@@ -352,7 +359,7 @@ int report_route_verdict(const std::string& path, double seconds, std::ostream& 
                          std::ostream& err)
 {
     std::string error;
-    if (!open_level_file(path.c_str(), MODE_TITLE, error)) {
+    if (!open_level_pack(path.c_str(), MODE_TITLE, error)) {
         out << path << ": cannot be played: " << error << "\n";
         return EXIT_NOT_FOUND;
     }

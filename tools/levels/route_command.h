@@ -40,8 +40,8 @@ struct RouteLevel {
 
 RouteLevel builtin_route_level(int32_t number);
 
-// The level of a file the game has opened (open_level_file): play starts
-// from the title with S, on level number 2.
+// The level of a file the game has opened (open_level_pack): play starts
+// from the title with S, on level number FIRST_PLAY_LEVEL.
 RouteLevel file_route_level(const std::string& path);
 
 // What a route's replay showed: whether the game stayed in play at every

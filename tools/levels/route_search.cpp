@@ -13,7 +13,7 @@
 #include "base/platform.h"
 #include "base/score.h"
 #include "base/sound.h"
-#include "key_script.h"
+#include "shell/key_script.h"
 #include "shell/main_loop.h"
 
 namespace {

@@ -3,11 +3,14 @@
 #include <cstdio>
 #include <string>
 
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
+#include "replay_help.h"
 #include "replay_run.h"
 
 int main(int argc, char** argv)
 {
+    if (const int answered = answer_replay_help(argc, argv); answered >= 0)
+        return answered;
     ReplayOptions options;
     std::string error;
     KeyScript script;
@@ -17,7 +20,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (!options.level_path.empty()
-        && !open_level_file(options.level_path.c_str(), options.start_mode, error)) {
+        && !open_level_pack(options.level_path.c_str(), options.start_mode, error)) {
         std::fprintf(stderr, "tarnblast-replay: %s\n", error.c_str());
         return 2;
     }

@@ -103,7 +103,7 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         } else if (arg == "--level") {
             options.level_path = value();
             if (options.level_path.empty()) {
-                error = "--level needs a level file";
+                error = "--level needs a level file or folder";
                 return false;
             }
         } else if (arg == "--frames-out") {
@@ -135,7 +135,7 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         }
     }
     if (options.script_path.empty()) {
-        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE] "
+        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE|FOLDER] "
                 "[--frames-out DIR "
                 "[--frame-list LIST]] [--trace FILE [--trace-list LIST]] [--grid-out FILE] "
                 "[--timedemo] SCRIPT";
@@ -151,26 +151,6 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
     }
     if (trace_list_given && options.trace_path.empty()) {
         error = "--trace-list needs --trace";
-        return false;
-    }
-    return true;
-}
-
-bool load_key_script(const std::string& path, KeyScript& script, std::string& error)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read script " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) {
-        error = "cannot read script " + path;
-        return false;
-    }
-    if (!parse_key_script(text.str(), script, error)) {
-        error = path + ": " + error;
         return false;
     }
     return true;

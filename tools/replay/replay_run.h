@@ -6,12 +6,12 @@
 #include <functional>
 #include <string>
 
-#include "key_script.h"
+#include "shell/key_script.h"
 
 struct ReplayOptions {
     int32_t start_mode = 1;
     int32_t warp_level = 0;  // 0: no warp
-    std::string level_path;  // a level file to edit or play, as TARNBLAST_LEVEL
+    std::string level_path;  // a level file or pack to edit or play, as TARNBLAST_LEVEL
     std::string frames_dir;
     PassList frame_list;
     std::string trace_path;
@@ -30,6 +30,3 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
 // Runs the script from the program's start-up state; returns the exit code
 // (0, or 1 when an output file cannot be written, with a message on stderr).
 int run_replay(const ReplayOptions& options, const KeyScript& script);
-
-// Reads and parses the script file named by the options.
-bool load_key_script(const std::string& path, KeyScript& script, std::string& error);

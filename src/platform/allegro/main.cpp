@@ -16,6 +16,7 @@
 #include "platform/allegro/allegro_platform.h"
 #include "platform/allegro/desktop_pad.h"
 #include "platform/allegro/scaled_copy.h"
+#include "shell/command_line.h"
 #include "shell/program.h"
 #include "shell/settings.h"
 
@@ -183,8 +184,10 @@ void close_desktop()
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (const int answered = answer_game_command_line(argc, argv); answered >= 0)
+        return answered;
     ProgramSettings settings;
     if (!read_program_settings(settings))
         return 2;

@@ -15,11 +15,10 @@
 #include "base/key_names.h"
 #include "base/platform.h"
 #include "base/sound.h"
-#include "key_script.h"
 #include "levels/level_export.h"
-#include "levels/level_file.h"
+#include "levels/level_pack.h"
 #include "platform/web/web_platform.h"
-#include "replay_run.h"
+#include "shell/key_script.h"
 #include "shell/main_loop.h"
 #include "shell/program.h"
 #include "shell/title.h"
@@ -226,12 +225,12 @@ EMSCRIPTEN_KEEPALIVE int tb_paused()
 EMSCRIPTEN_KEEPALIVE int tb_open_level(const char* path, int edit)
 {
     const int32_t mode = edit ? MODE_EDITOR : MODE_TITLE;
-    const std::string previous = level_file_open() ? level_file_path() : "";
+    const std::string previous = level_pack_open() ? level_pack_path() : "";
     std::string message;
-    if (!open_level_file(path, mode, message)) {
+    if (!open_level_pack(path, mode, message)) {
         std::fprintf(stderr, "tarnblast: %s\n", message.c_str());
         if (!previous.empty())
-            open_level_file(previous.c_str(), settings.start_mode, message);
+            open_level_pack(previous.c_str(), settings.start_mode, message);
         return 2;
     }
     warp_level = 0;

@@ -30,7 +30,7 @@ int tb_voice_plays(int voice, int id);
 namespace {
 
 const FontGlyphs FONT_GLYPHS = {
-#include "font_glyphs.inc"
+#include "generated/font_glyphs.inc"
 };
 
 SoftBitmap frame;

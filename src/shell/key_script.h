@@ -36,6 +36,10 @@ struct KeyScript {
     int64_t total_passes = 0;
 };
 
+// Reads and parses a script file; on a fault returns false with a message
+// that names the file and the line.
+bool load_key_script(const std::string& path, KeyScript& script, std::string& error);
+
 // Parses a script's text. On a fault returns false with a message that names
 // the line.
 bool parse_key_script(const std::string& text, KeyScript& script, std::string& error);

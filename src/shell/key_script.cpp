@@ -1,7 +1,10 @@
-#include "key_script.h"
+#include "shell/key_script.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <sstream>
 
 #include "base/key_names.h"
@@ -144,6 +147,26 @@ bool parse_pass_list(const std::string& text, int64_t lowest, PassList& list, st
     }
     if (list.ranges.empty()) {
         error = "empty list";
+        return false;
+    }
+    return true;
+}
+
+bool load_key_script(const std::string& path, KeyScript& script, std::string& error)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = "cannot read script " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad()) {
+        error = "cannot read script " + path;
+        return false;
+    }
+    if (!parse_key_script(text.str(), script, error)) {
+        error = path + ": " + error;
         return false;
     }
     return true;

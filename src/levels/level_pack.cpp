@@ -1,0 +1,158 @@
+#include "levels/level_pack.h"
+
+#include <limits.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "base/game_state.h"
+#include "levels/level_disk.h"
+#include "levels/level_file.h"
+#include "levels/load_level.h"
+
+namespace {
+
+// The pack the game opened, for the whole run: made at start-up, so that
+// nothing is allocated when a level is loaded.
+int32_t opened_files = 0;
+bool opened_folder = false;
+char opened_path[PATH_MAX];
+int32_t opened_grids[LEVEL_PACK_MAX_FILES][GRID_CELLS];
+
+// "cannot use the level file F: line 3, ... (and 4 more; ...)".
+std::string refusal(const std::string& path, const std::vector<ExportProblem>& problems)
+{
+    std::string message =
+        "cannot use the level file " + path + ": " + describe_problem(problems.front());
+    if (problems.size() > 1)
+        message += " (and " + std::to_string(problems.size() - 1)
+                   + " more; tarnblast-levels check lists them all)";
+    return message;
+}
+
+// The files of the pack a path names, or why there is none.
+bool pack_files(const std::string& path, int32_t start_mode, std::vector<std::string>& files,
+                std::string& message)
+{
+    if (!is_level_folder(path)) {
+        files = {path};
+        return true;
+    }
+    std::string error;
+    if (start_mode == MODE_EDITOR)
+        message = "cannot edit the level folder " + path
+                  + ": the editor edits one level file; name one of its files";
+    else if (!list_level_folder(path, files, error))
+        message = "cannot use the level folder " + path + ": it " + error;
+    else if (files.empty())
+        message = "cannot use the level folder " + path + ": it holds no level file (*.txt)";
+    else if (files.size() > size_t(LEVEL_PACK_MAX_FILES))
+        message = "cannot use the level folder " + path + ": it holds "
+                  + std::to_string(files.size()) + " level files; a pack holds at most "
+                  + std::to_string(LEVEL_PACK_MAX_FILES);
+    return message.empty();
+}
+
+// Reads and checks every file into the pack's storage; the first file that
+// cannot be used refuses the whole pack.
+bool read_pack(const std::vector<std::string>& files, int32_t uses, std::string& message)
+{
+    LevelGrid grid;
+    std::vector<ExportProblem> problems;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!load_level_file(files[i], uses, grid, problems)) {
+            message = refusal(files[i], problems);
+            return false;
+        }
+        std::copy(grid.begin(), grid.end(), opened_grids[i]);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
+{
+    close_level_pack();
+    message.clear();
+    if (!path || !*path) {
+        message = "cannot use the level file: no file is named";
+        return false;
+    }
+    if (std::strlen(path) >= sizeof opened_path) {
+        message = refusal(path, {{0, 0, "has a path too long to write back to"}});
+        return false;
+    }
+    const int32_t uses = start_mode == MODE_EDITOR ? LEVEL_FOR_EDITOR : LEVEL_FOR_PLAY;
+    std::vector<std::string> files;
+    if (!pack_files(path, start_mode, files, message) || !read_pack(files, uses, message))
+        return false;
+    // The file exists now; an export writes back to the file itself.
+    if (!realpath(path, opened_path))
+        std::snprintf(opened_path, sizeof opened_path, "%s", path);
+    opened_folder = is_level_folder(path);
+    opened_files = int32_t(files.size());
+    return true;
+}
+
+void close_level_pack()
+{
+    opened_files = 0;
+    opened_folder = false;
+    opened_path[0] = '\0';
+}
+
+bool level_pack_open()
+{
+    return opened_files > 0;
+}
+
+bool level_pack_is_folder()
+{
+    return opened_folder;
+}
+
+int32_t level_pack_files()
+{
+    return opened_files;
+}
+
+const char* level_pack_path()
+{
+    return opened_path;
+}
+
+int32_t pack_file_cell(int32_t file, int32_t row, int32_t column)
+{
+    return file >= 0 && file < opened_files && export_holds_cell(row, column)
+               ? opened_grids[file][row * GRID_COLUMNS + column]
+               : TILE_EMPTY;
+}
+
+void write_pack_file_cells(int32_t file, int32_t* grid)
+{
+    if (file < 0 || file >= opened_files)
+        return;
+    for (int32_t row = 1; row < GRID_ROWS; ++row)
+        for (int32_t column = 0; column < GRID_COLUMNS; ++column)
+            if (export_holds_cell(row, column))
+                grid[row * GRID_COLUMNS + column] = opened_grids[file][row * GRID_COLUMNS + column];
+}
+
+void load_play_level(int32_t number, int32_t pack_file, int32_t* grid)
+{
+    if (!level_pack_open()) {
+        load_level(number, grid);
+        return;
+    }
+    clear_level_area(grid);
+    write_pack_file_cells(pack_file % opened_files, grid);
+}
+
+int32_t next_pack_file(int32_t pack_file)
+{
+    return level_pack_open() ? (pack_file + 1) % opened_files : 0;
+}
