@@ -194,12 +194,18 @@ const tests = {
     }
     await page.close();
   },
-  // The README's picture of the game in a browser.
+  // The README's picture of the game in a browser: the play demo up to its chosen pass.
   async screenshot(browser) {
     const png = option('--screenshot');
     if (!png) return;
-    const demo = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../docs/demos/play.txt');
-    const page = await openPage(browser, '?replay=play.txt&warp=4', { 'play.txt': demo });
+    const demo = fs.readFileSync(new URL('../../docs/demos/play.txt', import.meta.url), 'utf8');
+    let left = Number(/^# frame (\d+)/m.exec(demo)[1]), shown = '';
+    for (const line of demo.split('\n').filter((l) => !l.startsWith('#'))) {
+      const [, count = 1, keys] = /^(?:(\d+)\*)?(.*)$/.exec(line), taken = Math.min(left, Number(count));
+      if (taken > 0) shown += `${taken}*${keys}\n`;
+      left -= taken;
+    }
+    const page = await openPage(browser, `?replay=play.txt&${/^# options --(\S+) (\S+)/m.exec(demo).slice(1).join('=')}`, { 'play.txt': write('play.txt', shown) });
     await page.setViewport({ width: 680, height: 500 });
     await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
     await page.screenshot({ path: png });
