@@ -3,8 +3,8 @@
 # preloaded, the page itself, and tarnblast-replay.js, the replay runner for
 # node, which reads and writes real files as the desktop runner does.
 #
-# The game's browser edge lives in src/platform/web/: its files named page*
-# go into the page's module only, the others into the page and the runner.
+# The game's browser edge lives in src/platform/web/: all its .cpp files go
+# into the page's module, and those not named page* into the runner too.
 # Until that edge exists, stub_game.cpp (a test pattern behind the same
 # exports) stands in for the game; -DTARNBLAST_WEB_STUB=ON builds it anyway.
 set(TARNBLAST_NATIVE_DATA "${CMAKE_SOURCE_DIR}/build/data" CACHE PATH
@@ -41,18 +41,17 @@ else()
     src/base/*.cpp src/levels/*.cpp src/world/*.cpp src/enemies/*.cpp src/editor/*.cpp
     src/shell/*.cpp)
   list(FILTER WEB_CORE_SOURCES EXCLUDE REGEX "/src/shell/main\\.cpp$")
-  set(WEB_PAGE_ONLY ${WEB_EDGE_SOURCES})
-  list(FILTER WEB_PAGE_ONLY INCLUDE REGEX "/page[^/]*\\.cpp$")
-  set(WEB_SHARED ${WEB_EDGE_SOURCES})
-  list(FILTER WEB_SHARED EXCLUDE REGEX "/page[^/]*\\.cpp$")
-  add_library(tarnblast_web_core STATIC ${WEB_CORE_SOURCES} ${WEB_SHARED})
+  add_library(tarnblast_web_core STATIC ${WEB_CORE_SOURCES})
   target_include_directories(tarnblast_web_core PUBLIC src tools/replay)
   target_compile_options(tarnblast_web_core PRIVATE -O2)
-
-  add_executable(tarnblast ${WEB_PAGE_ONLY})
+  # The edge's files are linked whole, not from a library, so that the
+  # exports nothing in C++ calls are kept.
+  set(WEB_RUNNER_EDGE ${WEB_EDGE_SOURCES})
+  list(FILTER WEB_RUNNER_EDGE EXCLUDE REGEX "/page[^/]*\\.cpp$")
+  add_executable(tarnblast ${WEB_EDGE_SOURCES})
   target_link_libraries(tarnblast PRIVATE tarnblast_web_core)
   file(GLOB WEB_RUNNER_SOURCES CONFIGURE_DEPENDS tools/replay/*.cpp)
-  add_executable(tarnblast-replay ${WEB_RUNNER_SOURCES})
+  add_executable(tarnblast-replay ${WEB_RUNNER_SOURCES} ${WEB_RUNNER_EDGE})
   target_link_libraries(tarnblast-replay PRIVATE tarnblast_web_core)
 endif()
 
