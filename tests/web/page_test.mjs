@@ -106,9 +106,15 @@ function cpuSeconds(pid) {
 }
 
 const tests = {
-  // 70 passes a second by the clock, over 10 s, within 1%.
+  // The largest whole scale that fits the window; then 70 passes a second by
+  // the clock, over 10 s, within 1%.
   async pace(browser) {
     const page = await openPage(browser, '');
+    for (const [width, height, scale] of [[1000, 800, 3], [700, 420, 1], [800, 600, 2]]) {
+      await page.setViewport({ width, height });
+      const shown = await page.$eval('#screen', (canvas) => [canvas.getBoundingClientRect().width, canvas.getBoundingClientRect().height]);
+      check(shown.join() === `${320 * scale},${200 * scale}`, `a ${width} x ${height} window shows the game at ${shown}`);
+    }
     const pid = browser.process().pid, cpu0 = cpuSeconds(pid);
     const [p0, t0] = await page.evaluate(() => [window.tarnblastPasses, performance.now()]);
     await sleep(10000);
