@@ -208,8 +208,6 @@ const tests = {
   },
   // The README's picture of the game in a browser: the play demo up to its chosen pass.
   async screenshot(browser) {
-    const png = option('--screenshot');
-    if (!png) return;
     const demo = fs.readFileSync(new URL('../../docs/demos/play.txt', import.meta.url), 'utf8');
     let left = Number(/^# frame (\d+)/m.exec(demo)[1]), shown = '';
     for (const line of demo.split('\n').filter((l) => !l.startsWith('#'))) {
@@ -220,7 +218,7 @@ const tests = {
     const page = await openPage(browser, `?replay=play.txt&${/^# options --(\S+) (\S+)/m.exec(demo).slice(1).join('=')}`, { 'play.txt': write('play.txt', shown) });
     await page.setViewport({ width: 680, height: 500 });
     await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
-    await page.screenshot({ path: png });
+    await page.screenshot({ path: option('--screenshot') });
     await page.close();
   },
 };
@@ -232,7 +230,7 @@ const browser = await puppeteer.launch({
 });
 let failed = 0;
 for (const [name, test] of Object.entries(tests)) {
-  if (option('--only') && option('--only') !== name) continue;
+  if ((option('--only') && option('--only') !== name) || (name === 'screenshot' && !option('--screenshot'))) continue;
   const started = Date.now();
   try {
     await test(browser);

@@ -30,13 +30,12 @@ function say(id, text) {
 const sound = {
   context: null, buffers: [], voices: new Map(), lastVoice: 0, played: [0, 0, 0],
   unlock() {
-    if (!this.context) {
-      this.context = new AudioContext();
-      this.decode();
-    }
+    this.context = this.context || new AudioContext();
     this.context.resume();
+    if (game && !this.decoding) this.decode();
   },
   async decode() {
+    this.decoding = true;
     for (const [id, file] of SAMPLES.entries()) {
       const bytes = Module.FS.readFile('/' + file);
       this.buffers[id] = await this.context.decodeAudioData(bytes.buffer).catch(() => null);
@@ -228,6 +227,7 @@ async function startGame() {
     say('status', 'The game did not start.');
     return;
   }
+  if (sound.context) sound.unlock();  // a key pressed while the page was loading
   draw();
   origin = performance.now();
   requestAnimationFrame(tick);
