@@ -33,6 +33,8 @@ if(TARNBLAST_WEB_STUB)
   message(STATUS "Browser build: the test-pattern stand-in (src/platform/web/stub_game.cpp)")
   add_executable(tarnblast "${WEB_DIR}/stub_game.cpp")
   add_executable(tarnblast-replay "${WEB_DIR}/stub_game.cpp" "${WEB_DIR}/stub_replay.cpp")
+  target_include_directories(tarnblast PRIVATE src)
+  target_include_directories(tarnblast-replay PRIVATE src)
   # The browser tests check what they can of the stand-in when this is here.
   file(WRITE "${CMAKE_BINARY_DIR}/stand-in.txt" "the page runs stub_game.cpp, not the game\n")
 else()

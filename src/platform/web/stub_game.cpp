@@ -15,14 +15,7 @@
 #include <string>
 #include <vector>
 
-extern "C" {
-// The page's sound (page_library.js).
-int tb_sound_play(int id, int volume, int loop);
-void tb_sound_stop(int id);
-void tb_voice_volume(int voice, int volume);
-void tb_voice_hold(int voice, int held);
-void tb_export_written(const char* path);
-}
+#include "platform/web/page_calls.h"
 
 namespace {
 
@@ -210,8 +203,6 @@ void start_music()
 }  // namespace
 
 extern "C" {
-
-EMSCRIPTEN_KEEPALIVE int tb_replay_done(void);
 
 EMSCRIPTEN_KEEPALIVE int tb_start(const char* query)
 {

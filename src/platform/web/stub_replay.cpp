@@ -11,13 +11,7 @@
 #include <cstring>
 #include <string>
 
-extern "C" {
-int tb_start(const char* query);
-int tb_replay(const char* path);
-int tb_run(int passes);
-int tb_replay_done(void);
-uint8_t* tb_frame(void);
-}
+#include "platform/web/page_calls.h"
 
 namespace {
 
