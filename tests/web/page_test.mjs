@@ -190,13 +190,17 @@ const tests = {
   },
   // A refused setting or level file shows the reader's line; the game goes on.
   async refusals(browser) {
-    let page = await openPage(browser, '?start-mode=7');
-    check((await text(page, 'message')).includes('7'), `start-mode=7: "${await text(page, 'message')}"`);
-    await page.close();
-    page = await openPage(browser, '');
-    const good = stub ? write('good.txt', ' 0,\r\n') : path.join(tmp, 'good.txt');
+    const damaged = write('damaged.txt', 'x'.repeat(100)), good = stub ? write('good.txt', ' 0,\r\n') : path.join(tmp, 'good.txt');
     if (!stub) execFileSync(path.join(native, 'tarnblast-levels'), ['export', '3', good]);
-    for (const [file, refused] of [[write('damaged.txt', 'x'.repeat(100)), true], [good, false]]) {
+    for (const [query, says] of [['?start-mode=7', '7'], ['?level=damaged.txt', 'damaged.txt'], ['?replay=gone.txt', 'gone.txt: 404'], ['?level=good.txt', '']]) {
+      const page = await openPage(browser, query, { 'damaged.txt': damaged, 'good.txt': good }), message = await text(page, 'message');
+      await sleep(100);
+      const started = (await page.evaluate(() => window.tarnblastPasses)) > 0;
+      check(says ? message.includes(says) && !started : !message && started, `${query}: "${message}"`);
+      await page.close();
+    }
+    const page = await openPage(browser, '');
+    for (const [file, refused] of [[damaged, true], [good, false]]) {
       await (await page.$('#level-file')).uploadFile(file);
       await sleep(300);
       const message = await text(page, 'message'), passes = await page.evaluate(() => window.tarnblastPasses);
