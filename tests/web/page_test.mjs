@@ -16,6 +16,7 @@ const option = (name) => (args.includes(name) ? args[args.indexOf(name) + 1] : n
 const [web, native] = args.slice(0, 2).map((dir) => path.resolve(dir));
 const stub = fs.existsSync(path.join(web, 'stand-in.txt'));
 const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'tarnblast-web-'));
+const servers = [];  // stopped at the end, whatever failed
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
 // The runner the page is held to, run in a folder of its own holding data/.
@@ -54,7 +55,7 @@ async function openPage(browser, query, files = {}) {
   const port = await new Promise((done) => {
     const probe = net.createServer().listen(0, '127.0.0.1', () => { const { port } = probe.address(); probe.close(() => done(port)); });
   });
-  const server = spawn('python3', ['-m', 'http.server', '-b', '127.0.0.1', String(port)], { cwd: dir, stdio: 'ignore' });
+  servers.push(spawn('python3', ['-m', 'http.server', '-b', '127.0.0.1', String(port)], { cwd: dir, stdio: 'ignore' }));
   const page = await browser.newPage();
   // Downloads saved under their ids, listed in order with the names the page gave them.
   const cdp = await page.createCDPSession(), saved = fs.mkdtempSync(path.join(tmp, 'downloads-')), names = {};
@@ -62,7 +63,6 @@ async function openPage(browser, query, files = {}) {
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allowAndName', downloadPath: saved, eventsEnabled: true });
   cdp.on('Browser.downloadWillBegin', (event) => (names[event.guid] = event.suggestedFilename));
   cdp.on('Browser.downloadProgress', (event) => event.state === 'completed' && page.downloads.push({ name: names[event.guid], file: path.join(saved, event.guid) }));
-  page.once('close', () => server.kill());
   for (let tries = 0; ; tries++)
     try {
       await page.goto(`http://127.0.0.1:${port}/${query}`);
@@ -96,7 +96,7 @@ async function hold(page, code, ms) {
 const check = (ok, what) => { if (!ok) throw new Error(what); };
 const write = (name, content) => (fs.writeFileSync(path.join(tmp, name), content), path.join(tmp, name));
 
-// The page's CPU time and wall time over a stretch: every process of the browser.
+// The processor seconds a process and its children have used: the whole browser.
 function cpuSeconds(pid) {
   const children = fs.readdirSync('/proc').filter((p) => /^\d+$/.test(p)).filter((p) => {
     try { return fs.readFileSync(`/proc/${p}/stat`, 'utf8').split(') ')[1].split(' ')[1] === String(pid); } catch { return false; }
@@ -245,5 +245,6 @@ for (const [name, test] of Object.entries(tests)) {
   }
 }
 await browser.close();
+for (const server of servers) server.kill();
 fs.rmSync(tmp, { recursive: true, force: true });
 process.exit(failed ? 1 : 0);
