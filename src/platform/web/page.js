@@ -16,7 +16,8 @@ const replayName = query.get('replay'), editing = query.get('start-mode') === '3
 
 let game = null, lastError = '', ended = false, origin = 0, openedLevels = 0;
 const heldKeys = new Set();
-window.tarnblastPasses = 0;
+window.tarnblastPasses = 0;  // passes run, and passes dropped after stalls
+window.tarnblastDropped = 0;
 
 function say(id, text) {
   const element = $(id);
@@ -132,6 +133,7 @@ function showStatus() {
 function tick(now) {
   let due = Math.floor((now - origin) / PASS_MS) - window.tarnblastPasses;
   if (due > MAX_PASSES_PER_FRAME) {
+    window.tarnblastDropped += due - MAX_PASSES_PER_FRAME;
     origin += (due - MAX_PASSES_PER_FRAME) * PASS_MS;
     due = MAX_PASSES_PER_FRAME;
   }
