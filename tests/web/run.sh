@@ -4,5 +4,6 @@
 # One line per test; exits 1 if any failed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+[ -x /usr/bin/chromium ] || "$here/../../scripts/install-deps.sh" web
 [ -d "$here/node_modules/puppeteer-core" ] || (cd "$here" && npm ci --no-audit --no-fund >/dev/null)
 exec node "$here/page_test.mjs" "$@"
