@@ -63,6 +63,9 @@ target_link_options(tarnblast PRIVATE ${WEB_COMMON_LINK} ${WEB_PAGE_LINK})
 target_link_options(tarnblast-replay PRIVATE ${WEB_COMMON_LINK} ${WEB_RUNNER_LINK})
 set_property(TARGET tarnblast tarnblast-replay APPEND PROPERTY LINK_DEPENDS
   "${WEB_DIR}/page_library.js")
+# The data package is made when the page's module links: new data/, new link.
+file(GLOB WEB_DATA_FILES CONFIGURE_DEPENDS "${TARNBLAST_NATIVE_DATA}/*")
+set_property(TARGET tarnblast APPEND PROPERTY LINK_DEPENDS ${WEB_DATA_FILES})
 
 # A plain web server sends files as they are: the page fetches the data
 # package (mostly the music, as PCM) and the wasm gzip-compressed and unpacks
