@@ -4,17 +4,23 @@
 #   scripts/install-deps.sh          everything (build, play, tests)
 #   scripts/install-deps.sh play     only what building and playing need
 #   scripts/install-deps.sh package  what building the Debian package needs
+#   scripts/install-deps.sh web      what the browser build and its tests need
 set -euo pipefail
 
 play_packages="g++ cmake make pkg-config liballegro4-dev"
 test_packages="libgtest-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick
     sox alsa-utils clang clang-format libclang-rt-14-dev python3"
 package_packages="dpkg-dev file"
+# Debian's emscripten builds offline; Chromium runs the browser tests. npm is
+# only wanted where no Node.js with its own npm is installed.
+web_packages="emscripten chromium python3"
+command -v npm >/dev/null || web_packages="$web_packages npm"
 
 packages=$play_packages
 case ${1:-all} in
 play) ;;
 package) packages="$packages $package_packages" ;;
+web) packages="$packages $web_packages" ;;
 *) packages="$packages $test_packages $package_packages" ;;
 esac
 

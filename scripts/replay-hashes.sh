@@ -5,11 +5,24 @@
 # title, the editor and on each play level. Two builds that print the same
 # lines play, draw, sound and export exactly alike.
 #   scripts/replay-hashes.sh [BUILD_DIR]      (default: build/)
+#   scripts/replay-hashes.sh --web BUILD_WEB_DIR [BUILD_DIR]
+#       the same runs by the browser build's runner under node, in a folder
+#       holding BUILD_DIR's data/: its lines must equal the desktop runner's
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+runner=(./tarnblast-replay)
+if [ "${1:-}" = --web ]; then
+    runner=(node "$(cd "$2" && pwd)/tarnblast-replay.js")
+    shift 2
+fi
+build=$(cd "${1:-$top/build}" && pwd)
+where=$build
+if [ "${runner[0]}" = node ]; then
+    where="$tmp/web"
+    mkdir "$where" && ln -s "$build/data" "$where/data"
+fi
 
 digest() { sha256sum | cut -c1-16; }
 
@@ -34,7 +47,7 @@ run() {  # label script options...
     shift 2
     local out="$tmp/$label"
     mkdir -p "$out/frames"
-    (cd "$build" && ./tarnblast-replay "$@" --trace "$out/trace.jsonl" \
+    (cd "$where" && "${runner[@]}" "$@" --trace "$out/trace.jsonl" \
         --frames-out "$out/frames" --frame-list 1-600 --grid-out "$out/grid.txt" "$script")
     printf '%-14s trace %s frames %s grid %s\n' "$label" \
         "$(digest <"$out/trace.jsonl")" \

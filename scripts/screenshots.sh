@@ -45,4 +45,8 @@ render editor
 route_strip 2
 ./tarnblast-levels map 2 "$tmp/level2.bmp"
 convert "$tmp/level2.bmp" -resize 50% "$images/level2-map.png"
+# The game in a browser: the page (scripts/web.sh builds it) replays the play
+# demo in headless Chromium, which takes the picture.
+"$top/scripts/web.sh" build "$top/build-web" >/dev/null
+"$top/tests/web/run.sh" "$top/build-web" "$build" --only screenshot --screenshot "$images/browser.png"
 echo "wrote $(ls "$images" | tr '\n' ' ')"

@@ -1,9 +1,25 @@
-// Placeholder until the page's Web Audio player lands.
+// What the game calls on the page: sound through the page's Web Audio player
+// (Module.tbSound, page.js) and the editor's export offered as a download.
+// Without a page (the node runner) the game plays silently.
 mergeInto(LibraryManager.library, {
-  tb_sound_play: function (id, volume, loop) { return -1; },
-  tb_sound_stop: function (id) {},
-  tb_voice_volume: function (voice, volume) {},
-  tb_voice_hold: function (voice, held) {},
-  tb_voice_plays: function (voice, id) { return 0; },
-  tb_export_written: function (path) {},
+  // Starts sample id (0 gun, 1 blast, 2 music) at volume 0-255; the music
+  // loops. Returns the voice's number, or -1 when nothing could be played.
+  tb_sound_play: function (id, volume, loop) {
+    return Module['tbSound'] ? Module['tbSound'].play(id, volume, loop) : -1;
+  },
+  tb_sound_stop: function (id) {
+    if (Module['tbSound']) Module['tbSound'].stop(id);
+  },
+  tb_voice_volume: function (voice, volume) {
+    if (Module['tbSound']) Module['tbSound'].volume(voice, volume);
+  },
+  tb_voice_hold: function (voice, held) {
+    if (Module['tbSound']) Module['tbSound'].hold(voice, held);
+  },
+  tb_voice_plays: function (voice, id) {
+    return Module['tbSound'] ? Module['tbSound'].plays(voice, id) : 0;
+  },
+  tb_export_written: function (path) {
+    if (Module['tbExportWritten']) Module['tbExportWritten'](UTF8ToString(path));
+  },
 });

@@ -17,16 +17,12 @@
 #include "base/sound.h"
 #include "levels/level_export.h"
 #include "levels/level_pack.h"
+#include "platform/web/page_calls.h"
 #include "platform/web/web_platform.h"
 #include "shell/key_script.h"
 #include "shell/main_loop.h"
 #include "shell/program.h"
 #include "shell/title.h"
-
-extern "C" {
-// The page offers the file the export has just written as a download.
-void tb_export_written(const char* path);
-}
 
 namespace {
 

@@ -16,16 +16,8 @@
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/platform.h"
+#include "platform/web/page_calls.h"
 #include "platform/web/soft_frame.h"
-
-extern "C" {
-// The page's Web Audio player (page_library.js).
-int tb_sound_play(int id, int volume, int loop);
-void tb_sound_stop(int id);
-void tb_voice_volume(int voice, int volume);
-void tb_voice_hold(int voice, int held);
-int tb_voice_plays(int voice, int id);
-}
 
 namespace {
 

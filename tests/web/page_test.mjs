@@ -1,0 +1,252 @@
+// The game's page in headless Chromium, checked against the replay runner:
+//   node page_test.mjs BUILD_WEB_DIR NATIVE_BUILD_DIR [--screenshot PNG] [--only NAME]
+// Prints one line per test and exits 1 if any failed. With the stand-in of
+// the game (stand-in.txt in BUILD_WEB_DIR) the runner is its node build and
+// the checks are of the page's own mechanics: pace, frames, keys, downloads,
+// replays; with the game, the same checks hold the page to the desktop runner.
+import puppeteer from 'puppeteer-core';
+import { spawn, execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import net from 'node:net';
+import os from 'node:os';
+import path from 'node:path';
+
+const args = process.argv.slice(2);
+const option = (name) => (args.includes(name) ? args[args.indexOf(name) + 1] : null);
+const [web, native] = args.slice(0, 2).map((dir) => path.resolve(dir));
+const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'tarnblast-web-'));
+const servers = [];  // stopped at the end, whatever failed
+const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// The runner the page is held to, run in a folder of its own holding data/.
+function runner(options, script) {
+  const dir = fs.mkdtempSync(path.join(tmp, 'run-'));
+  fs.symlinkSync(path.join(native, 'data'), path.join(dir, 'data'));
+  const [program, ...first] = [path.join(native, 'tarnblast-replay')];
+  try {
+    execFileSync(program, [...first, ...options, '--frames-out', 'frames', path.resolve(script)], { cwd: dir, stdio: 'pipe' });
+  } catch (error) {
+    throw new Error(`the runner failed: ${String(error.stderr).slice(-400)}`);
+  }
+  return dir;
+}
+const lastFrame = (dir) => path.join(dir, 'frames', fs.readdirSync(path.join(dir, 'frames')).sort().pop());
+
+// A BMP's pixels as R, G, B, A rows from the top, as the canvas holds them.
+function bmpPixels(file) {
+  const bmp = fs.readFileSync(file), width = bmp.readInt32LE(18), height = bmp.readInt32LE(22);
+  const bytes = bmp.readUInt16LE(28) / 8, stride = Math.ceil((width * bytes) / 4) * 4, out = Buffer.alloc(width * height * 4);
+  for (let y = 0; y < height; y++)
+    for (let x = 0; x < width; x++) {
+      const at = bmp.readUInt32LE(10) + (height - 1 - y) * stride + x * bytes, to = 4 * (y * width + x);
+      [out[to], out[to + 1], out[to + 2], out[to + 3]] = [bmp[at + 2], bmp[at + 1], bmp[at], 255];
+    }
+  return out;
+}
+
+// The page served by its own http.server on a free port, from a folder that
+// holds the build's files and the test's own (scripts, level files).
+async function openPage(browser, query, files = {}) {
+  const dir = fs.mkdtempSync(path.join(tmp, 'site-'));
+  for (const name of ['index.html', 'page.js', 'page.css', 'tarnblast.js', 'tarnblast.wasm', 'tarnblast.wasm.gz', 'tarnblast.data.gz'])
+    fs.symlinkSync(path.join(web, name), path.join(dir, name));
+  for (const [name, from] of Object.entries(files)) fs.copyFileSync(from, path.join(dir, name));
+  const port = await new Promise((done) => {
+    const probe = net.createServer().listen(0, '127.0.0.1', () => { const { port } = probe.address(); probe.close(() => done(port)); });
+  });
+  servers.push(spawn('python3', ['-m', 'http.server', '-b', '127.0.0.1', String(port)], { cwd: dir, stdio: 'ignore' }));
+  const page = await browser.newPage();
+  // Downloads saved under their ids, listed in order with the names the page gave them.
+  const cdp = await page.createCDPSession(), saved = fs.mkdtempSync(path.join(tmp, 'downloads-')), names = {};
+  page.downloads = [];
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allowAndName', downloadPath: saved, eventsEnabled: true });
+  cdp.on('Browser.downloadWillBegin', (event) => (names[event.guid] = event.suggestedFilename));
+  cdp.on('Browser.downloadProgress', (event) => event.state === 'completed' && page.downloads.push({ name: names[event.guid], file: path.join(saved, event.guid) }));
+  for (let tries = 0; ; tries++)
+    try {
+      await page.goto(`http://127.0.0.1:${port}/${query}`);
+      break;
+    } catch (error) {
+      if (tries > 50) throw error;
+      await sleep(100);
+    }
+  await page.waitForFunction(() => window.tarnblastPasses > 0 || !document.getElementById('message').hidden, { timeout: 30000 });
+  return page;
+}
+
+const canvasPixels = (page) => page.evaluate(() => Array.from(document.getElementById('screen').getContext('2d').getImageData(0, 0, 320, 200).data));
+const text = (page, id) => page.$eval(`#${id}`, (element) => (element.hidden ? '' : element.textContent));
+function samePixels(page, expected, what) {
+  return canvasPixels(page).then((got) => {
+    const wrong = got.findIndex((value, i) => value !== expected[i]);
+    if (wrong >= 0) throw new Error(`${what}: pixel ${wrong >> 2} differs (${got.slice(wrong & ~3, (wrong & ~3) + 4)} against ${[...expected.slice(wrong & ~3, (wrong & ~3) + 4)]})`);
+  });
+}
+async function downloaded(page, count) {
+  for (let waited = 0; page.downloads.length < count; waited += 100, await sleep(100))
+    check(waited < 5000, `${count} download(s) expected, got ${page.downloads.map((d) => d.name)}`);
+  return page.downloads;
+}
+async function hold(page, code, ms) {
+  await page.keyboard.down(code);
+  await sleep(ms);
+  await page.keyboard.up(code);
+}
+const check = (ok, what) => { if (!ok) throw new Error(what); };
+const write = (name, content) => (fs.writeFileSync(path.join(tmp, name), content), path.join(tmp, name));
+
+// The processor seconds a process and its children have used: the whole browser.
+function cpuSeconds(pid) {
+  const children = fs.readdirSync('/proc').filter((p) => /^\d+$/.test(p)).filter((p) => {
+    try { return fs.readFileSync(`/proc/${p}/stat`, 'utf8').split(') ')[1].split(' ')[1] === String(pid); } catch { return false; }
+  });
+  const own = fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+  return (Number(own[11]) + Number(own[12])) / 100 + children.reduce((sum, child) => sum + cpuSeconds(child), 0);
+}
+
+const tests = {
+  // The largest whole scale that fits the window; then 70 passes a second by
+  // the clock, over 10 s, within 1%.
+  async pace(browser) {
+    const page = await openPage(browser, '');
+    for (const [width, height, scale] of [[1000, 800, 3], [700, 420, 1], [800, 600, 2]]) {
+      await page.setViewport({ width, height });
+      await page.waitForFunction((w) => document.getElementById('screen').clientWidth === w, { timeout: 2000 }, 320 * scale).catch(() => {});
+      const shown = await page.$eval('#screen', (canvas) => [canvas.getBoundingClientRect().width, canvas.getBoundingClientRect().height]);
+      check(shown.join() === `${320 * scale},${200 * scale}`, `a ${width} x ${height} window shows the game at ${shown}`);
+    }
+    const pid = browser.process().pid, cpu0 = cpuSeconds(pid);
+    const counts = () => page.evaluate(() => [window.tarnblastPasses, window.tarnblastDropped, performance.now()]);
+    const [p0, d0, t0] = await counts();
+    await sleep(10000);
+    const [p1, d1, t1] = await counts();
+    const rate = ((p1 - p0) * 1000) / (t1 - t0), cpu = (100 * (cpuSeconds(pid) - cpu0)) / ((t1 - t0) / 1000);
+    const bytes = await page.evaluate(() => performance.getEntries().reduce((sum, entry) => sum + (entry.transferSize || 0), 0));
+    const figures = `${rate.toFixed(2)} passes/s (${d1 - d0} dropped after stalls), the browser busy ${cpu.toFixed(1)}% of a core, ${bytes} bytes downloaded`;
+    console.log(`     ${figures}`);
+    check(Math.abs(rate - 70) <= 0.7 && bytes < 2e6, figures);
+  },
+  // A replayed script holds its last frame, which is the runner's last frame:
+  // one empty pass (the first title frame), and a way through level 2.
+  async replays(browser) {
+    const route = path.join(tmp, 'route.txt');
+    execFileSync(path.join(native, 'tarnblast-levels'), ['route', '2', '--out', route], { cwd: native, stdio: 'pipe' });
+    for (const [script, query, options] of [[write('first.txt', '\n'), '', []], [route, '&warp=2', ['--warp', '2']]]) {
+      const page = await openPage(browser, `?replay=${path.basename(script)}${query}`, { [path.basename(script)]: script });
+      await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
+      await samePixels(page, bmpPixels(lastFrame(runner(options, script))), `${path.basename(script)}: the last frame`);
+      const passes = await page.evaluate(() => window.tarnblastPasses);
+      await sleep(300);
+      check(passes === (await page.evaluate(() => window.tarnblastPasses)), 'the page ran on after the replay was done');
+      await page.close();
+    }
+  },
+  // Keys reach the game, the sound starts on the first key, P and a hidden
+  // tab pause, and the downloaded recording replays to the page's last frame.
+  async keys(browser) {
+    const page = await openPage(browser, '');
+    check((await text(page, 'status')).includes('ress a key'), 'no "press a key" before the first key');
+    await page.evaluate(() => { document.body.dataset.keys = ''; addEventListener('keydown', (e) => (document.body.dataset.keys += ` ${e.code}:${e.defaultPrevented}`)); });
+    await hold(page, 'F12', 30);
+    await hold(page, 'F1', 30);
+    await hold(page, 'KeyS', 100);
+    await hold(page, 'ArrowRight', 500);
+    await hold(page, 'Space', 100);
+    const prevented = await page.evaluate(() => document.body.dataset.keys);
+    check(prevented === ' F12:false F1:true KeyS:true ArrowRight:true Space:true', `the browser's own keys: ${prevented}`);
+    const sound = await page.evaluate(() => [tarnblastSound.context.state, ...tarnblastSound.played, tarnblastSound.buffers.filter(Boolean).length]);
+    check(sound[0] === 'running' && sound[1] >= 1 && sound[3] >= 1 && sound[4] === 3, `sound: state, plays of each sample, samples decoded: ${sound}`);
+    await hold(page, 'KeyP', 50);
+    check((await text(page, 'status')).includes('PAUSED'), 'P did not pause');
+    await hold(page, 'KeyP', 50);
+    await page.evaluate(() => { Object.defineProperty(document, 'hidden', { value: true, configurable: true }); document.dispatchEvent(new Event('visibilitychange')); });
+    await sleep(100);
+    check((await text(page, 'status')).includes('PAUSED'), 'a hidden tab did not pause the game');
+    await page.evaluate(() => { Object.defineProperty(document, 'hidden', { value: false }); document.dispatchEvent(new Event('visibilitychange')); });
+    await hold(page, 'ArrowLeft', 300);
+    await hold(page, 'Escape', 50);
+    await page.waitForFunction(() => document.getElementById('status').textContent.includes('Reload'));
+    await page.click('#download-keys');
+    const [keys] = await downloaded(page, 1);
+    const recorded = fs.readFileSync(keys.file, 'utf8');
+    check(keys.name === 'tarnblast-keys.txt' && /^RIGHT$/m.test(recorded) && /^S$/m.test(recorded) && /ESC\n$/.test(recorded), `recording:\n${recorded.slice(0, 300)}`);
+    await samePixels(page, bmpPixels(lastFrame(runner([], keys.file))), 'the recording replayed');
+    await page.close();
+  },
+  // The editor's Right Shift: one download per press, held or tapped, equal
+  // to the runner's export for the same keys.
+  async export(browser) {
+    const page = await openPage(browser, '?start-mode=3');
+    await hold(page, 'ShiftRight', 400);
+    await hold(page, 'ArrowRight', 300);
+    await hold(page, 'ShiftRight', 80);
+    await sleep(200);
+    await hold(page, 'Escape', 50);
+    await page.waitForFunction(() => document.getElementById('status').textContent.includes('Reload'));
+    await page.click('#download-keys');
+    const files = await downloaded(page, 3);
+    check(files.map((d) => d.name).join() === 'level.txt,level.txt,tarnblast-keys.txt', `downloads: ${files.map((d) => d.name)}`);
+    const run = runner(['--start-mode', '3'], files[2].file);
+    check(fs.readFileSync(path.join(run, 'd:/tilewerks/level.txt')).equals(fs.readFileSync(files[1].file)), "the last export is not the runner's");
+    await page.close();
+  },
+  // A refused setting or level file shows the reader's line; the game goes on.
+  async refusals(browser) {
+    const damaged = write('damaged.txt', 'x'.repeat(100)), good = path.join(tmp, 'good.txt');
+    execFileSync(path.join(native, 'tarnblast-levels'), ['export', '3', good]);
+    for (const [query, says] of [['?start-mode=7', '7'], ['?level=damaged.txt', 'damaged.txt'], ['?replay=gone.txt', 'gone.txt: 404'], ['?level=good.txt', '']]) {
+      const page = await openPage(browser, query, { 'damaged.txt': damaged, 'good.txt': good }), message = await text(page, 'message');
+      await sleep(100);
+      const started = (await page.evaluate(() => window.tarnblastPasses)) > 0;
+      check(says ? message.includes(says) && !started : !message && started, `${query}: "${message}"`);
+      await page.close();
+    }
+    const page = await openPage(browser, '');
+    for (const [file, refused] of [[damaged, true], [good, false]]) {
+      await (await page.$('#level-file')).uploadFile(file);
+      await sleep(300);
+      const message = await text(page, 'message'), passes = await page.evaluate(() => window.tarnblastPasses);
+      check(refused === message.includes(path.basename(file)), `${path.basename(file)}: "${message}"`);
+      await sleep(200);
+      check((await page.evaluate(() => window.tarnblastPasses)) > passes, 'the game stopped');
+    }
+    await page.close();
+  },
+  // The README's picture of the game in a browser: the play demo up to its chosen pass.
+  async screenshot(browser) {
+    const demo = fs.readFileSync(new URL('../../docs/demos/play.txt', import.meta.url), 'utf8');
+    let left = Number(/^# frame (\d+)/m.exec(demo)[1]), shown = '';
+    for (const line of demo.split('\n').filter((l) => !l.startsWith('#'))) {
+      const [, count = 1, keys] = /^(?:(\d+)\*)?(.*)$/.exec(line), taken = Math.min(left, Number(count));
+      if (taken > 0) shown += `${taken}*${keys}\n`;
+      left -= taken;
+    }
+    const page = await openPage(browser, `?replay=play.txt&${/^# options --(\S+) (\S+)/m.exec(demo).slice(1).join('=')}`, { 'play.txt': write('play.txt', shown) });
+    await page.setViewport({ width: 680, height: 500 });
+    await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
+    await page.screenshot({ path: option('--screenshot') });
+    await page.close();
+  },
+};
+
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync', `--user-data-dir=${fs.mkdtempSync(path.join(tmp, 'profile-'))}`],
+});
+let failed = 0;
+for (const [name, test] of Object.entries(tests)) {
+  if ((option('--only') && option('--only') !== name) || (name === 'screenshot' && !option('--screenshot'))) continue;
+  const started = Date.now();
+  try {
+    await test(browser);
+    console.log(`ok   web.${name} ${((Date.now() - started) / 1000).toFixed(1)} s`);
+  } catch (error) {
+    failed++;
+    console.log(`FAIL web.${name}: ${error.message.split('\n').join('\n     ')}`);
+  }
+}
+await browser.close();
+for (const server of servers) server.kill();
+fs.rmSync(tmp, { recursive: true, force: true });
+process.exit(failed ? 1 : 0);
