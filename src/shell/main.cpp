@@ -12,6 +12,7 @@
 #include "base/game_state.h"
 #include "base/key_names.h"
 #include "base/sound.h"
+#include "shell/display_loss.h"
 #include "shell/gamepad.h"
 #include "shell/key_bindings.h"
 #include "shell/main_loop.h"
@@ -39,6 +40,7 @@ END_OF_FUNCTION(press_close_button)
 
 void leave_without_display()
 {
+    report_start_failure("cannot open a window", allegro_error);
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
     std::exit(1);
 }
@@ -139,9 +141,12 @@ int main()
         || !level_file_setting(start_mode) || !key_bindings_setting() || !pad_buttons_setting())
         return 2;
     // Without an X display the system driver cannot start, and the keyboard
-    // driver would crash if installed on top of it: end quietly instead.
-    if (install_allegro(SYSTEM_AUTODETECT, &errno, std::atexit) != 0)
+    // driver would crash if installed on top of it: say so and end instead.
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, std::atexit) != 0) {
+        report_start_failure("cannot start Allegro", allegro_error);
         return 1;
+    }
+    end_game_when_display_goes();
     gfx_capabilities = GFX_HW_VRAM_BLIT_MASKED;
     install_keyboard();
     install_timer();

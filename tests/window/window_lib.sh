@@ -22,17 +22,24 @@ wl_cleanup() {
     [ -n "$WL_TMP" ] && rm -rf "$WL_TMP"
 }
 
-# Starts Xvfb (1024 x 768) on a free display and makes $WL_TMP.
+# Makes $WL_TMP and starts the test's display.
 wl_setup() {
     for tool in Xvfb xdotool xwd convert; do
         command -v "$tool" >/dev/null || wl_fail "$tool is not installed"
     done
     WL_TMP=$(mktemp -d /tmp/tarnblast-window.XXXXXX)
     trap wl_cleanup EXIT
+    wl_start_display
+}
+
+# Starts Xvfb (1024 x 768) on a free display. -noreset: Xvfb otherwise resets
+# whenever its last client leaves, and drops a client (the game) that
+# connects during the reset.
+wl_start_display() {
     local n
     for n in $(seq 91 140); do
         [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WL_TMP/xvfb.log" 2>&1 &
+        Xvfb ":$n" -noreset -screen 0 1024x768x24 -nolisten tcp >"$WL_TMP/xvfb.log" 2>&1 &
         WL_XVFB_PID=$!
         export DISPLAY=":$n"
         local i
@@ -53,6 +60,20 @@ wl_setup() {
     wl_fail "could not start Xvfb"
 }
 
+# Stops the test's display as a desktop's X server stops, and waits until it
+# has gone.
+wl_stop_display() {
+    kill "$WL_XVFB_PID" 2>/dev/null
+    local i
+    for i in $(seq 50); do
+        kill -0 "$WL_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$WL_XVFB_PID" 2>/dev/null && wl_fail "Xvfb did not stop"
+    wait "$WL_XVFB_PID" 2>/dev/null
+    WL_XVFB_PID=""
+}
+
 # Sends the game's ALSA output to the file $1 (raw signed 16-bit stereo);
 # call before wl_start_game.
 wl_capture_sound() {
@@ -71,33 +92,21 @@ ASOUND
 # wl_start_game GAME [ENV=VALUE ...]: starts the game from the working
 # directory, or from $WL_GAME_DIR (which must hold data/), and waits for its
 # window ($WL_WIN).
-# Allegro's X11 system driver now and then fails to start on a display that
-# other clients reach (the game then ends at once, quietly, with code 1, as
-# it does without a display); such a start is tried again, three times in all.
 wl_start_game() {
     local game=$1
     shift
-    local try i code
-    for try in 1 2 3; do
-        (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
-        WL_GAME_PID=$!
-        code=""
-        for i in $(seq 100); do
-            WL_WIN=$(xdotool search --name '^Tarnblast$' 2>/dev/null | head -n 1)
-            [ -n "$WL_WIN" ] && break
-            if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
-                code=0
-                wait "$WL_GAME_PID" || code=$?
-                break
-            fi
-            sleep 0.1
-        done
+    local i code=""
+    (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
+    WL_GAME_PID=$!
+    for i in $(seq 100); do
+        WL_WIN=$(xdotool search --name '^Tarnblast$' 2>/dev/null | head -n 1)
         [ -n "$WL_WIN" ] && break
-        [ "$code" = 1 ] && ! grep -v -e '^ALSA' -e '^tarnblast: cannot load' "$WL_TMP/game.err" |
-            grep -q . && continue
-        [ -n "$code" ] &&
+        if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
+            code=0
+            wait "$WL_GAME_PID" || code=$?
             wl_fail "the game ended with $code before its window appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
-        break
+        fi
+        sleep 0.1
     done
     [ -n "$WL_WIN" ] || wl_fail "no window titled Tarnblast appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
     # Give the window time to be mapped and show its first frames.
