@@ -11,19 +11,28 @@ replay=$2
 wl_setup
 out="$WL_TMP/level.txt"
 
-# case: start mode, the keys (KEY: tapped, then 0.3 s; +KEY: held down from
-# then on), the last recorded line, the game mode at the last pass.
-while read -r name mode keys last_line last_mode; do
+# case: start mode, the steps (KEY=KEYS: KEY held until a pass holding
+# exactly KEYS is recorded; +KEY: KEY held down from then on, =KEYS as
+# before; KEY=paused: until the game has paused), the last recorded line, the
+# game mode at the last pass.
+while read -r name mode steps last_line last_mode; do
     rec="$WL_TMP/$name.txt"
     rm -f "$out"
     wl_start_game "$game" TARNBLAST_START_MODE="$mode" TARNBLAST_RECORD="$rec" \
         TARNBLAST_EXPORT_PATH="$out"
-    for key in ${keys//,/ }; do
-        [ "${key#+}" != "$key" ] && wl_key_down "${key#+}" && continue
-        wl_tap "$key" 0.15
-        sleep 0.3
+    for step in ${steps//\// }; do
+        key=${step%%=*} want=${step#*=}
+        [ "$want" = "$step" ] && want=""
+        check=(wl_recorded "${want//,/ }" "$rec")
+        [ "$want" = paused ] && check=(wl_paused "$rec")
+        if [ "${key#+}" != "$key" ]; then
+            wl_key_down "${key#+}"
+            [ -z "$want" ] || wl_await "${check[@]}"
+        else
+            wl_hold "$key" "${check[@]}"
+        fi
     done
-    sleep 0.5
+    sleep 0.3
     paused_lines=$(wc -l <"$rec")
     wl_stop_display
     wl_wait_exit 2
@@ -47,8 +56,8 @@ while read -r name mode keys last_line last_mode; do
     fi
     wl_start_display
 done <<'CASES'
-play    1 s,+space,+Left    LEFT,SPACE    2
-editor  3 +Right,+Shift_R   RIGHT,RSHIFT  3
-paused  1 s,+Left,p         LEFT          2
+play    1 s=S/+space/+Left=LEFT,SPACE    LEFT,SPACE    2
+editor  3 +Right/+Shift_R=RIGHT,RSHIFT   RIGHT,RSHIFT  3
+paused  1 s=S/+Left=LEFT/p=paused        LEFT          2
 CASES
 echo "PASS: a lost display ends play, the editor and a pause with 1; recording and export whole"

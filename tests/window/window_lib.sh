@@ -122,6 +122,35 @@ wl_tap() {
     wl_key_up "$1"
 }
 
+# Checks against the game's recording: wl_recorded KEYS FILE (the last pass
+# held exactly KEYS), wl_paused FILE (no pass for 0.5 s), wl_running FILE.
+wl_recorded() { [ "$(tail -n 1 "$2")" = "$1" ]; }
+wl_paused() {
+    local n
+    n=$(wc -l <"$1")
+    sleep 0.5
+    [ "$(wc -l <"$1")" = "$n" ]
+}
+wl_running() { ! wl_paused "$1"; }
+# wl_await CHECK...: waits up to 10 s for the check to hold. wl_hold KEY
+# CHECK...: holds KEY down until then. A timed tap can fall between two
+# passes when the machine is busy; these cannot.
+wl_await() {
+    local i
+    for i in $(seq 200); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    wl_fail "waited 10 s in vain for: $*"
+}
+wl_hold() {
+    local key=$1
+    shift
+    wl_key_down "$key"
+    wl_await "$@"
+    wl_key_up "$key"
+}
+
 # The window's contents as a PNG file.
 wl_screenshot() {
     xwd -silent -id "$WL_WIN" | convert xwd:- "$1" || wl_fail "screenshot failed"
