@@ -48,6 +48,7 @@ with open(sys.argv[1], "wb", buffering=0) as pad:
 0.15 axis 0 0
 0 button 1 0
 PAD
+WL_RECORDING=""  # own keys: the arrow Right is no longer RIGHT
 wl_tap Right 0.3  # right=d: the arrow must not walk
 wl_key_down Control_L
 wl_hold d wl_recorded 'RIGHT SPACE' "$demo"

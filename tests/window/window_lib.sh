@@ -92,10 +92,18 @@ ASOUND
 # wl_start_game GAME [ENV=VALUE ...]: starts the game from the working
 # directory, or from $WL_GAME_DIR (which must hold data/), and waits for its
 # window ($WL_WIN).
+# With TARNBLAST_RECORD set, wl_tap counts the key's passes in the recording.
 wl_start_game() {
     local game=$1
     shift
-    local i code=""
+    local i code="" setting
+    WL_RECORDING=""
+    for setting in "$@"; do
+        [ "${setting#TARNBLAST_RECORD=}" = "$setting" ] && continue
+        WL_RECORDING=${setting#*=}
+        [ "${WL_RECORDING#/}" = "$WL_RECORDING" ] &&
+            WL_RECORDING="$(cd "${WL_GAME_DIR:-.}" && pwd)/$WL_RECORDING"
+    done
     (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
     WL_GAME_PID=$!
     for i in $(seq 100); do
@@ -116,10 +124,29 @@ wl_start_game() {
 # X key names: Left Right Up Down space s Return F1..F4 Shift_R Escape.
 wl_key_down() { xdotool keydown --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_key_up() { xdotool keyup --window "$WL_WIN" "$1" 2>/dev/null; }
+# wl_tap KEY [SECONDS]: holds KEY for SECONDS (default 0.1) or, when the game
+# records ($WL_RECORDING) and KEY is one of its keys, for as many passes as
+# that is at 70 a second, however busy the machine: a timed tap can fall
+# between two passes.
+WL_KEY_NAMES="Left:LEFT Right:RIGHT Up:UP Down:DOWN space:SPACE s:S Return:ENTER F1:F1 F2:F2
+    F3:F3 F4:F4 Shift_R:RSHIFT Escape:ESC"
 wl_tap() {
-    wl_key_down "$1"
-    sleep "${2:-0.1}"
-    wl_key_up "$1"
+    local pair name=""
+    for pair in $WL_KEY_NAMES; do
+        [ "${pair%%:*}" = "$1" ] && name=${pair#*:}
+    done
+    if [ -z "${WL_RECORDING:-}" ] || [ -z "$name" ]; then
+        wl_key_down "$1"
+        sleep "${2:-0.1}"
+        wl_key_up "$1"
+        return
+    fi
+    wl_hold "$1" wl_held_for "$name" "$(awk -v s="${2:-0.1}" 'BEGIN { n = int(s * 70 + 0.5); print (n > 1 ? n : 1) }')"
+}
+# True when the last PASSES recorded passes held NAME, or the game has ended.
+wl_held_for() {  # NAME PASSES
+    ! kill -0 "$WL_GAME_PID" 2>/dev/null ||
+        [ "$(tail -n "$2" "$WL_RECORDING" | grep -cw "$1")" = "$2" ]
 }
 
 # Checks against the game's recording: wl_recorded KEYS FILE (the last pass
@@ -137,9 +164,9 @@ wl_running() { ! wl_paused "$1"; }
 # passes when the machine is busy; these cannot.
 wl_await() {
     local i
-    for i in $(seq 200); do
+    for i in $(seq 500); do
         "$@" && return 0
-        sleep 0.05
+        sleep 0.02
     done
     wl_fail "waited 10 s in vain for: $*"
 }
