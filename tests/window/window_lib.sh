@@ -141,7 +141,9 @@ wl_tap() {
         wl_key_up "$1"
         return
     fi
-    wl_hold "$1" wl_held_for "$name" "$(awk -v s="${2:-0.1}" 'BEGIN { n = int(s * 70 + 0.5); print (n > 1 ? n : 1) }')"
+    local passes
+    passes=$(awk -v s="${2:-0.1}" 'BEGIN { n = int(s * 70 + 0.5); print (n > 1 ? n : 1) }')
+    wl_hold "$1" wl_held_for "$name" "$passes"
 }
 # True when the last PASSES recorded passes held NAME, or the game has ended.
 wl_held_for() {  # NAME PASSES
@@ -159,7 +161,7 @@ wl_paused() {
     [ "$(wc -l <"$1")" = "$n" ]
 }
 wl_running() { ! wl_paused "$1"; }
-# wl_await CHECK...: waits up to 10 s for the check to hold. wl_hold KEY
+# wl_await CHECK...: tries the check 500 times, 20 ms apart. wl_hold KEY
 # CHECK...: holds KEY down until then. A timed tap can fall between two
 # passes when the machine is busy; these cannot.
 wl_await() {
@@ -168,7 +170,7 @@ wl_await() {
         "$@" && return 0
         sleep 0.02
     done
-    wl_fail "waited 10 s in vain for: $*"
+    wl_fail "waited in vain for: $*"
 }
 wl_hold() {
     local key=$1
