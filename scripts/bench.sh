@@ -55,7 +55,7 @@ echo "== Real window loop under Xvfb, 12 s"
 for n in $(seq 150 199); do
     [ -e "/tmp/.X$n-lock" ] || break
 done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$n" -noreset -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=":$n"
 for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

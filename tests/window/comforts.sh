@@ -16,37 +16,46 @@ demo="$WL_TMP/demo.txt"
 wl_start_game "$game" LD_PRELOAD="$WL_TMP/shim.so" ALLEGRO="$WL_TMP" \
     TARNBLAST_KEYS=left=a,right=d,jump=w,fire=ctrl \
     TARNBLAST_RECORD="$demo" TARNBLAST_FINAL_FRAME="$WL_TMP/final.bmp"
-# The pad, lines "SECONDS button|axis NUMBER VALUE": Start (button 7); the
-# d-pad (axes 6, 7) left and down with fire (button 0); the left stick
-# (axis 0) left with jump (button 1).
+# The pad, lines "SECONDS button|axis NUMBER VALUE [KEYS]": Start (button 7);
+# the d-pad (axes 6, 7) left and down with fire (button 0); the left stick
+# (axis 0) left with jump (button 1). With KEYS, the next line waits until a
+# pass holding exactly those keys has been recorded.
 python3 -c '
 import struct, sys, time
+def recorded(keys):
+    with open(sys.argv[2]) as file:
+        return file.read().splitlines()[-1:] == [keys]
 with open(sys.argv[1], "wb", buffering=0) as pad:
     for line in sys.stdin:
-        wait, kind, number, value = line.split()
+        wait, kind, number, value, *keys = line.split()
         time.sleep(float(wait))
         pad.write(struct.pack("<IhBB", 0, int(value), 1 if kind == "button" else 2, int(number)))
-    time.sleep(0.3)' "$WL_TMP/pad" <<'PAD'
-0 button 7 1
+        for tries in range(500 if keys else 0):
+            if recorded(keys[0].replace(",", " ")):
+                break
+            time.sleep(0.02)
+    time.sleep(0.3)' "$WL_TMP/pad" "$demo" <<'PAD'
+0 button 7 1 S
 0.2 button 7 0
 0.8 axis 6 -32767
 0 axis 7 32767
-0 button 0 1
+0 button 0 1 LEFT,DOWN,SPACE
 0.15 button 0 0
 0 axis 6 0
 0 axis 7 0
 0.1 axis 0 -32767
-0 button 1 1
+0 button 1 1 LEFT,UP
 0.15 axis 0 0
 0 button 1 0
 PAD
+WL_RECORDING=""  # own keys: the arrow Right is no longer RIGHT
 wl_tap Right 0.3  # right=d: the arrow must not walk
 wl_key_down Control_L
-wl_tap d 0.15
-wl_tap w 0.15
+wl_hold d wl_recorded 'RIGHT SPACE' "$demo"
+wl_hold w wl_recorded 'UP SPACE' "$demo"
 wl_key_down a
-sleep 0.3
-wl_tap p  # with Left and fire held across the pause
+wl_await wl_recorded 'LEFT SPACE' "$demo"
+wl_hold p wl_paused "$demo"  # with Left and fire held across the pause
 wl_key_up a
 wl_key_up Control_L
 sleep 0.3
@@ -57,12 +66,12 @@ wl_screenshot "$WL_TMP/paused2.png"
 [ "$(wc -l <"$demo")" = "$lines" ] || wl_fail "passes were recorded while paused"
 [ "$(wl_pixel_difference "$WL_TMP/paused1.png" "$WL_TMP/paused2.png")" = 0 ] ||
     wl_fail "the window changed while paused"
-wl_tap p
+wl_hold p wl_running "$demo"
 wl_tap d 0.4
 wl_screenshot "$WL_TMP/running.png"
 [ "$(wl_pixel_difference "$WL_TMP/paused2.png" "$WL_TMP/running.png")" != 0 ] ||
     wl_fail "P again did not let the game run on"
-wl_tap Escape
+wl_hold Escape wl_recorded ESC "$demo"
 wl_wait_exit 10
 [ "$WL_EXIT_CODE" = 0 ] || wl_fail "Escape ended the game with $WL_EXIT_CODE"
 

@@ -22,17 +22,24 @@ wl_cleanup() {
     [ -n "$WL_TMP" ] && rm -rf "$WL_TMP"
 }
 
-# Starts Xvfb (1024 x 768) on a free display and makes $WL_TMP.
+# Makes $WL_TMP and starts the test's display.
 wl_setup() {
     for tool in Xvfb xdotool xwd convert; do
         command -v "$tool" >/dev/null || wl_fail "$tool is not installed"
     done
     WL_TMP=$(mktemp -d /tmp/tarnblast-window.XXXXXX)
     trap wl_cleanup EXIT
+    wl_start_display
+}
+
+# Starts Xvfb (1024 x 768) on a free display. -noreset: Xvfb otherwise resets
+# whenever its last client leaves, and drops a client (the game) that
+# connects during the reset.
+wl_start_display() {
     local n
     for n in $(seq 91 140); do
         [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WL_TMP/xvfb.log" 2>&1 &
+        Xvfb ":$n" -noreset -screen 0 1024x768x24 -nolisten tcp >"$WL_TMP/xvfb.log" 2>&1 &
         WL_XVFB_PID=$!
         export DISPLAY=":$n"
         local i
@@ -53,6 +60,20 @@ wl_setup() {
     wl_fail "could not start Xvfb"
 }
 
+# Stops the test's display as a desktop's X server stops, and waits until it
+# has gone.
+wl_stop_display() {
+    kill "$WL_XVFB_PID" 2>/dev/null
+    local i
+    for i in $(seq 50); do
+        kill -0 "$WL_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$WL_XVFB_PID" 2>/dev/null && wl_fail "Xvfb did not stop"
+    wait "$WL_XVFB_PID" 2>/dev/null
+    WL_XVFB_PID=""
+}
+
 # Sends the game's ALSA output to the file $1 (raw signed 16-bit stereo);
 # call before wl_start_game.
 wl_capture_sound() {
@@ -71,33 +92,29 @@ ASOUND
 # wl_start_game GAME [ENV=VALUE ...]: starts the game from the working
 # directory, or from $WL_GAME_DIR (which must hold data/), and waits for its
 # window ($WL_WIN).
-# Allegro's X11 system driver now and then fails to start on a display that
-# other clients reach (the game then ends at once, quietly, with code 1, as
-# it does without a display); such a start is tried again, three times in all.
+# With TARNBLAST_RECORD set, wl_tap counts the key's passes in the recording.
 wl_start_game() {
     local game=$1
     shift
-    local try i code
-    for try in 1 2 3; do
-        (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
-        WL_GAME_PID=$!
-        code=""
-        for i in $(seq 100); do
-            WL_WIN=$(xdotool search --name '^Tarnblast$' 2>/dev/null | head -n 1)
-            [ -n "$WL_WIN" ] && break
-            if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
-                code=0
-                wait "$WL_GAME_PID" || code=$?
-                break
-            fi
-            sleep 0.1
-        done
+    local i code="" setting
+    WL_RECORDING=""
+    for setting in "$@"; do
+        [ "${setting#TARNBLAST_RECORD=}" = "$setting" ] && continue
+        WL_RECORDING=${setting#*=}
+        [ "${WL_RECORDING#/}" = "$WL_RECORDING" ] &&
+            WL_RECORDING="$(cd "${WL_GAME_DIR:-.}" && pwd)/$WL_RECORDING"
+    done
+    (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
+    WL_GAME_PID=$!
+    for i in $(seq 100); do
+        WL_WIN=$(xdotool search --name '^Tarnblast$' 2>/dev/null | head -n 1)
         [ -n "$WL_WIN" ] && break
-        [ "$code" = 1 ] && ! grep -v -e '^ALSA' -e '^tarnblast: cannot load' "$WL_TMP/game.err" |
-            grep -q . && continue
-        [ -n "$code" ] &&
+        if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
+            code=0
+            wait "$WL_GAME_PID" || code=$?
             wl_fail "the game ended with $code before its window appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
-        break
+        fi
+        sleep 0.1
     done
     [ -n "$WL_WIN" ] || wl_fail "no window titled Tarnblast appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
     # Give the window time to be mapped and show its first frames.
@@ -107,10 +124,60 @@ wl_start_game() {
 # X key names: Left Right Up Down space s Return F1..F4 Shift_R Escape.
 wl_key_down() { xdotool keydown --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_key_up() { xdotool keyup --window "$WL_WIN" "$1" 2>/dev/null; }
+# wl_tap KEY [SECONDS]: holds KEY for SECONDS (default 0.1) or, when the game
+# records ($WL_RECORDING) and KEY is one of its keys, for as many passes as
+# that is at 70 a second, however busy the machine: a timed tap can fall
+# between two passes.
+WL_KEY_NAMES="Left:LEFT Right:RIGHT Up:UP Down:DOWN space:SPACE s:S Return:ENTER F1:F1 F2:F2
+    F3:F3 F4:F4 Shift_R:RSHIFT Escape:ESC"
 wl_tap() {
-    wl_key_down "$1"
-    sleep "${2:-0.1}"
-    wl_key_up "$1"
+    local pair name=""
+    for pair in $WL_KEY_NAMES; do
+        [ "${pair%%:*}" = "$1" ] && name=${pair#*:}
+    done
+    if [ -z "${WL_RECORDING:-}" ] || [ -z "$name" ]; then
+        wl_key_down "$1"
+        sleep "${2:-0.1}"
+        wl_key_up "$1"
+        return
+    fi
+    local passes
+    passes=$(awk -v s="${2:-0.1}" 'BEGIN { n = int(s * 70 + 0.5); print (n > 1 ? n : 1) }')
+    wl_hold "$1" wl_held_for "$name" "$passes"
+}
+# True when the last PASSES recorded passes held NAME, or the game has ended.
+wl_held_for() {  # NAME PASSES
+    ! kill -0 "$WL_GAME_PID" 2>/dev/null ||
+        [ "$(tail -n "$2" "$WL_RECORDING" | grep -cw "$1")" = "$2" ]
+}
+
+# Checks against the game's recording: wl_recorded KEYS FILE (the last pass
+# held exactly KEYS), wl_paused FILE (no pass for 0.5 s), wl_running FILE.
+wl_recorded() { [ "$(tail -n 1 "$2")" = "$1" ]; }
+wl_paused() {
+    local n
+    n=$(wc -l <"$1")
+    sleep 0.5
+    [ "$(wc -l <"$1")" = "$n" ]
+}
+wl_running() { ! wl_paused "$1"; }
+# wl_await CHECK...: tries the check 500 times, 20 ms apart. wl_hold KEY
+# CHECK...: holds KEY down until then. A timed tap can fall between two
+# passes when the machine is busy; these cannot.
+wl_await() {
+    local i
+    for i in $(seq 500); do
+        "$@" && return 0
+        sleep 0.02
+    done
+    wl_fail "waited in vain for: $*"
+}
+wl_hold() {
+    local key=$1
+    shift
+    wl_key_down "$key"
+    wl_await "$@"
+    wl_key_up "$key"
 }
 
 # The window's contents as a PNG file.

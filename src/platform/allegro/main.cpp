@@ -15,6 +15,7 @@
 #include "base/platform.h"
 #include "platform/allegro/allegro_platform.h"
 #include "platform/allegro/desktop_pad.h"
+#include "platform/allegro/display_loss.h"
 #include "platform/allegro/scaled_copy.h"
 #include "shell/command_line.h"
 #include "shell/program.h"
@@ -39,6 +40,7 @@ END_OF_FUNCTION(press_close_button)
 
 void leave_without_display()
 {
+    report_start_failure("cannot open a window", allegro_error);
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
     std::exit(1);
 }
@@ -139,9 +141,12 @@ PolledInput show_and_poll(bool paused)
 void open_desktop(int32_t wanted_scale)
 {
     // Without an X display the system driver cannot start, and the keyboard
-    // driver would crash if installed on top of it: end instead.
-    if (install_allegro(SYSTEM_AUTODETECT, &errno, std::atexit) != 0)
+    // driver would crash if installed on top of it: say so and end instead.
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, std::atexit) != 0) {
+        report_start_failure("cannot start Allegro", allegro_error);
         std::exit(1);
+    }
+    end_game_when_display_goes();
     gfx_capabilities = GFX_HW_VRAM_BLIT_MASKED;
     install_keyboard();
     install_timer();
