@@ -21,7 +21,7 @@ case ${1:-all} in
 play) ;;
 package) packages="$packages $package_packages" ;;
 web) packages="$packages $web_packages" ;;
-*) packages="$packages $test_packages $package_packages" ;;
+*) packages="$packages $test_packages $package_packages $web_packages" ;;
 esac
 
 missing=""

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit
 # tests, the real-window tests under Xvfb, the long runs and the check of the
-# code against .clang-format, then the unit tests and long runs again in a
-# build with AddressSanitizer and UndefinedBehaviorSanitizer, and fuzzes the
-# frame step for a minute. The builds are the presets of CMakePresets.json.
+# code against .clang-format, then the browser build and its tests in
+# headless Chromium, then the unit tests and long runs again in a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and fuzzes the frame step
+# for a minute. The builds are the presets of CMakePresets.json.
 # Ends with one summary line.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,8 +52,27 @@ run_suite() {  # preset build-dir label-regex
     [ "$bad" = 0 ]
 }
 
+# The browser build, then its tests: one line each, "ok" or "FAIL".
+run_web_suite() {
+    echo "== The browser build (build-web/) and its tests in headless Chromium"
+    if ! "$top/scripts/web.sh" build "$top/build-web"; then
+        echo "== The browser build failed"
+        failed=$((failed + 1))
+        return 1
+    fi
+    local log="$top/build-web/tests.log" ok bad
+    "$top/tests/web/run.sh" "$top/build-web" "$top/build" | tee "$log"
+    ok=$(grep -c '^ok ' "$log")
+    bad=$(grep -c '^FAIL ' "$log")
+    [ "$ok" -gt 0 ] || bad=$((bad + 1))
+    passed=$((passed + ok))
+    failed=$((failed + bad))
+    [ "$bad" = 0 ]
+}
+
 status=0
 run_suite default "$top/build" '.*' || status=1
+run_web_suite || status=1
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_suite sanitize "$top/build-sanitize" 'unit|long' || status=1
 echo "== Fuzzing the frame step for 60 seconds"

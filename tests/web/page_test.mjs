@@ -5,7 +5,7 @@
 // the checks are of the page's own mechanics: pace, frames, keys, downloads,
 // replays; with the game, the same checks hold the page to the desktop runner.
 import puppeteer from 'puppeteer-core';
-import { spawn, execFileSync } from 'node:child_process';
+import { spawn, spawnSync, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
 import os from 'node:os';
@@ -211,6 +211,23 @@ const tests = {
       check((await page.evaluate(() => window.tarnblastPasses)) > passes, 'the game stopped');
     }
     await page.close();
+  },
+  // The web runner under node gives the desktop runner's traces, frames,
+  // grids and exit codes, byte for byte, for each demo and a bad script.
+  async runners() {
+    const demos = new URL('../../docs/demos/', import.meta.url).pathname;
+    for (const demo of [...fs.readdirSync(demos).map((name) => path.join(demos, name)), write('bad.txt', 'JUMP\n')]) {
+      const options = (/^# options (.*)$/m.exec(fs.readFileSync(demo, 'utf8')) || [, ''])[1].split(' ').filter(Boolean);
+      const outputs = ['--trace', 'trace.jsonl', '--grid-out', 'grid.txt', '--frames-out', 'frames', '--frame-list', '1-100'];
+      const [desktop, node] = [[path.join(native, 'tarnblast-replay')], ['node', path.join(web, 'tarnblast-replay.js')]].map(([program, ...first]) => {
+        const dir = fs.mkdtempSync(path.join(tmp, 'runner-'));
+        fs.symlinkSync(path.join(native, 'data'), path.join(dir, 'data'));
+        const run = spawnSync(program, [...first, ...options, ...outputs, demo], { cwd: dir });
+        const files = ['trace.jsonl', 'grid.txt', ...(fs.existsSync(path.join(dir, 'frames')) ? fs.readdirSync(path.join(dir, 'frames')).map((f) => `frames/${f}`) : [])];
+        return [run.status, String(run.stderr), ...files.map((f) => (fs.existsSync(path.join(dir, f)) ? fs.readFileSync(path.join(dir, f)).toString('base64') : f))].join('\n');
+      });
+      check(desktop === node, `${path.basename(demo)}: the web runner differs from the desktop's`);
+    }
   },
   // The README's picture of the game in a browser: the play demo up to its chosen pass.
   async screenshot(browser) {
