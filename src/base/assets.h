@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/platform.h"
+#include "base/table_rows.h"
 
 // The five files, in the order of AssetId. Only the title and play show the
 // title sheet and play the music; the editor does without them.
@@ -20,14 +21,8 @@ inline constexpr AssetFile ASSET_FILES[] = {
     {ASSET_MUSIC, "data/gmsong.wav", false, true},
 };
 constexpr int ASSET_COUNT = 5;
-constexpr bool asset_files_in_order()
-{
-    for (int i = 0; i < ASSET_COUNT; ++i)
-        if (ASSET_FILES[i].id != i)
-            return false;
-    return true;
-}
-static_assert(asset_files_in_order(), "every asset has its row, in the order of AssetId");
+static_assert(rows_in_order(ASSET_FILES, &AssetFile::id),
+              "every asset has its row, in the order of AssetId");
 constexpr const char* SPRITE_SHEET_PATH = ASSET_FILES[ASSET_SPRITE_SHEET].path;
 
 // Loads the sheets and samples (the title sheet and the music only outside

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "base/physical_keys.h"
+#include "base/table_rows.h"
 
 enum Control : int {
     CONTROL_LEFT,
@@ -57,14 +58,8 @@ inline constexpr ControlRow CONTROLS[CONTROL_COUNT] = {
     {CONTROL_MUTE, nullptr, "mute", "mute", PhysicalKey(PKEY_A + ('m' - 'a'))},
 };
 
-constexpr bool controls_in_order()
-{
-    for (int i = 0; i < CONTROL_COUNT; ++i)
-        if (CONTROLS[i].control != i)
-            return false;
-    return true;
-}
-static_assert(controls_in_order(), "every control has its row, in the order of Control");
+static_assert(rows_in_order(CONTROLS, &ControlRow::control),
+              "every control has its row, in the order of Control");
 
 constexpr uint16_t key_bit(Control control)
 {

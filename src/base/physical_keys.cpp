@@ -36,20 +36,6 @@ const size_t NAMED_PHYSICAL_KEY_COUNT = sizeof NAMED_PHYSICAL_KEYS / sizeof NAME
 
 namespace {
 
-// A number of one or two digits from `first` to `last`, or -1.
-int small_number(const char* text, size_t length, int first, int last)
-{
-    if (length < 1 || length > 2 || (length == 2 && text[0] == '0'))
-        return -1;
-    int value = 0;
-    for (size_t i = 0; i < length; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value >= first && value <= last ? value : -1;
-}
-
 bool same_name(const char* name, size_t length, const char* wanted)
 {
     return std::strlen(wanted) == length && strncasecmp(name, wanted, length) == 0;
@@ -69,10 +55,10 @@ PhysicalKey physical_key_of_name(const char* name, size_t length, PhysicalKey& s
         return PKEY_NONE;
     }
     int number = -1;
-    if ((name[0] | 0x20) == 'f' && (number = small_number(name + 1, length - 1, 1, 12)) >= 0)
+    if ((name[0] | 0x20) == 'f' && (number = parse_small_number(name + 1, length - 1, 1, 12)) >= 0)
         return PhysicalKey(PKEY_F1 + number - 1);
     if (length == 4 && strncasecmp(name, "pad", 3) == 0
-        && (number = small_number(name + 3, 1, 0, 9)) >= 0)
+        && (number = parse_small_number(name + 3, 1, 0, 9)) >= 0)
         return PhysicalKey(PKEY_PAD0 + number);
     if (same_name(name, length, "ctrl")) {
         second = PKEY_RCTRL;
@@ -86,4 +72,18 @@ PhysicalKey physical_key_of_name(const char* name, size_t length, PhysicalKey& s
         if (same_name(name, length, named.name))
             return named.key;
     return PKEY_NONE;
+}
+
+// A number of one or two digits from `first` to `last`, or -1.
+int parse_small_number(const char* text, size_t length, int first, int last)
+{
+    if (length < 1 || length > 2 || (length == 2 && text[0] == '0'))
+        return -1;
+    int value = 0;
+    for (size_t i = 0; i < length; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value >= first && value <= last ? value : -1;
 }

@@ -68,6 +68,10 @@ struct NamedPhysicalKey {
 extern const NamedPhysicalKey NAMED_PHYSICAL_KEYS[];
 extern const size_t NAMED_PHYSICAL_KEY_COUNT;
 
+// A number of one or two digits, without a leading zero, from `first` to
+// `last`; -1 for anything else.
+int parse_small_number(const char* text, size_t length, int first, int last);
+
 // The key with this name ("a", "f5", "pad3", "space"; any case), or
 // PKEY_NONE. "ctrl", "shift" name two keys and give the second in `second`.
 PhysicalKey physical_key_of_name(const char* name, size_t length, PhysicalKey& second);

@@ -1,19 +1,10 @@
 #include "base/setting_names.h"
 
 #include "base/platform.h"
+#include "base/table_rows.h"
 
-namespace {
-
-constexpr bool settings_in_order()
-{
-    for (int i = 0; i < SETTING_COUNT; ++i)
-        if (SETTING_NAMES[i].id != i)
-            return false;
-    return true;
-}
-static_assert(settings_in_order(), "every setting has its row, in the order of SettingId");
-
-}  // namespace
+static_assert(rows_in_order(SETTING_NAMES, &SettingName::id),
+              "every setting has its row, in the order of SettingId");
 
 const char* setting_value(SettingId id)
 {

@@ -6,6 +6,7 @@
 #include <strings.h>
 
 #include "base/game_state.h"
+#include "base/physical_keys.h"
 #include "shell/key_bindings.h"
 
 namespace {
@@ -31,15 +32,7 @@ int pad_action(const char* name, size_t length)
 // A button number: 0 to 31 with no leading zero, or -1.
 int button_number(const char* text, size_t length)
 {
-    if (length < 1 || length > 2 || (length == 2 && text[0] == '0'))
-        return -1;
-    int value = 0;
-    for (size_t i = 0; i < length; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value < PAD_BUTTON_COUNT ? value : -1;
+    return parse_small_number(text, length, 0, PAD_BUTTON_COUNT - 1);
 }
 
 }  // namespace
