@@ -30,69 +30,43 @@ constexpr Bounds shot_in_player(int32_t sx, int32_t sy)
 
 // Each hazard's visit, on an empty level in play with the camera at 0, so
 // the enemy anchored at row 10, column 10 stands at (100, 100); shots and
-// explosions are put at (200, 40) or so, clear of their enemy's own touch.
+// explosions (slot 1 of the group's first enemy) are put clear of its touch.
 struct Hazard {
     const char* name;
     void (*visit)();
     Bounds kills;
 };
 
-EnemyShot& shot_of(EnemySlot* group)
+EnemyShot& flying(EnemySlot* group, int32_t x, int32_t y)
 {
-    return group[0].shots[1];
-}
-
-// An explosion in its first frame at (200, 40), no shift, no key held.
-void explode_at_200_40(EnemyShot& shot)
-{
-    start_explosion(shot, 200, 40);
-    shot.explosion_timer = 0;
+    EnemyShot& shot = group[0].shots[1];
+    shot.flying = FLAG_SET;
+    shot.x = x, shot.y = y;
+    return shot;
 }
 
 const Hazard HAZARDS[] = {
     {"group A's touch", [] { update_enemy_a(0, 10, 10); }, corner_in(100, 100, 10, 22, 33)},
     {"group B's touch", [] { update_enemy_b(0, 10, 10); }, corner_in(100, 100, 20, 33, 33)},
     {"group C's touch", [] { update_enemy_c(0, 10, 10); }, corner_in(100, 100, 20, 22, 33)},
+    // Explosions in their first frame, at (200, 40).
     {"a lobbed shot's explosion (group A)",
-     [] {
-         explode_at_200_40(shot_of(game.enemies_a));
-         update_enemy_a(0, 10, 10);
-     },
+     [] { start_explosion(game.enemies_a[0].shots[1], 200, 40), update_enemy_a(0, 10, 10); },
      corner_in(200, 40, 20, 35, 35)},
     {"an arc shot's explosion (group B)",
-     [] {
-         explode_at_200_40(shot_of(game.enemies_b));
-         update_enemy_b(0, 10, 10);
-     },
+     [] { start_explosion(game.enemies_b[0].shots[1], 200, 40), update_enemy_b(0, 10, 10); },
      corner_in(200, 40, 12, 33, 33)},
     // At the top of its arc (visit 30 of its flight) the arc shot hangs for
     // one visit, so it is tested where it was put.
     {"an arc shot (group B)",
-     [] {
-         EnemyShot& shot = shot_of(game.enemies_b);
-         shot.flying = FLAG_SET;
-         shot.x = 200, shot.y = 40, shot.flight_timer = 29;
-         update_enemy_b(0, 10, 10);
-     },
+     [] { flying(game.enemies_b, 200, 40).flight_timer = 29, update_enemy_b(0, 10, 10); },
      corner_in(200, 40, 12, 12, 12)},
     // A straight shot flies 3 pixels before it is tested: from 197 to 200.
     {"a straight shot (group C)",
-     [] {
-         EnemyShot& shot = shot_of(game.enemies_c);
-         shot.flying = FLAG_SET;
-         shot.direction = ENEMY_RIGHT;
-         shot.x = 197, shot.y = 60;
-         update_enemy_c(0, 10, 10);
-     },
+     [] { flying(game.enemies_c, 197, 60).direction = ENEMY_RIGHT, update_enemy_c(0, 10, 10); },
      shot_in_player(200, 60)},
     // A rising shot climbs 2 pixels before it is tested: from 62 to 60.
-    {"a rising shot (group D)",
-     [] {
-         EnemyShot& shot = shot_of(game.enemies_d);
-         shot.flying = FLAG_SET;
-         shot.x = 200, shot.y = 62;
-         update_enemy_d(0, 10, 10);
-     },
+    {"a rising shot (group D)", [] { flying(game.enemies_d, 200, 62), update_enemy_d(0, 10, 10); },
      shot_in_player(200, 60)},
 };
 

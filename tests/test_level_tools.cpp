@@ -12,7 +12,6 @@
 
 #include "enemies/enemy_tables.h"
 #include "game_fixture.h"
-#include "level_map.h"
 #include "level_source.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
@@ -261,34 +260,6 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
         EXPECT_EQ(differing, 0);
         EXPECT_GT(drawn, 500);
     }
-    destroy_bitmap(map);
-}
-
-// A sprite whose cell ends one window of the scan
-// is drawn whole, not cut at the window's edge; row 20 is on the map; the
-// cursor is not.
-TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
-{
-    LevelGrid grid = empty_level_grid();
-    at(grid, 5, 32) = TILE_BLOCK;  // the last column of the scan's first window
-    at(grid, 20, 100) = TILE_BLOCK;
-    at(grid, 1, 1) = TILE_CURSOR;
-    std::string error;
-    BITMAP* map = draw_level_map(grid, error);
-    ASSERT_NE(map, nullptr) << error;
-    int block_right_half = 0, row20 = 0, elsewhere = 0;
-    for (int y = 0; y < map->h; ++y)
-        for (int x = 0; x < map->w; ++x) {
-            const bool lit = rgb_at(map, x, y) != 0;
-            const bool in_block = x >= 320 && x < 340 && y >= 50 && y < 70;
-            const bool in_row20 = x >= 1000 && x < 1020 && y >= 200;
-            block_right_half += lit && in_block && x >= 330;
-            row20 += lit && in_row20;
-            elsewhere += lit && !in_block && !in_row20;
-        }
-    EXPECT_GT(block_right_half, 150);
-    EXPECT_GT(row20, 80);
-    EXPECT_EQ(elsewhere, 0);
     destroy_bitmap(map);
 }
 
