@@ -118,6 +118,9 @@ TEST_F(LevelToolsTest, ExportsConvertIntoTablesThatLoadCellForCell)
                                             : kind == 3 ? TILE_DROP
                                                         : TILE_BLOCK;
                 }
+            // A row's last block two columns before the next row's first.
+            std::fill(&at(grid, 3, 0), &at(grid, 5, 0), TILE_EMPTY);
+            at(grid, 3, 509) = at(grid, 4, 511) = TILE_BLOCK;
             write_file(dir / "level.txt", export_of(grid.data()));
         }
         ASSERT_EQ(tool({"convert", (dir / "level.txt").string(), "--name", "level7"}), 0)
@@ -174,6 +177,8 @@ TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
         EXPECT_EQ(tool({"map", file.string(), (dir / "map.bmp").string()}), 2);
         EXPECT_FALSE(fs::exists(dir / "map.bmp"));
     }
+    for (const char* level : {"0", "7"})
+        EXPECT_EQ(tool({"export", level, (dir / "none.txt").string()}), 2) << level;
 }
 
 // What a table cannot hold is said, on stderr and as comments in the output.
