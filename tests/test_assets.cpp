@@ -94,20 +94,6 @@ TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside)
         }
 }
 
-// Cells with a rule of their own: blocks and the turret are ground, so a hole
-// would show the background; group C's right 2 and left 1 share columns
-// 329-330, which must stay clear or each frame carries a sliver of the other;
-// the rising shot sits inside explosion frame 1, which must burst beyond it.
-TEST_F(SpriteSheetFile, SolidAndSharedCellsKeepTheirRules)
-{
-    EXPECT_EQ(opaque_pixels(sheet_, 0, 40, 20, 20), 400) << "block";
-    EXPECT_EQ(opaque_pixels(sheet_, 80, 40, 20, 20), 400) << "turret";
-    EXPECT_EQ(opaque_pixels(sheet_, 329, 0, 2, 32), 0) << "group C shared columns";
-    int shot = opaque_pixels(sheet_, 109, 42, 20, 20);
-    EXPECT_LT(shot, 300) << "a shot should not fill its whole cell";
-    EXPECT_GT(opaque_pixels(sheet_, 103, 35, 32, 32) - shot, 40) << "explosion 1 beyond the shot";
-}
-
 // Panels are copied without a mask: magenta would show as a hole.
 TEST(TitleSheetFile, Is640x400WithNoMaskHoles)
 {
