@@ -71,8 +71,8 @@ TEST_F(DamagedAssetTest, EachMissingFileIsNamedOnceAndLeavesOnlyItsHandleEmpty)
 }
 
 // Each damaged file is told with its reason and kept from Allegro's loader;
-// the game runs on without it, drawing nothing from a missing sheet and
-// playing nothing for a missing sample.
+// the game runs on without it, drawing from a missing sheet and firing the
+// gun without its sample.
 TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
 {
     const std::string bmp = read_file(data("main.bmp")), wav = read_file(data("sgun.wav"));
@@ -105,10 +105,9 @@ TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
         EXPECT_FALSE(asset_loaded(c.name[0] == 'm' ? ASSET_SPRITE_SHEET : ASSET_SHOT));
         pass();
         start_play();
-        set_sound_output(true);  // even a real player of samples skips the missing one
+        set_sound_output(true);  // a sample played from a missing file would crash here
         passes(2, SCRIPT_RIGHT | SCRIPT_SPACE);
         set_sound_output(false);
-        EXPECT_EQ(pass_sound_count(), 1);
     }
 }
 

@@ -51,28 +51,49 @@ protected:
     std::string message;
 };
 
-// An A enemy at 40, a D enemy at the never-given 206 and a block in column 0.
+// The file adds enemies above level 2's own codes (A up to 9, B 61, C 111,
+// D 159): A 40, B 90, C 140, D 190 and D 206, D's last code.
 TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
 {
-    const std::string text = level_text({{5, 300, 40}, {6, 10, 206}, {3, 0, TILE_BLOCK}});
+    const std::initializer_list<Cell> added = {{5, 300, 40},  {6, 300, 90}, {7, 300, 140},
+                                               {8, 300, 190}, {6, 10, 206}, {3, 0, TILE_BLOCK}};
+    const std::string text = level_text(added);
     write_file(file, text);
     ASSERT_TRUE(open_level_pack(file.c_str(), MODE_EDITOR, message)) << message;
     restart_headless_game(MODE_EDITOR);
     EXPECT_TRUE(export_of(game.level_grid) == text);
+    // What a file does not hold (row 0, column 512, cell (1, 0)) stays as
+    // level 1 has it.
+    const LevelGrid level1 = builtin_level_grid(1);
+    for (int32_t row = 0; row < GRID_ROWS; ++row)
+        for (int32_t column = 0; column < GRID_COLUMNS; ++column)
+            EXPECT_TRUE((row && column < 512 && (row > 1 || column))
+                        || grid_value(row, column) == level1[size_t(row * GRID_COLUMNS + column)])
+                << "(" << row << ", " << column << ")";
+    // Each group goes on one above its highest code in the file; D's last
+    // code, 206, is never given out and so not counted.
     EXPECT_EQ((std::array<int32_t, 4>{game.next_code_a, game.next_code_b, game.next_code_c,
                                       game.next_code_d}),
-              (std::array<int32_t, 4>{41, 62, 112, 160}));
+              (std::array<int32_t, 4>{41, 91, 141, 191}));
     game.brush = group_brush(GROUP_A);
     pass(SCRIPT_SPACE | SCRIPT_ENTER);
     pass(SCRIPT_RSHIFT);
-    const std::string edited =
-        level_text({{5, 300, 40}, {6, 10, 206}, {3, 0, TILE_BLOCK}, {1, 2, 41}});
+    const std::string edited = level_text({{5, 300, 40},
+                                           {6, 300, 90},
+                                           {7, 300, 140},
+                                           {8, 300, 190},
+                                           {6, 10, 206},
+                                           {3, 0, TILE_BLOCK},
+                                           {1, 2, 41}});
     EXPECT_TRUE(read_file(file) == edited) << "written back: every cell it had and the new one";
 
-    // Play: start-up still loads level 1; S and every level end load the file.
+    // Play needs no cursor anchor. Start-up still loads level 1; S and every
+    // level end clear the level area and load the file.
+    const std::string played = level_text({{5, 300, 40}, {1, 1, TILE_EMPTY}});
+    write_file(file, played);
     ASSERT_TRUE(open_level_pack(file.c_str(), MODE_TITLE, message)) << message;
     restart_headless_game(MODE_TITLE);
-    EXPECT_TRUE(LevelGrid(game.level_grid, game.level_grid + GRID_CELLS) == builtin_level_grid(1));
+    EXPECT_TRUE(LevelGrid(game.level_grid, game.level_grid + GRID_CELLS) == level1);
     put(5, 512, TILE_BLOCK);
     put(0, 5, TILE_BLOCK);
     pass(SCRIPT_S);
@@ -80,7 +101,7 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
         << "the level area is cleared, row 0 kept";
     for (int32_t number : {FIRST_PLAY_LEVEL, 3, 4, 5, 6, FIRST_PLAY_LEVEL}) {
         EXPECT_EQ(game.level_number, number);
-        EXPECT_TRUE(export_of(game.level_grid) == edited);
+        EXPECT_TRUE(export_of(game.level_grid) == played);
         put(7, 7, 99);
         advance_level();
     }

@@ -12,7 +12,6 @@
 
 #include "enemies/enemy_tables.h"
 #include "game_fixture.h"
-#include "level_map.h"
 #include "level_source.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
@@ -119,6 +118,9 @@ TEST_F(LevelToolsTest, ExportsConvertIntoTablesThatLoadCellForCell)
                                             : kind == 3 ? TILE_DROP
                                                         : TILE_BLOCK;
                 }
+            // A row's last block two columns before the next row's first.
+            std::fill(&at(grid, 3, 0), &at(grid, 5, 0), TILE_EMPTY);
+            at(grid, 3, 509) = at(grid, 4, 511) = TILE_BLOCK;
             write_file(dir / "level.txt", export_of(grid.data()));
         }
         ASSERT_EQ(tool({"convert", (dir / "level.txt").string(), "--name", "level7"}), 0)
@@ -150,6 +152,11 @@ TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
          "line 3, field 17 (row 3, column 16)"},
         {"a value that is no tile code", field_at(7, 39), 14, " 999,         ",
          "line 7, field 40 (row 7, column 39)"},
+        {"a leading zero", field_at(4, 10), 14, " 02,          ",
+         "line 4, field 11 (row 4, column 10): the field holds a number with a leading zero"},
+        {"eleven digits", field_at(4, 10), 14, " 10000000002, ", "holds a number of 11 digits"},
+        {"a negative code", field_at(4, 10), 14, "-1,           ", "holds -1, which is no tile"},
+        {"minus zero", field_at(4, 10), 14, "-0,           ", "holds -0"},
         {"an LF without its CR", line_end(5), 1, "", "line 5:"},
         {"a field missing", field_at(9, 99), 14, "", "line 9:"},
         {"the last line missing", line_end(19) + 2, all, "", "line 19"},
@@ -170,6 +177,8 @@ TEST_F(LevelToolsTest, DamagedAndForeignFilesAreRefusedWithTheirLineAndField)
         EXPECT_EQ(tool({"map", file.string(), (dir / "map.bmp").string()}), 2);
         EXPECT_FALSE(fs::exists(dir / "map.bmp"));
     }
+    for (const char* level : {"0", "7"})
+        EXPECT_EQ(tool({"export", level, (dir / "none.txt").string()}), 2) << level;
 }
 
 // What a table cannot hold is said, on stderr and as comments in the output.
@@ -258,33 +267,6 @@ TEST_F(LevelToolsTest, MapOfLevel2MatchesTheEditorsFramesAtManyScrolls)
         EXPECT_EQ(differing, 0);
         EXPECT_GT(drawn, 500);
     }
-}
-
-// A sprite whose cell ends one window of the scan
-// is drawn whole, not cut at the window's edge; row 20 is on the map; the
-// cursor is not.
-TEST_F(LevelToolsTest, MapDrawsSpritesWholeAcrossWindowsAndRow20AndNoCursor)
-{
-    LevelGrid grid = empty_level_grid();
-    at(grid, 5, 32) = TILE_BLOCK;  // the last column of the scan's first window
-    at(grid, 20, 100) = TILE_BLOCK;
-    at(grid, 1, 1) = TILE_CURSOR;
-    std::string error;
-    RgbImage map;
-    ASSERT_TRUE(draw_level_map(grid, map, error)) << error;
-    int block_right_half = 0, row20 = 0, elsewhere = 0;
-    for (int y = 0; y < map.height; ++y)
-        for (int x = 0; x < map.width; ++x) {
-            const bool lit = map.pixels[size_t(y) * size_t(map.width) + size_t(x)] != 0;
-            const bool in_block = x >= 320 && x < 340 && y >= 50 && y < 70;
-            const bool in_row20 = x >= 1000 && x < 1020 && y >= 200;
-            block_right_half += lit && in_block && x >= 330;
-            row20 += lit && in_row20;
-            elsewhere += lit && !in_block && !in_row20;
-        }
-    EXPECT_GT(block_right_half, 150);
-    EXPECT_GT(row20, 80);
-    EXPECT_EQ(elsewhere, 0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The route finder: what it refuses, what it writes, and a level it must give
-// up on. Routes through the real levels are found and replayed by the long
-// run tests/long/routes.sh.
+// The route finder: what it refuses and what it writes. Routes through the
+// real levels, and a level it must give up on, are in the long run
+// tests/long/routes.sh.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -53,36 +53,6 @@ TEST(RouteTest, ScriptReadsBackAsTheSameKeysPassByPass)
     for (const ScriptRun& run : script.runs)
         back.insert(back.end(), size_t(run.passes), run.keys);
     EXPECT_EQ(back, keys);
-}
-
-// Nothing to stand on from column 60 to the end, and a drop marker in every
-// cell so that no one walks on air: the search stops at its time and says
-// how far it came. (A wall of blocks would not do: a player
-// facing left is pushed through any wall, the higher the faster.)
-TEST(RouteTest, ABottomlessPitToTheEndLeavesNoRoute)
-{
-    constexpr int32_t PIT_COLUMN = 60;
-    RouteLevel level = builtin_route_level(2);
-    const auto start_level_2 = level.start.restart;
-    level.start.restart = [start_level_2]() {
-        start_level_2();
-        for (int32_t row = 0; row < GRID_ROWS; ++row)
-            for (int32_t column = PIT_COLUMN; column < GRID_COLUMNS; ++column)
-                *grid_cell(row, column) = TILE_DROP;
-    };
-    const double limit = 1.0;
-    int reports = 0;
-    const RouteResult result =
-        find_route(level.start, limit, [&](const RouteProgress&) { ++reports; });
-    EXPECT_FALSE(result.found);
-    EXPECT_TRUE(result.keys.empty());
-    // A jump or a fall carries him some way into the pit before he drops
-    // off the screen; the player stands 16 columns right of the camera.
-    EXPECT_GT(result.progress.furthest_column, PIT_COLUMN - 30);
-    EXPECT_LT(result.progress.furthest_column, PIT_COLUMN + 60);
-    EXPECT_GE(result.progress.cpu_seconds, limit);
-    EXPECT_LT(result.progress.cpu_seconds, limit + 1.0);
-    EXPECT_GE(reports, 1);
 }
 
 }  // namespace

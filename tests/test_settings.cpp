@@ -26,6 +26,7 @@ struct Setting {
 };
 const Setting SCALE{"TARNBLAST_SCALE", window_scale_setting};
 const Setting START_MODE{"TARNBLAST_START_MODE", start_mode_setting};
+const Setting LEVEL{"TARNBLAST_LEVEL", [](int32_t& mode) { return level_file_setting(mode); }};
 
 }  // namespace
 
@@ -67,6 +68,7 @@ TEST(Settings, InvalidValuesAreRefusedInOneLine)
         EXPECT_NE(refused(SCALE, bad).find(std::string("\"") + bad + "\""), std::string::npos);
     for (const char* bad : {"2", "", "1 "})
         refused(START_MODE, bad);
+    refused(LEVEL, "");
 }
 
 TEST(Settings, TheLargestScaleThatFitsTheDesktopIsUsed)

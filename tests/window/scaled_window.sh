@@ -1,34 +1,45 @@
 # TARNBLAST_SCALE (1 to 6 or auto): the window shows the game's 320 x 200 frame enlarged by a
-# whole factor with square pixels, exactly the runner's frame scaled up by
-# pixel repetition; a scale larger than the desktop falls back to the
+# whole factor with square pixels, exactly the frame the game drew last scaled
+# up by pixel repetition; a scale larger than the desktop falls back to the
 # largest that fits, with one line on stderr; a bad value is refused with
-# exit code 2 before any window opens. The editor on level 1 shows the same
-# picture on every pass, so the comparison does not depend on timing.
+# exit code 2 before any window opens. The scene moves on every pass (play
+# with the level scrolling and the gun firing), so a row the scaled copy
+# failed to send shows an older frame; P then holds the window still on the
+# last frame, with PAUSED over it, and Escape saves that frame.
 # Usage: scaled_window.sh GAME REPLAY (from the build directory)
 . "$(dirname "$0")/window_lib.sh"
 game=$1
-replay=$2
 wl_setup  # a 1024 x 768 desktop
 
-printf '5*\n' >"$WL_TMP/still.txt"
-"$replay" --start-mode 3 --frames-out "$WL_TMP/replay" --frame-list 5 "$WL_TMP/still.txt" ||
-    wl_fail "replay runner failed"
+# Where "PAUSED" is drawn over the paused frame: six 8 x 8 glyphs, centred.
+paused_box() { echo "rectangle $((136 * $1)),$((96 * $1)) $((184 * $1 - 1)),$((104 * $1 - 1))"; }
 
-# Starts the editor with the given setting, checks the window against the
-# runner's frame at the expected scale, and quits with Escape.
+# Starts the game with the given setting, plays a moving scene, pauses and
+# checks the window against the last frame at the expected scale (PAUSED
+# aside), and quits with Escape.
 check_scale() {
     local setting=$1 scale=$2
-    convert "$WL_TMP/replay/frame-000005.bmp" -scale "$((scale * 100))%" "$WL_TMP/want.png"
-    wl_start_game "$game" TARNBLAST_START_MODE=3 TARNBLAST_SCALE="$setting"
+    wl_start_game "$game" TARNBLAST_SCALE="$setting" TARNBLAST_FINAL_FRAME="$WL_TMP/final.bmp"
+    wl_tap s
+    wl_key_down Left
+    wl_key_down space
+    sleep 1
+    wl_tap p
+    wl_key_up space
+    wl_key_up Left
+    sleep 0.3
     wl_screenshot "$WL_TMP/got.png"
-    local size diff
-    size=$(identify -format '%wx%h' "$WL_TMP/got.png")
-    [ "$size" = "$((320 * scale))x$((200 * scale))" ] || wl_fail "TARNBLAST_SCALE=$setting: window is $size"
-    diff=$(wl_pixel_difference "$WL_TMP/got.png" "$WL_TMP/want.png")
-    [ "$diff" = 0 ] || wl_fail "TARNBLAST_SCALE=$setting: $diff pixels differ from the runner's frame"
     wl_tap Escape
     wl_wait_exit 10
     [ "$WL_EXIT_CODE" = 0 ] || wl_fail "TARNBLAST_SCALE=$setting: Escape ended the game with $WL_EXIT_CODE"
+    local size diff
+    size=$(identify -format '%wx%h' "$WL_TMP/got.png")
+    [ "$size" = "$((320 * scale))x$((200 * scale))" ] || wl_fail "TARNBLAST_SCALE=$setting: window is $size"
+    convert "$WL_TMP/final.bmp" -scale "$((scale * 100))%" -fill black -draw "$(paused_box "$scale")" \
+        "$WL_TMP/want.png"
+    convert "$WL_TMP/got.png" -fill black -draw "$(paused_box "$scale")" "$WL_TMP/got.png"
+    diff=$(wl_pixel_difference "$WL_TMP/got.png" "$WL_TMP/want.png")
+    [ "$diff" = 0 ] || wl_fail "TARNBLAST_SCALE=$setting: $diff pixels differ from the last frame"
 }
 
 for scale in 1 2 3; do
@@ -52,4 +63,4 @@ code=0
 TARNBLAST_SCALE=7 "$game" >/dev/null 2>&1 || code=$?
 [ "$code" = 2 ] || wl_fail "TARNBLAST_SCALE=7 gave exit code $code, not 2"
 [ -z "$(xdotool search --name '^Tarnblast$' 2>/dev/null)" ] || wl_fail "a refused setting opened a window"
-echo "PASS: scales 1, 2, 3 and auto show the runner's frame enlarged, 6 falls back to 3, a bad value exits 2"
+echo "PASS: scales 1, 2, 3 and auto show the moving game's last frame enlarged, 6 falls back to 3, a bad value exits 2"
