@@ -44,7 +44,7 @@ condition  src/levels/level_file.cpp @@ if (sign != ' ' && sign != '-') @@ if (s
 constant   src/levels/level_file.cpp @@ constexpr int32_t ANCHOR_COLUMNS = 33; @@ constexpr int32_t ANCHOR_COLUMNS = 32; @@ anchor-columns-32
 condition  src/levels/level_file.cpp @@ if (uses & anchor.use) @@ if (anchor.use) @@ play-file-needs-cursor
 delete     src/levels/load_level.cpp @@ put_tile(grid, enemy.row, enemy.column, enemy.code); @@  @@ no-enemies-loaded
-delete     src/levels/load_level.cpp @@ clear_level_area(grid);#2 @@  @@ file-load-keeps-old-cells
+delete     src/levels/level_pack.cpp @@ clear_level_area(grid); @@  @@ file-load-keeps-old-cells
 constant   src/levels/level_export.cpp @@ for (int32_t column = row == 1 ? 1 : 0; column <= LAST_WRITTEN_COLUMN; ++column) @@ for (int32_t column = row == 1 ? 0 : 0; column <= LAST_WRITTEN_COLUMN; ++column) @@ export-writes-cell-1-0
 condition  src/levels/level_export.cpp @@ out[0] = value < 0 ? '-' : ' '; @@ out[0] = ' '; @@ export-loses-minus
 delete     src/levels/level_export.cpp @@ game.export_notice = EXPORT_NOTICE_PASSES; @@  @@ failure-not-shown
@@ -100,7 +100,7 @@ delete     src/editor/editor.cpp @@ game.place_request = FLAG_CLEAR;#1 @@  @@ re
 condition  src/editor/editor.cpp @@ if (game.brush >= BRUSH_COUNT) @@ if (game.brush > BRUSH_COUNT) @@ brush-seven
 delete     src/editor/editor.cpp @@ game.placement_armed = FLAG_SET; @@  @@ space-never-arms
 condition  src/editor/editor.cpp @@ if (code >= next && code < last) @@ if (code >= next && code <= last) @@ file-counts-last-code
-delete     src/editor/editor.cpp @@ write_level_file_cells(game.level_grid); @@  @@ editor-ignores-file
+delete     src/editor/editor.cpp @@ write_pack_file_cells(0, game.level_grid); @@  @@ editor-ignores-file
 condition  src/editor/editor.cpp @@ if (game.place_request == FLAG_SET) @@ if (game.place_request != FLAG_CLEAR || true) @@ places-unasked
 constant   src/shell/main_loop.cpp @@ if (game.level_number > game.level_count) @@ if (game.level_number >= game.level_count) @@ level-6-skipped
 constant   src/shell/main_loop.cpp @@ game.camera_column = 1; @@ game.camera_column = 0; @@ start-camera-column
