@@ -169,7 +169,7 @@ const tests = {
     await page.click('#download-keys');
     const [keys] = await downloaded(page, 1);
     const recorded = fs.readFileSync(keys.file, 'utf8');
-    check(keys.name === 'tarnblast-keys.txt' && /^RIGHT$/m.test(recorded) && /^S$/m.test(recorded) && /ESC\n$/.test(recorded), `recording:\n${recorded.slice(0, 300)}`);
+    check(keys.name === 'tarnblast-keys.txt' && /^RIGHT$/m.test(recorded) && /^S$/m.test(recorded) && /ESC\n$/.test(recorded), `recording (${keys.name}):\n${recorded.slice(-300)}`);
     await samePixels(page, bmpPixels(lastFrame(runner([], keys.file))), 'the recording replayed');
     await page.close();
   },

@@ -30,6 +30,16 @@ SoftBitmap sheets[2];  // ASSET_SPRITE_SHEET, ASSET_TITLE_SHEET
 bool samples_loaded[3] = {false, false, false};
 bool sound_in_page = false;
 PhysicalKeys keys_down;
+// Keys that went down since the last poll: a tap the page saw between two
+// passes (a busy browser runs its passes in bursts) still reaches one pass.
+PhysicalKeys keys_tapped;
+
+void set_key(PhysicalKey key, bool down)
+{
+    keys_down.set(key, down);
+    if (down)
+        keys_tapped.set(key, true);
+}
 
 bool is_sheet(AssetId id)
 {
@@ -70,25 +80,26 @@ void web_key(const char* code, bool down)
 {
     for (size_t i = 0; i < NAMED_PHYSICAL_KEY_COUNT; ++i)
         if (std::strcmp(code, NAMED_PHYSICAL_KEYS[i].browser_code) == 0)
-            keys_down.set(NAMED_PHYSICAL_KEYS[i].key, down);
+            set_key(NAMED_PHYSICAL_KEYS[i].key, down);
     const size_t length = std::strlen(code);
     if (length == 4 && std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' && code[3] <= 'Z')
-        keys_down.set(PhysicalKey(PKEY_A + (code[3] - 'A')), down);
+        set_key(PhysicalKey(PKEY_A + (code[3] - 'A')), down);
     else if (length == 6 && std::strncmp(code, "Digit", 5) == 0 && code[5] >= '0' && code[5] <= '9')
-        keys_down.set(PhysicalKey(PKEY_0 + (code[5] - '0')), down);
+        set_key(PhysicalKey(PKEY_0 + (code[5] - '0')), down);
     else if (length == 7 && std::strncmp(code, "Numpad", 6) == 0 && code[6] >= '0'
              && code[6] <= '9')
-        keys_down.set(PhysicalKey(PKEY_PAD0 + (code[6] - '0')), down);
+        set_key(PhysicalKey(PKEY_PAD0 + (code[6] - '0')), down);
     else if (code[0] == 'F' && length <= 3) {
         const int number = std::atoi(code + 1);
         if (number >= 1 && number <= 12)
-            keys_down.set(PhysicalKey(PKEY_F1 + number - 1), down);
+            set_key(PhysicalKey(PKEY_F1 + number - 1), down);
     }
 }
 
 void web_release_keys()
 {
     keys_down = PhysicalKeys{};
+    keys_tapped = PhysicalKeys{};
 }
 
 void web_sound_in_page(bool on)
@@ -230,6 +241,9 @@ void hold_voice(int voice, bool held)
 void poll_physical_keys(PhysicalKeys& down)
 {
     down = keys_down;
+    for (int i = 0; i < 2; ++i)
+        down.bits[i] |= keys_tapped.bits[i];
+    keys_tapped = PhysicalKeys{};
 }
 
 const char* platform_setting(const char* variable, const char* parameter)
