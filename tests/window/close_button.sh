@@ -13,8 +13,7 @@ wl_setup
 for mode in 1 3; do
     wl_start_game "$game" TARNBLAST_START_MODE=$mode TARNBLAST_RECORD="$WL_TMP/demo-$mode.txt"
     "$WL_TMP/send_close" "$WL_WIN" || wl_fail "could not send the close message"
-    wl_wait_exit 10
-    [ "$WL_EXIT_CODE" = 0 ] || wl_fail "start mode $mode: the close button ended the game with $WL_EXIT_CODE"
+    wl_expect_exit 0 10 "start mode $mode: the close button"
     [ "$(grep -n ESC "$WL_TMP/demo-$mode.txt")" = "$(wc -l <"$WL_TMP/demo-$mode.txt"):ESC" ] ||
         wl_fail "start mode $mode: ESC is not the last pass alone: $(tail -n 2 "$WL_TMP/demo-$mode.txt")"
 done

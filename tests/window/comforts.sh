@@ -72,8 +72,7 @@ wl_screenshot "$WL_TMP/running.png"
 [ "$(wl_pixel_difference "$WL_TMP/paused2.png" "$WL_TMP/running.png")" != 0 ] ||
     wl_fail "P again did not let the game run on"
 wl_hold Escape wl_recorded ESC "$demo"
-wl_wait_exit 10
-[ "$WL_EXIT_CODE" = 0 ] || wl_fail "Escape ended the game with $WL_EXIT_CODE"
+wl_expect_exit 0 10 Escape
 
 for keys in S 'LEFT DOWN SPACE' 'LEFT UP' 'RIGHT SPACE' 'UP SPACE' 'LEFT SPACE'; do
     grep -qx "$keys" "$demo" || wl_fail "no pass holds exactly: $keys (pad, own keys)"

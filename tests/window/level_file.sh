@@ -35,8 +35,7 @@ session() {  # NAME KEY... : a recorded session on the level file, ended by Esca
         sleep 0.2
     done
     wl_tap Escape
-    wl_wait_exit 10
-    [ "$WL_EXIT_CODE" = 0 ] || wl_fail "$name ended with $WL_EXIT_CODE: $(cat "$WL_TMP/game.err")"
+    wl_expect_exit 0 10 "$name: Escape"
 }
 
 # Space for about 18 passes turns the brush once, to the block; Enter puts

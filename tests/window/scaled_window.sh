@@ -30,8 +30,7 @@ check_scale() {
     sleep 0.3
     wl_screenshot "$WL_TMP/got.png"
     wl_tap Escape
-    wl_wait_exit 10
-    [ "$WL_EXIT_CODE" = 0 ] || wl_fail "TARNBLAST_SCALE=$setting: Escape ended the game with $WL_EXIT_CODE"
+    wl_expect_exit 0 10 "TARNBLAST_SCALE=$setting: Escape"
     size=$(identify -format '%wx%h' "$WL_TMP/got.png")
     [ "$size" = "$((320 * scale))x$((200 * scale))" ] || wl_fail "TARNBLAST_SCALE=$setting: window is $size"
     convert "$WL_TMP/final.bmp" -scale "$((scale * 100))%" -fill black -draw "$(paused_box "$scale")" \
