@@ -81,9 +81,7 @@ awk '/RIGHT SPACE/ { exit } /RIGHT/ { found = 1 } END { exit !found }' "$demo" &
     wl_fail "the arrow Right still walks after right=d"
 passes=$(($(wc -l <"$demo") - 1))
 "$replay" --frames-out "$WL_TMP/replay" --frame-list "$passes" "$demo" || wl_fail "replay failed"
-convert "$WL_TMP/final.bmp" "$WL_TMP/final.png"
-convert "$WL_TMP/replay/frame-$(printf %06d "$passes").bmp" "$WL_TMP/replayed.png"
-[ "$(wl_pixel_difference "$WL_TMP/final.png" "$WL_TMP/replayed.png")" = 0 ] ||
+cmp -s "$WL_TMP/final.bmp" "$WL_TMP/replay/frame-$(printf %06d "$passes").bmp" || # one BMP writer
     wl_fail "the replay's last frame differs from the game's"
 
 # Sound, with a test music (the effects silent): M for 1.5 s, sound, then a
