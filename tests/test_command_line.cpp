@@ -75,11 +75,10 @@ TEST(CommandLine, HelpAndVersionOnStdoutWithZeroAnythingElseRefusedWithTwo)
         EXPECT_EQ(refused.err.find("\nusage: ") != std::string::npos, program.usage) << refused.err;
         EXPECT_EQ(help.err + shown.err, "") << "help and version say nothing on stderr";
 
-        const std::string manual =
-            read_file(std::string(TARNBLAST_SOURCE_DIR) + "/docs/man/" + program.manual);
-        const std::set<std::string> documented = names_in(manual);
-        const std::set<std::string> in_readme =
-            names_in(read_file(std::string(TARNBLAST_SOURCE_DIR) + "/README.md"));
+        const std::string top = std::string(TARNBLAST_SOURCE_DIR) + "/";
+        const std::set<std::string> documented =
+            names_in(read_file(top + "docs/man/" + program.manual));
+        const std::set<std::string> in_readme = names_in(read_file(top + "README.md"));
         for (const std::string& name : names_in(help.out)) {
             EXPECT_TRUE(documented.count(name)) << name << " is not in " << program.manual;
             EXPECT_TRUE(in_readme.count(name)) << name << " is not in the README";

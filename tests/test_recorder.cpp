@@ -73,11 +73,9 @@ TEST(Recorder, AFileReadsBackAsTheKeySetsRecordedAtEveryPass)
     stop_recording();
     record_pass(SCRIPT_DOWN);  // after the end: not recorded
     const std::string text = read_file(path);
-    EXPECT_EQ(text.rfind("# tarnblast recording, start mode 3: replay with tarnblast-replay "
-                         "--start-mode 3\n",
-                         0),
-              0u)
-        << "the old file is replaced";
+    const std::string header =
+        "# tarnblast recording, start mode 3: replay with tarnblast-replay --start-mode 3\n";
+    EXPECT_EQ(text.substr(0, header.size()), header) << "the old file is replaced";
     EXPECT_EQ(passes_of(text), recorded);
     EXPECT_EQ(size_t(std::count(text.begin(), text.end(), '\n')), recorded.size() + 1)
         << "one line per pass";
@@ -103,8 +101,7 @@ TEST(Recorder, AFullDiskStopsTheRecordingAfterTheLastWholeLine)
     // "RIGHT SPACE\n" is 12 bytes: room for 10 lines and 5 bytes of the 11th.
     rlimit old_limit;
     getrlimit(RLIMIT_FSIZE, &old_limit);
-    rlimit limit = old_limit;
-    limit.rlim_cur = rlim_t(header + 10 * 12 + 5);
+    const rlimit limit{rlim_t(header + 10 * 12 + 5), old_limit.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
     testing::internal::CaptureStderr();

@@ -32,20 +32,17 @@ const Setting LEVEL{"TARNBLAST_LEVEL", [](int32_t& mode) { return level_file_set
 
 TEST(Settings, UnsetOrValidValuesAreTaken)
 {
+    const auto taken = [](const Setting& setting, const char* value, int32_t want) {
+        ScopedVariable set(setting.name, value);
+        int32_t read = 0;
+        EXPECT_TRUE(setting.read(read) && read == want)
+            << setting.name << '=' << (value ? value : "unset");
+    };
     for (const Setting& setting : {SCALE, START_MODE})
-        for (const char* value : {(const char*)nullptr, "1", "3", "6"}) {
-            if (setting.read == START_MODE.read && value
-                && value[0] == '6')  // start modes: 1 and 3
-                continue;
-            ScopedVariable set(setting.name, value);
-            int32_t read = 0;
-            EXPECT_TRUE(setting.read(read)) << setting.name << '=' << (value ? value : "(unset)");
-            EXPECT_EQ(read, value ? value[0] - '0' : 1);
-        }
-    ScopedVariable set(SCALE.name, "auto");
-    int32_t read = 0;
-    EXPECT_TRUE(SCALE.read(read));
-    EXPECT_EQ(read, AUTO_WINDOW_SCALE);
+        for (const char* value : {(const char*)nullptr, "1", "3"})
+            taken(setting, value, value ? value[0] - '0' : 1);
+    taken(SCALE, "6", 6);
+    taken(SCALE, "auto", AUTO_WINDOW_SCALE);
 }
 
 // A refused value leaves the setting alone and is told in one line.

@@ -3,15 +3,11 @@
 // 10,000 passes of play and of the editor, after start-up, recorded as the
 // game records a demo, must make none.
 // A program of its own, since it replaces malloc for the whole process.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-
-#include <unistd.h>
-
 #include <string>
 
 #include "base/game_state.h"
@@ -64,33 +60,33 @@ int posix_memalign(void** out, size_t alignment, size_t size)
 
 namespace {
 
-// A busy mix of held keys, different on every pass of a cycle.
+// A busy mix of held keys, each set held for 53 passes of play or 37 of the editor.
+constexpr uint16_t PLAY[] = {SCRIPT_RIGHT | SCRIPT_SPACE,
+                             SCRIPT_RIGHT,
+                             SCRIPT_UP | SCRIPT_SPACE,
+                             SCRIPT_LEFT | SCRIPT_RIGHT,
+                             SCRIPT_LEFT | SCRIPT_SPACE,
+                             0,
+                             SCRIPT_S};
+constexpr uint16_t EDIT[] = {SCRIPT_RIGHT,
+                             SCRIPT_DOWN | SCRIPT_SPACE,
+                             SCRIPT_ENTER,
+                             SCRIPT_F2,
+                             SCRIPT_F1 | SCRIPT_SPACE,
+                             SCRIPT_LEFT | SCRIPT_ENTER,
+                             SCRIPT_UP,
+                             SCRIPT_F3,
+                             SCRIPT_F4};
+
 uint16_t keys_for_pass(long pass, bool editor)
 {
-    static const uint16_t play[] = {SCRIPT_RIGHT | SCRIPT_SPACE,
-                                    SCRIPT_RIGHT,
-                                    SCRIPT_UP | SCRIPT_SPACE,
-                                    SCRIPT_LEFT | SCRIPT_RIGHT,
-                                    SCRIPT_LEFT | SCRIPT_SPACE,
-                                    0,
-                                    SCRIPT_S};
-    static const uint16_t edit[] = {SCRIPT_RIGHT,
-                                    SCRIPT_DOWN | SCRIPT_SPACE,
-                                    SCRIPT_ENTER,
-                                    SCRIPT_F2,
-                                    SCRIPT_F1 | SCRIPT_SPACE,
-                                    SCRIPT_LEFT | SCRIPT_ENTER,
-                                    SCRIPT_UP,
-                                    SCRIPT_F3,
-                                    SCRIPT_F4};
-    if (editor)
-        return edit[(pass / 37) % (sizeof edit / sizeof edit[0])];
-    return play[(pass / 53) % (sizeof play / sizeof play[0])];
+    return editor ? EDIT[(pass / 37) % std::size(EDIT)] : PLAY[(pass / 53) % std::size(PLAY)];
 }
 
-// With a level pack open, play changes level every 1,000 passes: each load
-// copies the next file's level from where start-up put it.
-long count_pass_allocations(int32_t start_mode, long passes)
+// Allocations in 10,000 passes. With a level pack open, play changes level
+// every 1,000 passes: each load copies the next file's level from where
+// start-up put it.
+long count_pass_allocations(int32_t start_mode)
 {
     restart_headless_game(start_mode);
     if (start_mode == MODE_TITLE)
@@ -100,7 +96,7 @@ long count_pass_allocations(int32_t start_mode, long passes)
     if (fd < 0 || !start_recording(path, start_mode))
         return -1;
     const long before = allocations;
-    for (long pass = 0; pass < passes; ++pass) {
+    for (long pass = 0; pass < 10000; ++pass) {
         run_pass([&] {
             const uint16_t keys = keys_for_pass(pass, start_mode == MODE_EDITOR);
             hold_script_keys(keys);
@@ -128,24 +124,22 @@ int main()
         std::printf("the counting malloc is not in use\n");
         return 1;
     }
-    const long play = count_pass_allocations(MODE_TITLE, 10000);
-    const long editor = count_pass_allocations(MODE_EDITOR, 10000);
+    const long play = count_pass_allocations(MODE_TITLE);
+    const long editor = count_pass_allocations(MODE_EDITOR);
     // A pack of three levels: each level change loads the next file.
-    const std::string folder = "/tmp/tarnblast-alloc-pack-" + std::to_string(getpid());
-    mkdir(folder.c_str(), 0700);
+    char folder[] = "/tmp/tarnblast-alloc-pack-XXXXXX";
+    const bool made = mkdtemp(folder) != nullptr;
     for (int32_t level : {3, 4, 5}) {
-        const std::string path = folder + "/" + std::to_string(level) + ".txt";
         load_level(level, game.level_grid);
-        setenv("TARNBLAST_EXPORT_PATH", path.c_str(), 1);
+        setenv("TARNBLAST_EXPORT_PATH", (folder + ("/" + std::to_string(level)) + ".txt").c_str(),
+               1);
         export_level();
     }
     std::string message;
     const bool opened =
-        open_level_pack(folder.c_str(), MODE_TITLE, message) && level_pack_files() == 3;
-    for (int32_t level : {3, 4, 5})
-        unlink((folder + "/" + std::to_string(level) + ".txt").c_str());
-    rmdir(folder.c_str());
-    const long level_file = opened ? count_pass_allocations(MODE_TITLE, 10000) : -1;
+        made && open_level_pack(folder, MODE_TITLE, message) && level_pack_files() == 3;
+    std::system((std::string("rm -rf ") + folder).c_str());
+    const long level_file = opened ? count_pass_allocations(MODE_TITLE) : -1;
     std::printf("allocations in 10000 passes: play %ld, editor %ld, play on a level pack %ld\n",
                 play, editor, level_file);
     return play == 0 && editor == 0 && level_file == 0 ? 0 : 1;

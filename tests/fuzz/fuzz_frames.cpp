@@ -2,10 +2,8 @@
 // keys, from the title, the editor or the start of any level, must keep the
 // game's tables in bounds (the sanitizers watch memory and undefined
 // behaviour) and its counters within their ranges.
-//
 // Input: byte 0 picks the start (title, editor, or play on level 1 to 6);
 // then every two bytes are the keys held at one pass.
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -27,16 +25,17 @@ namespace {
 constexpr size_t MAX_PASSES = 2000;
 int32_t level_grids[7][GRID_CELLS];  // each built-in level as load_level leaves an empty grid
 
-void fail(const char* what)
+void check(bool holds, const char* what)
 {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
+    if (!holds) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
 }
 
 void check_range(int32_t value, int32_t low, int32_t high, const char* what)
 {
-    if (value < low || value > high)
-        fail(what);
+    check(value >= low && value <= high, what);
 }
 
 void check_invariants(bool grid_may_change)
@@ -52,18 +51,10 @@ void check_invariants(bool grid_may_change)
     for (int i = 0; i < SCORE_DIGITS; ++i)
         check_range(game.score_digits[i], 0, i == TENS_DIGIT ? 9 + 2 * 3 * ENEMY_SLOTS : 9,
                     "score digits in 0..9, the tens digit until the next carry");
-    if (!grid_may_change
-        && std::memcmp(game.level_grid, level_grids[game.level_number], sizeof game.level_grid))
-        fail("the grid is written only in the editor");
-}
-
-void prepare_level_grids()
-{
-    for (int level = 1; level <= 6; ++level) {
-        std::memset(game.level_grid, 0, sizeof game.level_grid);
-        load_level(level, game.level_grid);
-        std::memcpy(level_grids[level], game.level_grid, sizeof game.level_grid);
-    }
+    check(grid_may_change
+              || !std::memcmp(game.level_grid, level_grids[game.level_number],
+                              sizeof game.level_grid),
+          "the grid is written only in the editor");
 }
 
 }  // namespace
@@ -74,7 +65,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     setenv("TARNBLAST_EXPORT_PATH", "/dev/null/fuzz/level.txt", 1);
     start_headless_platform();
     restart_headless_game(MODE_TITLE);
-    prepare_level_grids();
+    for (int level = 1; level <= 6; ++level)
+        load_level(level, level_grids[level]);
     return 0;
 }
 

@@ -9,10 +9,7 @@ set -u
 replay=${1:?usage: million_passes.sh PATH/TO/tarnblast-replay}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+fail() { echo "FAIL: $*"; exit 1; }
 # A field of the trace's last line (top-level numbers only).
 field() { grep -o "\"$2\":-\?[0-9]*" "$1" | head -n 1 | cut -d: -f2; }
 

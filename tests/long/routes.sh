@@ -14,19 +14,16 @@ levels_tool=$(dirname "$replay")/tarnblast-levels
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# in_play TRACE LINE LEVEL: that line of the trace is in play on that level.
+in_play() {
+    local at
+    at=$(sed -n "$2p" "$1")
+    grep -q "\"game_mode\":2," <<<"$at" && grep -q "\"level_number\":$3," <<<"$at"
 }
-# A top-level number of one line of a trace.
-field() { grep -o "\"$2\":-\?[0-9]*" <<<"$1" | head -n 1 | cut -d: -f2; }
 
-levels="2 3 4 5 6"
-seconds=30
-if grep -q __asan_init "$levels_tool"; then
-    levels=3
-    seconds=600
-fi
+levels="2 3 4 5 6" seconds=30
+grep -q __asan_init "$levels_tool" && levels=3 seconds=600
 
 for level in $levels; do
     script="$work/route$level.txt"
@@ -38,12 +35,10 @@ for level in $levels; do
     passes=$(sed -n 's/.*route: \([0-9]*\) passes.*/\1/p' "$script")
     "$replay" --warp "$level" --trace "$work/trace$level.jsonl" \
         --trace-list "$((passes - 1)),$passes" "$script" || fail "replay of level $level ended with $?"
-    before=$(sed -n 1p "$work/trace$level.jsonl")
-    after=$(sed -n 2p "$work/trace$level.jsonl")
     next=$((level == 6 ? 2 : level + 1))
-    [ "$(field "$before" level_number)" = "$level" ] && [ "$(field "$before" game_mode)" = 2 ] ||
+    in_play "$work/trace$level.jsonl" 1 "$level" ||
         fail "level $level: not in play on level $level at pass $((passes - 1))"
-    [ "$(field "$after" level_number)" = "$next" ] && [ "$(field "$after" game_mode)" = 2 ] ||
+    in_play "$work/trace$level.jsonl" 2 "$next" ||
         fail "level $level: not in play on level $next at the last pass, $passes"
 done
 
@@ -53,8 +48,7 @@ done
 if "$levels_tool" route "$work/level3.txt" --seconds "$seconds" --out "$work/file.txt" 2>/dev/null; then
     passes=$(sed -n 's/.*route: \([0-9]*\) passes.*/\1/p' "$work/file.txt")
     "$replay" --level "$work/level3.txt" --trace "$work/file.jsonl" --trace-list "$passes" "$work/file.txt"
-    last=$(cat "$work/file.jsonl")
-    [ "$(field "$last" level_number)" = 3 ] && [ "$(field "$last" game_mode)" = 2 ] ||
+    in_play "$work/file.jsonl" 1 3 ||
         fail "the route through a level file did not end in play on its second round"
 else
     fail "no route through level 3 as a file"

@@ -40,8 +40,7 @@ wl_screenshot shown.png
 [ "$(wl_pixel_difference shown.png title.png)" = 0 ] ||
     wl_fail "the installed game does not show its title in a 640 x 400 window"
 wl_tap Escape
-wl_wait_exit 10
-[ "$WL_EXIT_CODE" = 0 ] || wl_fail "Escape ended the installed game with $WL_EXIT_CODE"
+wl_expect_exit 0 10 "Escape in the installed game"
 $root apt-get purge -y -qq tarnblast >/dev/null 2>&1 || wl_fail "apt could not remove the package"
 [ ! -e /usr/games/tarnblast ] && [ ! -e /usr/share/games/tarnblast ] || wl_fail "the purge left files"
 echo "PASS: built, lintian-clean, installed with apt, title shown, Escape 0, removed"

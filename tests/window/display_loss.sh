@@ -35,8 +35,7 @@ while read -r name mode steps last_line last_mode; do
     sleep 0.3
     paused_lines=$(wc -l <"$rec")
     wl_stop_display
-    wl_wait_exit 2
-    [ "$WL_EXIT_CODE" = 1 ] || wl_fail "$name: the lost display ended the game with $WL_EXIT_CODE"
+    wl_expect_exit 1 2 "$name: the lost display"
     [ "$(grep -v '^ALSA' "$WL_TMP/game.err")" = "tarnblast: the X display went away; the game ends" ] ||
         wl_fail "$name: stderr says: $(cat "$WL_TMP/game.err")"
     [ "$(tail -c 1 "$rec" | od -An -c | tr -d ' ')" = '\n' ] || wl_fail "$name: a torn last line"

@@ -46,8 +46,7 @@ printf '5*\n' >title.txt
 [ -f "$elsewhere/frames/frame-000005.bmp" ] || wl_fail "the runner's frames did not land in the working folder"
 wl_start_game "$prefix/bin/tarnblast" TARNBLAST_RECORD=demo.txt TARNBLAST_SCALE=1
 wl_tap Escape
-wl_wait_exit 10; code=$WL_EXIT_CODE
-[ "$code" = 0 ] || wl_fail "Escape ended the installed game with $code: $(cat "$WL_TMP/game.err")"
+wl_expect_exit 0 10 "Escape in the installed game"
 head -n 1 "$elsewhere/demo.txt" 2>/dev/null | grep -q '^# tarnblast recording' ||
     wl_fail "TARNBLAST_RECORD=demo.txt did not land in the working folder"
 
@@ -62,8 +61,7 @@ wl_start_game "$prefix/bin/tarnblast" TARNBLAST_START_MODE=3
 wl_tap Shift_R 0.1
 sleep 0.2
 wl_tap Escape
-wl_wait_exit 10; code=$WL_EXIT_CODE
-[ "$code" = 0 ] || wl_fail "Escape ended the installed editor with $code"
+wl_expect_exit 0 10 "Escape in the installed editor"
 [ "$(stat -c %s "$elsewhere/d:/tilewerks/level.txt" 2>/dev/null)" = 143386 ] ||
     wl_fail "the default export is not in the working folder: $(cat "$WL_TMP/game.err")"
 

@@ -9,11 +9,7 @@ WL_GAME_PID=""
 WL_WIN=""
 WL_TMP=""
 
-# Prints the message and fails the test.
-wl_fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+wl_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 wl_cleanup() {
     [ -n "$WL_GAME_PID" ] && kill -9 "$WL_GAME_PID" 2>/dev/null
@@ -64,29 +60,18 @@ wl_start_display() {
 # has gone.
 wl_stop_display() {
     kill "$WL_XVFB_PID" 2>/dev/null
-    local i
-    for i in $(seq 50); do
-        kill -0 "$WL_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$WL_XVFB_PID" 2>/dev/null && wl_fail "Xvfb did not stop"
+    wl_await wl_gone "$WL_XVFB_PID"
     wait "$WL_XVFB_PID" 2>/dev/null
     WL_XVFB_PID=""
 }
+wl_gone() { ! kill -0 "$1" 2>/dev/null; }
 
 # Sends the game's ALSA output to the file $1 (raw signed 16-bit stereo);
 # call before wl_start_game.
 wl_capture_sound() {
     export HOME="$WL_TMP/home"
     mkdir -p "$HOME"
-    cat >"$HOME/.asoundrc" <<ASOUND
-pcm.!default {
-    type file
-    slave.pcm "null"
-    file "$1"
-    format "raw"
-}
-ASOUND
+    echo "pcm.!default { type file slave.pcm \"null\" file \"$1\" format \"raw\" }" >"$HOME/.asoundrc"
 }
 
 # wl_start_game GAME [ENV=VALUE ...]: starts the game from the working
@@ -121,20 +106,18 @@ wl_start_game() {
     sleep 0.5
 }
 
-# X key names: Left Right Up Down space s Return F1..F4 Shift_R Escape.
 wl_key_down() { xdotool keydown --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_key_up() { xdotool keyup --window "$WL_WIN" "$1" 2>/dev/null; }
 # wl_tap KEY [SECONDS]: holds KEY for SECONDS (default 0.1) or, when the game
 # records ($WL_RECORDING) and KEY is one of its keys, for as many passes as
 # that is at 70 a second, however busy the machine: a timed tap can fall
 # between two passes.
-WL_KEY_NAMES="Left:LEFT Right:RIGHT Up:UP Down:DOWN space:SPACE s:S Return:ENTER F1:F1 F2:F2
-    F3:F3 F4:F4 Shift_R:RSHIFT Escape:ESC"
 wl_tap() {
-    local pair name=""
-    for pair in $WL_KEY_NAMES; do
-        [ "${pair%%:*}" = "$1" ] && name=${pair#*:}
-    done
+    local name=""
+    case $1 in
+    Left | Right | Up | Down | space | s | F[1-4]) name=${1^^} ;;
+    Return) name=ENTER ;; Shift_R) name=RSHIFT ;; Escape) name=ESC ;;
+    esac
     if [ -z "${WL_RECORDING:-}" ] || [ -z "$name" ]; then
         wl_key_down "$1"
         sleep "${2:-0.1}"
@@ -185,22 +168,26 @@ wl_screenshot() {
     xwd -silent -id "$WL_WIN" | convert xwd:- "$1" || wl_fail "screenshot failed"
 }
 
+# wl_wait_exit [SECONDS]: sets WL_EXIT_CODE (the game's exit code, or
+# "timeout"). Call it in the test's own shell, not in $(...): a subshell
+# cannot collect the exit code of a game that ends only while it waits.
 wl_wait_exit() {
-    # Sets WL_EXIT_CODE (the game's exit code, or "timeout"). Call it in the
-    # test's own shell, not in $(...): a subshell cannot collect the exit
-    # code of a game that ends only while it waits.
-    local limit=${1:-10}
     local i
     WL_EXIT_CODE=timeout
-    for i in $(seq $((limit * 10))); do
-        if ! kill -0 "$WL_GAME_PID" 2>/dev/null; then
-            WL_EXIT_CODE=0
-            wait "$WL_GAME_PID" || WL_EXIT_CODE=$?
-            WL_GAME_PID=""
-            return 0
-        fi
+    for i in $(seq $((${1:-10} * 10))); do
+        wl_gone "$WL_GAME_PID" && break
         sleep 0.1
     done
+    wl_gone "$WL_GAME_PID" || return 0
+    WL_EXIT_CODE=0
+    wait "$WL_GAME_PID" || WL_EXIT_CODE=$?
+    WL_GAME_PID=""
+}
+
+# wl_expect_exit CODE SECONDS WHAT: fails unless the game ends in time with CODE.
+wl_expect_exit() {
+    wl_wait_exit "$2"
+    [ "$WL_EXIT_CODE" = "$1" ] || wl_fail "$3 ended the game with $WL_EXIT_CODE: $(grep -v '^ALSA' "$WL_TMP/game.err")"
 }
 
 # Number of pixels that differ between two images of the same size.
