@@ -211,7 +211,7 @@ const tests = {
     const demos = new URL('../../docs/demos/', import.meta.url).pathname;
     for (const demo of [...fs.readdirSync(demos).map((name) => path.join(demos, name)), write('bad.txt', 'JUMP\n')]) {
       const options = (/^# options (.*)$/m.exec(fs.readFileSync(demo, 'utf8')) || [, ''])[1].split(' ').filter(Boolean);
-      const outputs = ['--trace', 'trace.jsonl', '--grid-out', 'grid.txt', '--frames-out', 'frames', '--frame-list', '1-100'];
+      const outputs = ['--trace', 'trace.jsonl', '--grid-out', 'grid.txt', '--frames-out', 'frames', '--frame-list', '1-20,100,200,300'];
       const [desktop, node] = [[path.join(native, 'tarnblast-replay')], ['node', path.join(web, 'tarnblast-replay.js')]].map(([program, ...first]) => {
         const dir = runFolder(), run = spawnSync(program, [...first, ...options, ...outputs, demo], { cwd: dir });
         const files = ['trace.jsonl', 'grid.txt', ...(fs.existsSync(path.join(dir, 'frames')) ? fs.readdirSync(path.join(dir, 'frames')).map((f) => `frames/${f}`) : [])];
