@@ -46,7 +46,6 @@ const Operation OPERATIONS[] = {
     {"load_level", 1, [](const Args& a) { load_level(a[0], game.level_grid); }},
     {"reset_world", 0, [](const Args&) { reset_world(); }},
     {"reset_enemies", 0, [](const Args&) { reset_enemies(); }},
-    {"run_world_frame", 0, [](const Args&) { run_world_frame(); }},
     {"add_kill_score", 0, [](const Args&) { add_kill_score(); }},
     {"normalise_score", 0, [](const Args&) { normalise_score(); }},
     {"draw_player", 4, [](const Args& a) { draw_player(a[0], a[1], a[2], a[3]); }},
@@ -55,8 +54,6 @@ const Operation OPERATIONS[] = {
     {"draw_lobbed_shot", 3, [](const Args& a) { draw_lobbed_shot(a[0], a[1], a[2]); }},
     {"draw_explosion", 3, [](const Args& a) { draw_explosion(a[0], a[1], a[2]); }},
     {"draw_dying_enemy", 3, [](const Args& a) { draw_dying_enemy(a[0], a[1], a[2]); }},
-    {"forget_sprite_sheet", 0,
-     [](const Args&) { install_sheet_pixels(ASSET_SPRITE_SHEET, 0, 0, nullptr); }},
     {"draw_hud", 0, [](const Args&) { draw_hud(); }},
     {"clear_screen", 0, [](const Args&) { clear_frame(); }},
     {"forget_sounds", 0, [](const Args&) { forget_pass_sounds(); }},
@@ -229,7 +226,6 @@ void ScenarioRun::line(std::istringstream& words, const std::string& first, cons
         Args args;
         int times = 1;
         words >> name;
-        sheet_used = sheet_used || name == "forget_sprite_sheet";  // reload it next time
         while (words >> word)
             word[0] == '*' ? void(times = int(value(word.substr(1)))) : args.push_back(value(word));
         for (const Operation& operation : OPERATIONS)
