@@ -10,14 +10,7 @@
 #include "shell/key_bindings.h"
 #include "shell/key_script.h"
 
-namespace {
-
-PhysicalKey letter(char c)
-{
-    return PhysicalKey(PKEY_A + (c - 'a'));
-}
-
-}  // namespace
+constexpr auto letter = [](char c) { return PhysicalKey(PKEY_A + (c - 'a')); };
 
 // Each list starts from bindings that already put left on A: a list that is
 // taken replaces them whole, a refused one leaves them as they were.

@@ -14,34 +14,24 @@ namespace {
 
 TEST(RouteTest, BadCommandLinesAreRefusedWithExitCode2)
 {
-    const std::vector<std::vector<std::string>> bad = {
-        {"route"},
-        {"route", "7"},
-        {"route", "0"},
-        {"route", "2", "3"},
-        {"route", "2", "--seconds"},
-        {"route", "2", "--seconds", "0"},
-        {"route", "2", "--seconds", "-5"},
-        {"route", "2", "--seconds", "ten"},
-        {"route", "2", "--out"},
-        {"route", "2", "--fast"},
-    };
-    for (const auto& args : bad) {
+    for (const char* line : {"", "7", "0", "2 3", "2 --seconds", "2 --seconds 0", "2 --seconds -5",
+                             "2 --seconds ten", "2 --out", "2 --fast"}) {
+        std::vector<std::string> args = {"route"};
+        std::istringstream words(line);
+        for (std::string word; words >> word;)
+            args.push_back(word);
         std::ostringstream out, err;
-        EXPECT_EQ(run_levels_tool(args, out, err), 2) << args.back();
-        EXPECT_EQ(err.str().rfind("tarnblast-levels: ", 0), 0u) << args.back();
+        EXPECT_EQ(run_levels_tool(args, out, err), 2) << line;
+        EXPECT_EQ(err.str().rfind("tarnblast-levels: ", 0), 0u) << line;
         EXPECT_TRUE(out.str().empty());
     }
 }
 
 TEST(RouteTest, ScriptReadsBackAsTheSameKeysPassByPass)
 {
-    const std::vector<uint16_t> keys = {SCRIPT_RIGHT | SCRIPT_SPACE,
-                                        SCRIPT_RIGHT | SCRIPT_SPACE,
-                                        0,
-                                        SCRIPT_UP,
-                                        SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE,
-                                        0};
+    const uint16_t run_firing = SCRIPT_RIGHT | SCRIPT_SPACE;
+    const std::vector<uint16_t> keys = {
+        run_firing, run_firing, 0, SCRIPT_UP, SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE, 0};
     const RouteLevel level = builtin_route_level(4);
     const std::string text = route_script_text(level, keys, 3);
     EXPECT_NE(text.find("tarnblast-replay --warp 4 SCRIPT"), std::string::npos);

@@ -46,7 +46,6 @@ const Operation OPERATIONS[] = {
     {"load_level", 1, [](const Args& a) { load_level(a[0], game.level_grid); }},
     {"reset_world", 0, [](const Args&) { reset_world(); }},
     {"reset_enemies", 0, [](const Args&) { reset_enemies(); }},
-    {"run_world_frame", 0, [](const Args&) { run_world_frame(); }},
     {"add_kill_score", 0, [](const Args&) { add_kill_score(); }},
     {"normalise_score", 0, [](const Args&) { normalise_score(); }},
     {"draw_player", 4, [](const Args& a) { draw_player(a[0], a[1], a[2], a[3]); }},
@@ -55,8 +54,6 @@ const Operation OPERATIONS[] = {
     {"draw_lobbed_shot", 3, [](const Args& a) { draw_lobbed_shot(a[0], a[1], a[2]); }},
     {"draw_explosion", 3, [](const Args& a) { draw_explosion(a[0], a[1], a[2]); }},
     {"draw_dying_enemy", 3, [](const Args& a) { draw_dying_enemy(a[0], a[1], a[2]); }},
-    {"forget_sprite_sheet", 0,
-     [](const Args&) { install_sheet_pixels(ASSET_SPRITE_SHEET, 0, 0, nullptr); }},
     {"draw_hud", 0, [](const Args&) { draw_hud(); }},
     {"clear_screen", 0, [](const Args&) { clear_frame(); }},
     {"forget_sounds", 0, [](const Args&) { forget_pass_sounds(); }},
@@ -135,17 +132,17 @@ int32_t* ScenarioRun::field(const std::string& name)
     return found ? found : &nowhere;
 }
 
-// expect FIELD [!=] VALUE | cell ROW COLUMN VALUE | pixel X Y [!=] RECT NAME|black
-// | count LOW HIGH N | hud DIGITS | sounds NAME...
+// expect FIELD [!=] VALUE | cell ROW COLUMN VALUE... | pixel X Y [!=] RECT NAME|black
+// | count LOW HIGH N... | hud DIGITS | sounds NAME...
 void ScenarioRun::expect(std::istringstream& words)
 {
     std::string what;
     words >> what;
     if (what == "cell") {
         int32_t row, column;
-        std::string code;
-        words >> row >> column >> code;
-        EXPECT_EQ(grid_value(row, column), value(code)) << "cell (" << row << ", " << column << ")";
+        for (std::string code; words >> row >> column >> code;)
+            EXPECT_EQ(grid_value(row, column), value(code))
+                << "cell (" << row << ", " << column << ")";
     } else if (what == "pixel") {
         int x, y;
         std::string name;
@@ -159,14 +156,14 @@ void ScenarioRun::expect(std::istringstream& words)
         else
             EXPECT_EQ(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is not " << name;
     } else if (what == "count") {  // cells of rows 1 to 20, columns 1 to 512 holding LOW to HIGH
-        std::string low, high, want;
-        words >> low >> high >> want;
-        int count = 0;
-        for (int32_t row = 1; row < GRID_ROWS; ++row)
-            for (int32_t column = 1; column < GRID_COLUMNS; ++column)
-                count +=
-                    grid_value(row, column) >= value(low) && grid_value(row, column) <= value(high);
-        EXPECT_EQ(count, value(want)) << "codes " << low << " to " << high;
+        for (std::string low, high, want; words >> low >> high >> want;) {
+            int count = 0;
+            for (int32_t row = 1; row < GRID_ROWS; ++row)
+                for (int32_t column = 1; column < GRID_COLUMNS; ++column)
+                    count += grid_value(row, column) >= value(low)
+                             && grid_value(row, column) <= value(high);
+            EXPECT_EQ(count, value(want)) << "codes " << low << " to " << high;
+        }
     } else if (what == "hud") {  // the nine digits shown, "_" for a place left blank
         std::string nine;
         words >> nine;
@@ -212,9 +209,8 @@ void ScenarioRun::line(std::istringstream& words, const std::string& first, cons
         sheet_used = true;
     } else if (first == "put") {
         int32_t row, column;
-        std::string code;
-        words >> row >> column >> code;
-        put(row, column, value(code));
+        for (std::string code; words >> row >> column >> code;)
+            put(row, column, value(code));
     } else if (first == "set") {
         std::string name, to;
         while (words >> name >> to)
@@ -230,7 +226,6 @@ void ScenarioRun::line(std::istringstream& words, const std::string& first, cons
         Args args;
         int times = 1;
         words >> name;
-        sheet_used = sheet_used || name == "forget_sprite_sheet";  // reload it next time
         while (words >> word)
             word[0] == '*' ? void(times = int(value(word.substr(1)))) : args.push_back(value(word));
         for (const Operation& operation : OPERATIONS)
@@ -265,16 +260,18 @@ void ScenarioRun::run_file(const std::string& path)
             restart(MODE_TITLE);
             continue;
         }
-        const std::string code = line_text.substr(0, line_text.find('#'));
-        std::istringstream words(code);
-        std::string first;
-        if (!(words >> first))
-            continue;
-        SCOPED_TRACE(path + ":" + std::to_string(number) + " (" + case_name + ", after pass "
-                     + std::to_string(passes_run) + ")");
-        line(words, first, code);
-        if (testing::Test::HasFatalFailure())
-            return;
+        std::istringstream statements(line_text.substr(0, line_text.find('#')));
+        for (std::string code; std::getline(statements, code, ';');) {
+            std::istringstream words(code);
+            std::string first;
+            if (!(words >> first))
+                continue;
+            SCOPED_TRACE(path + ":" + std::to_string(number) + " (" + case_name + ", after pass "
+                         + std::to_string(passes_run) + ")");
+            line(words, first, code);
+            if (testing::Test::HasFatalFailure())
+                return;
+        }
     }
 }
 
