@@ -15,7 +15,7 @@ Glyphs allegro_font_glyphs()
         install_allegro(SYSTEM_NONE, &errno, atexit);
     Glyphs glyphs;
     BITMAP* cell = create_bitmap_ex(8, 8, 8);
-    for (int c = ' '; c <= '~'; ++c) {
+    for (int c = ' '; c <= 0x7f; ++c) {
         char text[2] = {static_cast<char>(c), '\0'};
         clear_to_color(cell, 0);
         textout_ex(cell, font, text, 0, 0, 1, 0);

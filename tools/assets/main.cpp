@@ -2,7 +2,7 @@
 // Builds main.bmp, main2.bmp, sgun.wav, blowup.wav and gmsong.wav from the
 // text sources in SOURCE_DIR (the repository's data/ folder).
 // tarnblast-assets --font-glyphs FILE
-// Writes the glyphs of Allegro's 8 x 8 font, ' ' to '~', as a C++ table for
+// Writes the glyphs of Allegro's 8 x 8 font, ' ' to 0x7f, as a C++ table for
 // the browser, which draws the game's text with its own pixel loops.
 #include <allegro.h>
 
@@ -26,11 +26,11 @@ int write_font_glyphs(const char* path)
         return 1;
     }
     std::fprintf(file, "// Made by tarnblast-assets --font-glyphs from Allegro's own font.\n");
-    for (int c = ' '; c <= '~'; ++c) {
+    for (int c = ' '; c <= 0x7f; ++c) {
         std::fprintf(file, "{");
         for (size_t row = 0; row < 8; ++row)
             std::fprintf(file, "%s0x%02x", row ? ", " : "", glyphs.rows[size_t(c)][row]);
-        std::fprintf(file, "},  // '%c'\n", c);
+        std::fprintf(file, c < 0x7f ? "},  // '%c'\n" : "},  // 0x%02x\n", c);
     }
     return std::fclose(file) == 0 ? 0 : 1;
 }

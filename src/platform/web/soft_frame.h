@@ -20,9 +20,9 @@ struct SoftBitmap {
 // The mask colour of the sprite sheet: magenta, never drawn by a masked copy.
 constexpr uint32_t SHEET_MASK_COLOUR = 0xff00ff;
 
-// The glyphs of the printable characters ' ' to '~', eight rows of eight
-// bits each (the leftmost pixel in the highest bit).
-using FontGlyphs = uint8_t[95][8];
+// The glyphs of the characters ' ' to 0x7f, eight rows of eight bits each
+// (the leftmost pixel in the highest bit).
+using FontGlyphs = uint8_t[96][8];
 
 void soft_resize(SoftBitmap& bitmap, int width, int height);
 void soft_clear(SoftBitmap& bitmap);
