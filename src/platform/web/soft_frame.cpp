@@ -63,7 +63,7 @@ void soft_text(SoftBitmap& to, const FontGlyphs& glyphs, const char* text, int x
 {
     for (; *text; ++text, x += 8) {
         const unsigned char c = static_cast<unsigned char>(*text);
-        const uint8_t* glyph = glyphs[(c >= ' ' && c <= '~' ? c : '^') - ' '];
+        const uint8_t* glyph = glyphs[(c >= ' ' && c <= 0x7f ? c : '^') - ' '];
         for (int row = 0; row < 8; ++row) {
             if (y + row < 0 || y + row >= to.height)
                 continue;
