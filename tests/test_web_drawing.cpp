@@ -16,7 +16,7 @@ SoftBitmap test_sheet(int width, int height)
     soft_resize(sheet, width, height);
     for (int i = 0; i < width * height; ++i)
         sheet.pixels[size_t(i)] =
-            i % 7 == 0 ? SHEET_MASK_COLOUR : uint32_t(i * 0x010307) & 0xffffff;
+            i % 7 == 0 ? SHEET_MASK_COLOUR : uint32_t(i) * 0x010307u & 0xffffff;
     return sheet;
 }
 
