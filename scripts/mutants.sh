@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Measures what the fast unit tests catch: seeds faults into the game's logic
-# (src/) and its tools (tools/levels, tools/replay), one at a time, in a
+# (src/, its platforms too) and its tools (tools/levels, tools/replay), one at a time, in a
 # scratch copy of the tree, rebuilds there only what the fault touches and
 # runs the fast unit tests with the fault in place. Each fault is reported as
 # caught, SURVIVED, "pattern not found" or "does not build"; then the figures
@@ -134,6 +134,12 @@ constant   tools/levels/levels_tool.cpp @@ if (text.size() != 1 || text[0] < '1'
 constant   tools/levels/level_map.cpp @@ for (int32_t first = 0; first < GRID_COLUMNS; first += WINDOW_COLUMNS) { @@ for (int32_t first = 0; first < GRID_COLUMNS - 1; first += WINDOW_COLUMNS + 1) { @@ map-skips-columns
 delete     tools/levels/level_map.cpp @@ std::replace(game.level_grid, game.level_grid + GRID_CELLS, TILE_CURSOR, TILE_EMPTY); @@  @@ map-shows-cursor
 condition  tools/levels/route_command.cpp @@ return *end == '\0' && seconds > 0 && seconds <= LONGEST_SECONDS; @@ return *end == '\0' && seconds >= 0 && seconds <= LONGEST_SECONDS; @@ zero-seconds-taken
+delete     src/platform/web/soft_frame.cpp @@ dx -= sx; @@  @@ web-left-clip-shifts
+condition  src/platform/web/soft_frame.cpp @@ source[x] == SHEET_MASK_COLOUR ? target[x] : source[x] @@ source[x] != SHEET_MASK_COLOUR ? target[x] : source[x] @@ web-mask-inverted
+constant   src/platform/web/soft_frame.cpp @@ c <= 0x7f ? c : '^' @@ c <= 0x7e ? c : '^' @@ web-last-glyph-lost
+delete     src/platform/allegro/allegro_platform.cpp @@ clear_bitmap(back_buffer);#1 @@  @@ desktop-frame-never-cleared
+condition  src/platform/allegro/allegro_platform.cpp @@ if (sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ if (!sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ desktop-sprites-unseen
+constant   src/platform/allegro/allegro_platform.cpp @@ makecol(255, 80, 80); @@ makecol(255, 80, 81); @@ desktop-notice-colour
 EOF
 )
 
@@ -227,6 +233,7 @@ open(path, "w").write(content[:at] + replacement + content[at + len(text):])' "$
 folder_of() {
     local path=${1#"$scratch"/}
     case $path in
+    src/platform/*) path=${path#src/platform/}; echo "platform/${path%%/*}" ;;
     src/*) path=${path#src/}; echo "${path%%/*}" ;;
     tools/*) path=${path#tools/}; echo "tools/${path%%/*}" ;;
     *) echo other ;;
