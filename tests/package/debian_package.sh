@@ -17,7 +17,7 @@ deb=$(tail -n 1 "$WL_TMP/package.log")
 for page in man6/tarnblast.6.gz man1/tarnblast-replay.1.gz man1/tarnblast-levels.1.gz; do
     dpkg-deb -c "$deb" | grep -q "/usr/share/man/$page\$" || wl_fail "no $page in the package"
 done
-for setting in $(grep -rhoE 'getenv\("TARNBLAST_[A-Z_]+' "$top/src" | cut -d'"' -f2 | sort -u); do
+for setting in $(grep -oE '"TARNBLAST_[A-Z_]+"' "$top/src/base/setting_names.h" | tr -d '"'); do
     grep -q "^\.B $setting\$" "$top/docs/man/tarnblast.6" || wl_fail "tarnblast(6) lacks $setting"
 done
 if apt-cache policy lintian 2>/dev/null | grep -q 'Candidate: [0-9]'; then
