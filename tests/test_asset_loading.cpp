@@ -78,11 +78,8 @@ TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
     const std::string bmp = read_file(data("main.bmp")), wav = read_file(data("sgun.wav"));
     ASSERT_GT(bmp.size(), 1000u);
     ASSERT_GT(wav.size(), 100u);
-    const struct {
-        const char* name;
-        std::string bytes;
-        const char* reason;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; std::string bytes; const char* reason; } cases[] = {
         {"main.bmp", {}, "empty file"},
         {"main.bmp", bmp.substr(0, 30), "truncated header"},
         {"main.bmp", bmp.substr(0, bmp.size() - 1), "truncated pixel data"},
@@ -97,6 +94,7 @@ TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
         {"sgun.wav", patched(wav, 34, 24, 2), "unsupported sample size"},
         {"sgun.wav", bmp, "not a WAV sample"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + ": " + c.reason);
         const std::string said = start_up_with(c.name, &c.bytes);

@@ -165,12 +165,8 @@ TEST(AssetBuilder, BadSourcesAreRefusedNamingFileAndLine)
         "size 40 20\npanel_size 40 20\nscore_band 10\npanel 0 0\nfill black\n";
     const std::string music = "tempo 150\ninstrument kick\nlayer wave=sine freq=100..50 decay=0.1\n"
                               "instrument bass\nlayer wave=saw sustain=0.5\n";
-    struct Bad {
-        const char* what;
-        const char* file;
-        std::string body;
-        int line;
-    };
+    // clang-format off
+    struct Bad { const char* what; const char* file; std::string body; int line; };
     const Bad cases[] = {
         {"magenta would turn transparent", "palette.txt", "k black #000000\nx pink #ff00ff\n", 2},
         {"a short sprite row", "sprites.txt", "sprite z 3x2\nkwr\nkw\n", 3},
@@ -182,14 +178,15 @@ TEST(AssetBuilder, BadSourcesAreRefusedNamingFileAndLine)
         {"a layer with no note", "effects.txt", "effect e\nlayer wave=sine pitch=2\n", 2},
         {"a layer that never ends", "effects.txt",
          "effect e\nlayer wave=sine freq=100 sustain=0.5\n", 2},
-        {"an instant rise clicks", "effects.txt", "effect e\nlayer wave=sine freq=100 attack=0\n",
-         2},
+        {"an instant rise clicks", "effects.txt",
+         "effect e\nlayer wave=sine freq=100 attack=0\n", 2},
         {"tracks of unequal length", "music.txt",
          music + "pattern p\nkick: x . x .\nbass: A2 - -\nplay p\n", 8},
         {"an unknown note", "music.txt", music + "pattern p\nbass: A2 H2 . .\nplay p\n", 7},
         {"patterns of unequal length", "music.txt",
          music + "pattern p\nkick: x . . .\npattern q\nkick: x .\nplay p q\n", 10},
     };
+    // clang-format on
     for (const Bad& bad : cases) {
         SCOPED_TRACE(bad.what);
         try {

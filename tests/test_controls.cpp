@@ -16,26 +16,19 @@ constexpr auto letter = [](char c) { return PhysicalKey(PKEY_A + (c - 'a')); };
 // taken replaces them whole, a refused one leaves them as they were.
 TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
 {
+    // want: the controls held, or -1: refused with `said` in the reason
+    // clang-format off
     const struct {
-        const char* list;
-        std::initializer_list<PhysicalKey> held;
-        int want;  // the controls held, or -1: refused with `said` in the reason
-        const char* said;
+        const char* list; std::initializer_list<PhysicalKey> held; int want; const char* said;
     } cases[] = {
-        {"",
-         {PKEY_LEFT, PKEY_SPACE, PKEY_ESC, letter('p'), letter('m'), letter('a')},
-         SCRIPT_LEFT | SCRIPT_SPACE | SCRIPT_ESC | CONTROL_PAUSE_BIT | CONTROL_MUTE_BIT,
-         ""},
-        {"left=a,right=d,jump=w,fire=ctrl",
-         {letter('a'), letter('w'), PKEY_RCTRL},
-         SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE,
-         ""},
+        {"", {PKEY_LEFT, PKEY_SPACE, PKEY_ESC, letter('p'), letter('m'), letter('a')},
+         SCRIPT_LEFT | SCRIPT_SPACE | SCRIPT_ESC | CONTROL_PAUSE_BIT | CONTROL_MUTE_BIT, ""},
+        {"left=a,right=d,jump=w,fire=ctrl", {letter('a'), letter('w'), PKEY_RCTRL},
+         SCRIPT_LEFT | SCRIPT_UP | SCRIPT_SPACE, ""},
         {"left=a,right=d,jump=w,fire=ctrl", {PKEY_LEFT, PKEY_RIGHT, PKEY_UP, PKEY_SPACE}, 0, ""},
         {"FIRE=LCtrl,jump=space", {PKEY_RCTRL, PKEY_SPACE, letter('a')}, SCRIPT_UP, ""},
         {"pause=f12,mute=pad0,export=enter,place=tab,start=period",
-         {PKEY_F12, PKEY_PAD0, PKEY_PERIOD},
-         CONTROL_PAUSE_BIT | CONTROL_MUTE_BIT | SCRIPT_S,
-         ""},
+         {PKEY_F12, PKEY_PAD0, PKEY_PERIOD}, CONTROL_PAUSE_BIT | CONTROL_MUTE_BIT | SCRIPT_S, ""},
         {"leftt=a", {}, -1, "the actions are left, right, jump, down, fire, start, place, export"},
         {"left=aa", {}, -1, "unknown key \"aa\" for left; the keys are a-z, 0-9, f1-f12"},
         {"pause=f01", {}, -1, "unknown key \"f01\""},
@@ -46,6 +39,7 @@ TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
         {"fire=esc", {}, -1, "fire and quit would share one key"},
         {"fire=f2", {}, -1, "fire and the editor's f2 would share one key"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.list);
         KeyBindings bindings;
@@ -66,19 +60,16 @@ TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
 // editor) and start, and the others do nothing.
 TEST(Gamepad, PadStatesHoldTheGamesKeys)
 {
-    const struct {
-        PadState pad;
-        int32_t mode;
-        uint16_t want;
-    } cases[] = {
+    // clang-format off
+    const struct { PadState pad; int32_t mode; uint16_t want; } cases[] = {
         {{true, false, true, false, 0}, MODE_PLAY, SCRIPT_LEFT | SCRIPT_UP},
         {{false, true, false, true, 0}, MODE_PLAY, SCRIPT_RIGHT | SCRIPT_DOWN},
-        {{false, false, false, false, 1u << 0 | 1u << 1 | 1u << 7},
-         MODE_PLAY,
+        {{false, false, false, false, 1u << 0 | 1u << 1 | 1u << 7}, MODE_PLAY,
          SCRIPT_SPACE | SCRIPT_UP | SCRIPT_S},
         {{false, false, false, false, 1u << 0 | 1u << 1}, MODE_EDITOR, SCRIPT_SPACE | SCRIPT_ENTER},
         {{false, false, false, false, 1u << 2 | 1u << 3 | 1u << 31}, MODE_TITLE, 0},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(pad_key_set(c.pad, c.mode, DEFAULT_PAD_BUTTONS), c.want)
             << "case " << (&c - cases);

@@ -107,32 +107,23 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
 // (row 0) cut short after `column` bytes.
 TEST_F(LevelFileTest, UnusableFilesAreRefusedWithLineAndField)
 {
-    const struct {
-        Cell cells[2];
-        int32_t start_mode;
-        const char* message;
-    } refusals[] = {
+    // clang-format off
+    const struct { Cell cells[2]; int32_t start_mode; const char* message; } refusals[] = {
         {{{0, 90000, 0}}, MODE_TITLE, "line 13: the line breaks off"},
-        {{{6, 40, 207}},
-         MODE_EDITOR,
+        {{{6, 40, 207}}, MODE_EDITOR,
          "line 6, field 41 (row 6, column 40): the field holds 207, which is no tile code"},
-        {{{3, 100, 4}},
-         MODE_TITLE,
-         "line 10, field 80 (row 10, column 79): the field holds enemy code 4, as row 3, column "
-         "100"},
-        {{{11, 16, 0}, {11, 40, TILE_PLAYER}},
-         MODE_TITLE,
+        {{{3, 100, 4}}, MODE_TITLE, "line 10, field 80 (row 10, column 79): "
+                                    "the field holds enemy code 4, as row 3, column 100"},
+        {{{11, 16, 0}, {11, 40, TILE_PLAYER}}, MODE_TITLE,
          "the file holds no player code (1) in columns 0 to 32"},
-        {{{15, 32, TILE_PLAYER}},
-         MODE_TITLE,
+        {{{15, 32, TILE_PLAYER}}, MODE_TITLE,
          "line 15, field 33 (row 15, column 32): the field holds a second player code"},
-        {{{1, 1, TILE_BLOCK}},
-         MODE_EDITOR,
+        {{{1, 1, TILE_BLOCK}}, MODE_EDITOR,
          "the file holds no cursor anchor (1014) in columns 0 to 32"},
-        {{{2, 0, TILE_CURSOR}},
-         MODE_EDITOR,
+        {{{2, 0, TILE_CURSOR}}, MODE_EDITOR,
          "line 2, field 1 (row 2, column 0): the field holds a second cursor anchor"},
     };
+    // clang-format on
     std::ostringstream out, err;
     for (const auto& refusal : refusals) {
         SCOPED_TRACE(refusal.message);
@@ -195,26 +186,21 @@ TEST_F(LevelFileTest, PackPlaysItsFilesInNameOrderRoundAndFromTheFirstAfterADeat
 TEST_F(LevelFileTest, PacksAreRefusedWholeNamingTheFolderOrTheFile)
 {
     const std::string sound = level_text({});
+    // files: "name" a sound file, "name!" one cut short; copies: links a.txt, b.txt, ... to
+    // the first file.
+    // clang-format off
     const struct {
-        std::vector<std::string> files;  // "name" a sound file, "name!" one cut short
-        int copies;                      // of the first file, as links a.txt, b.txt, ...
-        int32_t start_mode;
-        const char* message;
+        std::vector<std::string> files; int copies; int32_t start_mode; const char* message;
     } refusals[] = {
         {{}, 0, MODE_TITLE, "cannot use the level folder F: it holds no level file (*.txt)"},
-        {{"1.txt", "2.txt!", "3.txt!"},
-         0,
-         MODE_TITLE,
+        {{"1.txt", "2.txt!", "3.txt!"}, 0, MODE_TITLE,
          "cannot use the level file F/2.txt: line 13: the line breaks off"},
-        {{"1.txt"},
-         0,
-         MODE_EDITOR,
+        {{"1.txt"}, 0, MODE_EDITOR,
          "cannot edit the level folder F: the editor edits one level file; name one of its files"},
-        {{"1.txt"},
-         LEVEL_PACK_MAX_FILES,
-         MODE_TITLE,
+        {{"1.txt"}, LEVEL_PACK_MAX_FILES, MODE_TITLE,
          "cannot use the level folder F: it holds 65 level files; a pack holds at most 64"},
     };
+    // clang-format on
     for (const auto& refusal : refusals) {
         SCOPED_TRACE(refusal.message);
         const std::string pack = scratch_folder("tarnblast-pack");
@@ -247,22 +233,18 @@ TEST_F(LevelFileTest, CheckSaysForEachFileOfAPackWhetherItCanBeFinished)
     const std::string a = folder + "/a.txt", b = folder + "/b.txt";
     write_file(b, level1.substr(0, 90000));
     write_file(a, level1);
-    const struct {
-        const char* seconds;
-        int code;
-        std::vector<std::string> lines;  // in this order in the output
-    } checks[] = {
-        {"0.001",
-         2,
-         {a + ": a sound level", a + ": no route found in", b + ": line 13: the line breaks off",
-          folder + ": a pack of 2 level files: not every one is sound"}},
-        {"0.001",
-         1,
-         {folder + ": a pack of 1 level file: every one is sound, but not every one was finished"}},
-        {"60",
-         0,
-         {a + ": can be finished: a route of", ": every one is sound and can be finished"}},
+    // lines: in this order in the output
+    // clang-format off
+    const struct { const char* seconds; int code; std::vector<std::string> lines; } checks[] = {
+        {"0.001", 2, {a + ": a sound level", a + ": no route found in",
+                      b + ": line 13: the line breaks off",
+                      folder + ": a pack of 2 level files: not every one is sound"}},
+        {"0.001", 1, {folder + ": a pack of 1 level file: every one is sound, "
+                               "but not every one was finished"}},
+        {"60", 0, {a + ": can be finished: a route of",
+                   ": every one is sound and can be finished"}},
     };
+    // clang-format on
     for (const auto& check : checks) {
         std::ostringstream out, err;
         EXPECT_EQ(run_levels_tool({"check", folder, "--seconds", check.seconds}, out, err),

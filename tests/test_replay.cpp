@@ -76,20 +76,14 @@ TEST(KeyScript, PassLists)
 
 TEST(ReplayProgram, BadInputIsRefusedWithExitCodeTwoNamingWhatIsWrong)
 {
-    const struct {
-        const char* arguments;
-        const char* script;
-        const char* names;
-    } cases[] = {
-        {"", "S\nFIRE\n", "line 2"},
-        {"--bogus", "", "--bogus"},
-        {"--warp 7", "", "--warp"},
-        {"--warp 0", "", "--warp"},
-        {"--start-mode 2", "", "--start-mode"},
+    // clang-format off
+    const struct { const char* arguments; const char* script; const char* names; } cases[] = {
+        {"", "S\nFIRE\n", "line 2"}, {"--bogus", "", "--bogus"}, {"--warp 7", "", "--warp"},
+        {"--warp 0", "", "--warp"}, {"--warp 3 --start-mode 3", "", "--warp"},
+        {"--start-mode 2", "", "--start-mode"}, {"--trace x --trace-list 3-1", "", "--trace-list"},
         {"--frames-out x --frame-list 0", "", "--frame-list"},
-        {"--trace x --trace-list 3-1", "", "--trace-list"},
-        {"--warp 3 --start-mode 3", "", "--warp"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const RunResult result = run_replay_program(c.arguments, c.script);
         EXPECT_EQ(result.code, 2) << c.arguments;

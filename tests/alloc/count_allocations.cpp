@@ -61,22 +61,13 @@ int posix_memalign(void** out, size_t alignment, size_t size)
 namespace {
 
 // A busy mix of held keys, each set held for 53 passes of play or 37 of the editor.
-constexpr uint16_t PLAY[] = {SCRIPT_RIGHT | SCRIPT_SPACE,
-                             SCRIPT_RIGHT,
-                             SCRIPT_UP | SCRIPT_SPACE,
-                             SCRIPT_LEFT | SCRIPT_RIGHT,
-                             SCRIPT_LEFT | SCRIPT_SPACE,
-                             0,
-                             SCRIPT_S};
-constexpr uint16_t EDIT[] = {SCRIPT_RIGHT,
-                             SCRIPT_DOWN | SCRIPT_SPACE,
-                             SCRIPT_ENTER,
-                             SCRIPT_F2,
-                             SCRIPT_F1 | SCRIPT_SPACE,
-                             SCRIPT_LEFT | SCRIPT_ENTER,
-                             SCRIPT_UP,
-                             SCRIPT_F3,
-                             SCRIPT_F4};
+// clang-format off
+constexpr uint16_t PLAY[] = {SCRIPT_RIGHT | SCRIPT_SPACE, SCRIPT_RIGHT, SCRIPT_UP | SCRIPT_SPACE,
+                             SCRIPT_LEFT | SCRIPT_RIGHT, SCRIPT_LEFT | SCRIPT_SPACE, 0, SCRIPT_S};
+constexpr uint16_t EDIT[] = {SCRIPT_RIGHT, SCRIPT_DOWN | SCRIPT_SPACE, SCRIPT_ENTER, SCRIPT_F2,
+                             SCRIPT_F1 | SCRIPT_SPACE, SCRIPT_LEFT | SCRIPT_ENTER, SCRIPT_UP,
+                             SCRIPT_F3, SCRIPT_F4};
+// clang-format on
 
 uint16_t keys_for_pass(long pass, bool editor)
 {
