@@ -134,7 +134,7 @@ constant   tools/levels/levels_tool.cpp @@ if (text.size() != 1 || text[0] < '1'
 constant   tools/levels/level_map.cpp @@ for (int32_t first = 0; first < GRID_COLUMNS; first += WINDOW_COLUMNS) { @@ for (int32_t first = 0; first < GRID_COLUMNS - 1; first += WINDOW_COLUMNS + 1) { @@ map-skips-columns
 delete     tools/levels/level_map.cpp @@ std::replace(game.level_grid, game.level_grid + GRID_CELLS, TILE_CURSOR, TILE_EMPTY); @@  @@ map-shows-cursor
 condition  tools/levels/route_command.cpp @@ return *end == '\0' && seconds > 0 && seconds <= LONGEST_SECONDS; @@ return *end == '\0' && seconds >= 0 && seconds <= LONGEST_SECONDS; @@ zero-seconds-taken
-delete     src/platform/web/soft_frame.cpp @@ dx -= sx; @@  @@ web-left-clip-shifts
+delete     src/platform/web/soft_frame.cpp @@ to_at -= from_at; @@  @@ web-left-clip-shifts
 condition  src/platform/web/soft_frame.cpp @@ source[x] == SHEET_MASK_COLOUR ? target[x] : source[x] @@ source[x] != SHEET_MASK_COLOUR ? target[x] : source[x] @@ web-mask-inverted
 constant   src/platform/web/soft_frame.cpp @@ c <= 0x7f ? c : '^' @@ c <= 0x7e ? c : '^' @@ web-last-glyph-lost
 delete     src/platform/allegro/allegro_platform.cpp @@ clear_bitmap(back_buffer);#1 @@  @@ desktop-frame-never-cleared

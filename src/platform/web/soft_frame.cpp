@@ -14,36 +14,31 @@ void soft_clear(SoftBitmap& bitmap)
     std::fill(bitmap.pixels.begin(), bitmap.pixels.end(), 0u);
 }
 
+// One axis of a copy clipped as Allegro clips: the source first, then the
+// destination. The axes do not touch each other, so each is clipped alone.
+static void clip_axis(int& from_at, int& to_at, int& length, int from_size, int to_size)
+{
+    if (from_at < 0) {
+        length += from_at;
+        to_at -= from_at;
+        from_at = 0;
+    }
+    length = std::min(length, from_size - from_at);
+    if (to_at < 0) {
+        length += to_at;
+        from_at -= to_at;
+        to_at = 0;
+    }
+    length = std::min(length, to_size - to_at);
+}
+
 void soft_blit(const SoftBitmap& from, SoftBitmap& to, int sx, int sy, int dx, int dy, int width,
                int height, bool masked)
 {
     if (sx >= from.width || sy >= from.height || dx >= to.width || dy >= to.height)
         return;
-    // The source first, then the destination, as Allegro clips.
-    if (sx < 0) {
-        width += sx;
-        dx -= sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        height += sy;
-        dy -= sy;
-        sy = 0;
-    }
-    width = std::min(width, from.width - sx);
-    height = std::min(height, from.height - sy);
-    if (dx < 0) {
-        width += dx;
-        sx -= dx;
-        dx = 0;
-    }
-    if (dy < 0) {
-        height += dy;
-        sy -= dy;
-        dy = 0;
-    }
-    width = std::min(width, to.width - dx);
-    height = std::min(height, to.height - dy);
+    clip_axis(sx, dx, width, from.width, to.width);
+    clip_axis(sy, dy, height, from.height, to.height);
     for (int y = 0; y < height; ++y) {
         const uint32_t* source = from.row(sy + y) + sx;
         uint32_t* target = to.row(dy + y) + dx;
