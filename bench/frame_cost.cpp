@@ -16,10 +16,10 @@
 #include "base/game_state.h"
 #include "base/score.h"
 #include "base/sound.h"
-#include "shell/headless.h"
-#include "shell/hud.h"
-#include "shell/main_loop.h"
-#include "shell/title.h"
+#include "game/headless.h"
+#include "game/hud.h"
+#include "game/main_loop.h"
+#include "game/title.h"
 
 namespace {
 

@@ -21,16 +21,16 @@ set(WEB_RUNNER_EDGE ${WEB_EDGE_SOURCES})
 list(FILTER WEB_RUNNER_EDGE EXCLUDE REGEX "/page[^/]*\\.cpp$")
 
 add_compile_options(-O2 -msimd128)
-add_library(tarnblast_web_core STATIC ${TARNBLAST_LOGIC_SOURCES})
-target_include_directories(tarnblast_web_core PUBLIC src tools/replay "${TARNBLAST_NATIVE_BUILD}")
+add_library(tarnblast_logic STATIC ${TARNBLAST_LOGIC_SOURCES})
+target_include_directories(tarnblast_logic PUBLIC src tools/replay "${TARNBLAST_NATIVE_BUILD}")
 
 # The edge's files are linked whole, not from a library, so that the exports
 # nothing in C++ calls are kept.
 add_executable(tarnblast ${WEB_EDGE_SOURCES})
-target_link_libraries(tarnblast PRIVATE tarnblast_web_core)
+target_link_libraries(tarnblast PRIVATE tarnblast_logic)
 file(GLOB WEB_RUNNER_SOURCES CONFIGURE_DEPENDS tools/replay/*.cpp)
 add_executable(tarnblast-replay ${WEB_RUNNER_SOURCES} ${WEB_RUNNER_EDGE})
-target_link_libraries(tarnblast-replay PRIVATE tarnblast_web_core)
+target_link_libraries(tarnblast-replay PRIVATE tarnblast_logic)
 
 set(WEB_COMMON_LINK -O2 -sALLOW_MEMORY_GROWTH=1 "--js-library=${WEB_DIR}/page_library.js")
 set(WEB_PAGE_LINK -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=ccall,cwrap,FS

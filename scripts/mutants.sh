@@ -102,22 +102,22 @@ delete     src/editor/editor.cpp @@ game.placement_armed = FLAG_SET; @@  @@ spac
 condition  src/editor/editor.cpp @@ if (code >= next && code < last) @@ if (code >= next && code <= last) @@ file-counts-last-code
 delete     src/editor/editor.cpp @@ write_pack_file_cells(0, game.level_grid); @@  @@ editor-ignores-file
 condition  src/editor/editor.cpp @@ if (game.place_request == FLAG_SET) @@ if (game.place_request != FLAG_CLEAR || true) @@ places-unasked
-constant   src/shell/main_loop.cpp @@ if (game.level_number > game.level_count) @@ if (game.level_number >= game.level_count) @@ level-6-skipped
-constant   src/shell/main_loop.cpp @@ game.camera_column = 1; @@ game.camera_column = 0; @@ start-camera-column
-condition  src/shell/main_loop.cpp @@ if (game.camera_column == LEVEL_END_COLUMN && game.game_mode == MODE_PLAY) @@ if (game.camera_column == LEVEL_END_COLUMN) @@ editor-ends-level
-delete     src/shell/main_loop.cpp @@ normalise_score(); @@  @@ score-never-carries
-delete     src/shell/world_reset.cpp @@ digit = 0; @@  @@ new-game-keeps-score
-constant   src/shell/world_scan.h @@ WINDOW_COLUMNS = 33; @@ WINDOW_COLUMNS = 32; @@ scan-32-columns
-delete     src/shell/world_scan.cpp @@ forget_arc_shot_heights();  // an enemy visit may have moved arc shots @@  @@ stale-arc-shot-heights
-condition  src/shell/world_scan.cpp @@ if (game.game_mode == MODE_PLAY && camera_relative_code(row, column) == TILE_PLAYER) @@ if (camera_relative_code(row, column) == TILE_PLAYER) @@ editor-runs-player
-constant   src/shell/title.cpp @@ {301, 499, 0, 0}, @@ {300, 499, 0, 0}, @@ title-no-black-frame
-delete     src/shell/title.cpp @@ game.game_mode = MODE_PLAY; @@  @@ s-never-plays
-condition  src/shell/settings.cpp @@ || text[1] != '\0') @@ ) @@ scale-with-tail-taken
-condition  src/shell/settings.cpp @@ if (!*value) { @@ if (false) { @@ empty-level-setting-taken
-delete     src/shell/key_bindings.cpp @@ named[control] = true; @@  @@ action-given-twice-taken
-delete     src/shell/key_bindings.cpp @@ bindings = result; @@  @@ own-keys-never-taken
-condition  src/shell/key_bindings.cpp @@ return length && (text[0] == ',' || text[length - 1] == ',' || std::strstr(text, ",,")); @@ return length && (text[0] == ',' || std::strstr(text, ",,")); @@ trailing-comma-taken
-condition  src/shell/key_bindings.cpp @@ if (length < 1 || length > 2 || (length == 2 && text[0] == '0')) @@ if (length < 1 || length > 2) @@ f01-taken
+constant   src/game/main_loop.cpp @@ if (game.level_number > game.level_count) @@ if (game.level_number >= game.level_count) @@ level-6-skipped
+constant   src/game/main_loop.cpp @@ game.camera_column = 1; @@ game.camera_column = 0; @@ start-camera-column
+condition  src/game/main_loop.cpp @@ if (game.camera_column == LEVEL_END_COLUMN && game.game_mode == MODE_PLAY) @@ if (game.camera_column == LEVEL_END_COLUMN) @@ editor-ends-level
+delete     src/game/main_loop.cpp @@ normalise_score(); @@  @@ score-never-carries
+delete     src/game/world_reset.cpp @@ digit = 0; @@  @@ new-game-keeps-score
+constant   src/game/world_scan.h @@ WINDOW_COLUMNS = 33; @@ WINDOW_COLUMNS = 32; @@ scan-32-columns
+delete     src/game/world_scan.cpp @@ forget_arc_shot_heights();  // an enemy visit may have moved arc shots @@  @@ stale-arc-shot-heights
+condition  src/game/world_scan.cpp @@ if (game.game_mode == MODE_PLAY && camera_relative_code(row, column) == TILE_PLAYER) @@ if (camera_relative_code(row, column) == TILE_PLAYER) @@ editor-runs-player
+constant   src/game/title.cpp @@ {301, 499, 0, 0}, @@ {300, 499, 0, 0}, @@ title-no-black-frame
+delete     src/game/title.cpp @@ game.game_mode = MODE_PLAY; @@  @@ s-never-plays
+condition  src/program/settings.cpp @@ || text[1] != '\0') @@ ) @@ scale-with-tail-taken
+condition  src/program/settings.cpp @@ if (!*value) { @@ if (false) { @@ empty-level-setting-taken
+delete     src/program/key_bindings.cpp @@ named[control] = true; @@  @@ action-given-twice-taken
+delete     src/program/key_bindings.cpp @@ bindings = result; @@  @@ own-keys-never-taken
+condition  src/program/key_bindings.cpp @@ return length && (text[0] == ',' || text[length - 1] == ',' || std::strstr(text, ",,")); @@ return length && (text[0] == ',' || std::strstr(text, ",,")); @@ trailing-comma-taken
+condition  src/program/key_bindings.cpp @@ if (length < 1 || length > 2 || (length == 2 && text[0] == '0')) @@ if (length < 1 || length > 2) @@ f01-taken
 condition  tools/replay/key_script.cpp @@ if (blank && had_comment) @@ if (blank) @@ blank-line-no-pass
 delete     tools/replay/key_script.cpp @@ script.runs.back().passes += run.passes; @@  @@ merged-passes-lost
 condition  tools/replay/key_script.cpp @@ if (!parse_count(count, run.passes) || run.passes < 1 || run.passes > MAX_REPEAT) { @@ if (!parse_count(count, run.passes) || run.passes > MAX_REPEAT) { @@ zero-repeat-taken
@@ -178,7 +178,7 @@ echo "built the scratch copy in $(($(date +%s) - started)) s"
 rebuild() {
     local runner=()
     [ "$1" = tools/replay ] && runner=(tarnblast-replay/fast)
-    make -C "$build" -j "$jobs" tarnblast_core/fast tarnblast_replay_lib/fast \
+    make -C "$build" -j "$jobs" tarnblast_desktop/fast tarnblast_replay_lib/fast \
         tarnblast_levels_lib/fast tarnblast_tests/fast "${runner[@]}" >"$scratch/build.log" 2>&1
 }
 

@@ -18,7 +18,7 @@ skipped=0
 # that fails counts as one failed test, so the summary never hides it.
 run_suite() {  # preset build-dir label-regex
     local preset=$1 dir=$2 labels=$3
-    # Warnings are errors in the build itself (CMAKE_COMPILE_WARNING_AS_ERROR).
+    # Warnings are errors in the presets (CMAKE_COMPILE_WARNING_AS_ERROR).
     local said
     if ! said=$(cd "$top" && cmake --preset "$preset" 2>&1); then
         echo "$said"

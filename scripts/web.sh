@@ -30,7 +30,7 @@ if [ ! -w /usr/share/emscripten/cache ]; then
     export EM_CACHE=${EM_CACHE:-$HOME/.emscripten_cache} EM_FROZEN_CACHE=
     [ -d "$EM_CACHE" ] || cp -rs /usr/share/emscripten/cache "$EM_CACHE"
 fi
-configure=(emcmake cmake -S "$top" -B "$out" -DTARNBLAST_WEB=ON -DCMAKE_BUILD_TYPE=Release
+configure=(emcmake cmake -S "$top" -B "$out" -DTARNBLAST_WEB=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
     -DTARNBLAST_NATIVE_BUILD="$native")
 "${configure[@]}" >/dev/null 2>&1 || { "${configure[@]}"; exit 1; }
 cmake --build "$out" -j "$(nproc)" 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true

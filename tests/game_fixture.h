@@ -12,10 +12,10 @@
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/sound.h"
-#include "shell/headless.h"
-#include "shell/key_script.h"
-#include "shell/main_loop.h"
-#include "shell/title.h"
+#include "game/headless.h"
+#include "game/main_loop.h"
+#include "game/title.h"
+#include "program/key_script.h"
 
 class GameTest : public testing::Test {
 public:

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "base/game_state.h"
-#include "shell/gamepad.h"
-#include "shell/key_bindings.h"
-#include "shell/key_script.h"
+#include "program/gamepad.h"
+#include "program/key_bindings.h"
+#include "program/key_script.h"
 
 constexpr auto letter = [](char c) { return PhysicalKey(PKEY_A + (c - 'a')); };
 

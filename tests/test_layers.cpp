@@ -13,9 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const LAYERS[] = {"base",  "levels",           "world",       "enemies", "editor",
-                              "shell", "platform/allegro", "platform/web"};
-constexpr int PLATFORMS = 6;  // the first platform's layer
+const char* const LAYERS[] = {"base",    "levels",           "world",
+                              "enemies", "editor",           "game",
+                              "program", "platform/allegro", "platform/web"};
+constexpr int PLATFORMS = 7;  // the first platform's layer
 
 int layer_of(const std::string& folder)
 {

@@ -18,7 +18,7 @@
 #include "levels/level_pack.h"
 #include "levels/load_level.h"
 #include "levels_tool.h"
-#include "shell/recorder.h"
+#include "program/recorder.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "base/key_names.h"
 #include "game_fixture.h"
-#include "shell/key_script.h"
-#include "shell/recorder.h"
+#include "program/key_script.h"
+#include "program/recorder.h"
 
 namespace {
 

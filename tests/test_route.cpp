@@ -7,8 +7,8 @@
 
 #include "base/game_state.h"
 #include "levels_tool.h"
+#include "program/key_script.h"
 #include "route_command.h"
-#include "shell/key_script.h"
 
 namespace {
 

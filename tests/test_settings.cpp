@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "shell/settings.h"
+#include "program/settings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The score: ten separate decimal digits (index 9 the ones, index 1 the
 // hundred-millions; index 0 is never shown), carried once per frame. The
-// HUD that shows it is drawn at the top of the program (shell/hud.h).
+// HUD that shows it is drawn at the top of the program (game/hud.h).
 #pragma once
 
 #include <cstdint>

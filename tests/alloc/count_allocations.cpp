@@ -13,14 +13,14 @@
 #include "base/game_state.h"
 #include "base/platform.h"
 #include "base/sound.h"
+#include "game/headless.h"
+#include "game/main_loop.h"
+#include "game/title.h"
 #include "levels/level_export.h"
 #include "levels/level_pack.h"
 #include "levels/load_level.h"
-#include "shell/headless.h"
-#include "shell/key_script.h"
-#include "shell/main_loop.h"
-#include "shell/recorder.h"
-#include "shell/title.h"
+#include "program/key_script.h"
+#include "program/recorder.h"
 
 extern "C" {
 void* __libc_malloc(size_t size);

@@ -14,11 +14,11 @@
 #include "base/score.h"
 #include "base/sound.h"
 #include "enemies/enemy_groups.h"
+#include "game/headless.h"
+#include "game/main_loop.h"
+#include "game/title.h"
 #include "levels/load_level.h"
-#include "shell/headless.h"
-#include "shell/key_script.h"
-#include "shell/main_loop.h"
-#include "shell/title.h"
+#include "program/key_script.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include "base/game_state.h"
 #include "base/platform.h"
 #include "base/sound.h"
+#include "game/headless.h"
+#include "game/main_loop.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
 #include "levels/level_pack.h"
-#include "shell/headless.h"
-#include "shell/key_script.h"
-#include "shell/main_loop.h"
+#include "program/key_script.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "base/assets.h"
 #include "base/platform.h"
 #include "enemies/enemy_tables.h"
-#include "shell/headless.h"
-#include "shell/world_scan.h"
+#include "game/headless.h"
+#include "game/world_scan.h"
 
 bool draw_level_map(const LevelGrid& grid, RgbImage& map, std::string& error)
 {

@@ -17,8 +17,8 @@
 #include "levels/level_pack.h"
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
+#include "program/command_line.h"
 #include "route_command.h"
-#include "shell/command_line.h"
 
 namespace fs = std::filesystem;
 

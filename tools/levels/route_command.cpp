@@ -13,14 +13,14 @@
 
 #include "base/game_state.h"
 #include "enemies/enemy_groups.h"
+#include "game/headless.h"
+#include "game/title.h"
 #include "levels/level_disk.h"
 #include "levels/level_pack.h"
 #include "levels/level_tables.h"
 #include "levels_tool.h"
+#include "program/key_script.h"
 #include "replay_run.h"
-#include "shell/headless.h"
-#include "shell/key_script.h"
-#include "shell/title.h"
 
 namespace fs = std::filesystem;
 

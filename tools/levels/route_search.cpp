@@ -13,8 +13,8 @@
 #include "base/platform.h"
 #include "base/score.h"
 #include "base/sound.h"
-#include "shell/key_script.h"
-#include "shell/main_loop.h"
+#include "game/main_loop.h"
+#include "program/key_script.h"
 
 namespace {
 

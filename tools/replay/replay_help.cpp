@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/command_line.h"
+#include "program/command_line.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/sound.h"
-#include "shell/headless.h"
-#include "shell/main_loop.h"
-#include "shell/title.h"
+#include "game/headless.h"
+#include "game/main_loop.h"
+#include "game/title.h"
 #include "state_trace.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/key_script.h"
+#include "program/key_script.h"
 
 struct ReplayOptions {
     int32_t start_mode = 1;

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "shell/gamepad.h"
+#include "program/gamepad.h"
 
 namespace {
 

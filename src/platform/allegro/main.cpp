@@ -17,9 +17,9 @@
 #include "platform/allegro/desktop_pad.h"
 #include "platform/allegro/display_loss.h"
 #include "platform/allegro/scaled_copy.h"
-#include "shell/command_line.h"
-#include "shell/program.h"
-#include "shell/settings.h"
+#include "program/command_line.h"
+#include "program/program.h"
+#include "program/settings.h"
 
 namespace {
 

@@ -15,14 +15,14 @@
 #include "base/key_names.h"
 #include "base/platform.h"
 #include "base/sound.h"
+#include "game/main_loop.h"
+#include "game/title.h"
 #include "levels/level_export.h"
 #include "levels/level_pack.h"
 #include "platform/web/page_calls.h"
 #include "platform/web/web_platform.h"
-#include "shell/key_script.h"
-#include "shell/main_loop.h"
-#include "shell/program.h"
-#include "shell/title.h"
+#include "program/key_script.h"
+#include "program/program.h"
 
 namespace {
 

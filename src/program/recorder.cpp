@@ -1,4 +1,4 @@
-#include "shell/recorder.h"
+#include "program/recorder.h"
 
 #include <fcntl.h>
 #include <limits.h>

@@ -1,10 +1,10 @@
-#include "shell/headless.h"
+#include "game/headless.h"
 
 #include "base/assets.h"
 #include "base/game_state.h"
 #include "base/platform.h"
 #include "base/sound.h"
-#include "shell/main_loop.h"
+#include "game/main_loop.h"
 
 void restart_headless_game(int32_t start_mode, bool keep_assets)
 {

@@ -1,4 +1,4 @@
-#include "shell/gamepad.h"
+#include "program/gamepad.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 
 #include "base/game_state.h"
 #include "base/physical_keys.h"
-#include "shell/key_bindings.h"
+#include "program/key_bindings.h"
 
 namespace {
 

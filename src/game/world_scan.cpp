@@ -1,4 +1,4 @@
-#include "shell/world_scan.h"
+#include "game/world_scan.h"
 
 #include "base/game_state.h"
 #include "editor/editor.h"

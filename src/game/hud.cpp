@@ -1,6 +1,6 @@
 // The HUD: the score at the top of the screen and, in the editor, the line
 // that tells of a failed export at the bottom; drawn last in every pass.
-#include "shell/hud.h"
+#include "game/hud.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "shell/key_script.h"
+#include "program/key_script.h"
 
 #include <cctype>
 #include <cerrno>

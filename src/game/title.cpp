@@ -1,9 +1,9 @@
-#include "shell/title.h"
+#include "game/title.h"
 
 #include "base/game_state.h"
 #include "base/platform.h"
+#include "game/world_reset.h"
 #include "levels/level_pack.h"
-#include "shell/world_reset.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "program/settings.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "shell/program.h"
+#include "program/program.h"
 
 #include <cstdio>
 
@@ -8,11 +8,11 @@
 #include "base/platform.h"
 #include "base/setting_names.h"
 #include "base/sound.h"
-#include "shell/gamepad.h"
-#include "shell/key_bindings.h"
-#include "shell/main_loop.h"
-#include "shell/recorder.h"
-#include "shell/settings.h"
+#include "game/main_loop.h"
+#include "program/gamepad.h"
+#include "program/key_bindings.h"
+#include "program/recorder.h"
+#include "program/settings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/world_reset.h"
+#include "game/world_reset.h"
 
 #include "base/game_state.h"
 #include "enemies/enemy_groups.h"

@@ -1,7 +1,7 @@
 // The programs' own command lines: --help and --version are answered before
 // anything else starts, so they work with no display, no sound card and no
 // data/. The game itself takes no other argument: it reads its settings from
-// the environment (shell/settings.h).
+// the environment (program/settings.h).
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "shell/key_bindings.h"
+#include "program/key_bindings.h"
 
 #include <cstdio>
 #include <cstdlib>
