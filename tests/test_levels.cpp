@@ -1,32 +1,119 @@
-// The six built-in levels as load_level leaves them (their contents are
-// sampled in scenarios/levels.txt): only known codes, each enemy code once,
-// the markers in their places, the frame of blocks they share; and the grid's
-// bounds.
+// The six built-in levels, cell for cell, against the lists of every
+// non-zero cell that the level designer drew them from: blocks by row (a-b is
+// a block at every second column from a to b), enemies as code (row,
+// column), drop markers as (row, column); every level also holds the player
+// code at (11, 16) and the cursor anchor at (1, 1). And the grid's bounds.
+#include <regex>
+#include <sstream>
+
 #include "game_fixture.h"
-#include "levels/level_file.h"
-#include "levels/level_tables.h"
 #include "levels/load_level.h"
+
+namespace {
+
+// Levels 1 to 6 in turn, each beginning at its "- Blocks:" line.
+const char* const LEVEL_LISTS = R"(
+- Blocks: row 5: 2; row 7: 2, 511; row 9: 2, 511; row 11: 2, 511; row 13: 2, 511; row 15: 2, 511; row 17: 2-22, 495-511.
+- Blocks: row 5: 2; row 7: 2, 511; row 9: 2, 53-65, 383-393, 511; row 10: 115-127; row 11: 2, 43-53, 65, 355-365, 371-383, 393-407, 464-478, 479, 511; row 12: 99-109, 127, 271-283; row 13: 2, 35-43, 53, 344-350, 355, 407, 444-458, 481-493, 511; row 14: 87-95, 99, 109, 127, 158-164, 252-266, 271, 283; row 15: 2, 27-35, 53, 99, 333-339, 344, 407, 431-437, 438-444, 493, 511; row 16: 70-82, 83, 95, 127, 133-137, 138-152, 164-190, 196-208, 214-226, 232-246; row 17: 2-22, 27, 290-306, 312-328, 333, 407, 413-425, 493-511; row 18: 70.
+- Group A: 4 (10, 79), 5 (8, 258), 6 (6, 278), 7 (7, 448), 8 (9, 438), 9 (4, 123).
+- Group B: 54 (7, 465), 55 (5, 387), 58 (8, 347), 59 (8, 160), 60 (6, 46), 61 (8, 102).
+- Group C: 106 (10, 299), 107 (11, 318), 108 (11, 323), 109 (10, 173), 110 (10, 182), 111 (10, 218).
+- Group D: 156 (9, 365), 157 (14, 133), 158 (14, 240), 159 (15, 418).
+- Drop markers: (8, 52), (8, 67), (8, 382), (8, 395), (9, 114), (9, 129), (10, 42), (10, 354), (10, 367), (10, 370), (10, 409), (10, 463), (10, 481), (11, 98), (11, 111), (11, 270), (11, 285), (12, 34), (12, 343), (12, 352), (12, 443), (12, 460), (12, 495), (13, 86), (13, 97), (13, 157), (13, 166), (13, 251), (13, 268), (14, 26), (14, 332), (14, 341), (14, 430), (15, 69), (15, 85), (15, 132), (15, 154), (15, 192), (15, 195), (15, 210), (15, 213), (15, 228), (15, 231), (15, 248), (16, 24), (16, 289), (16, 308), (16, 311), (16, 330), (16, 412), (16, 427).
+- Blocks: row 4: 309-315, 476-482; row 5: 2, 42-48, 64-68, 167-173; row 7: 2, 511; row 9: 2, 511; row 10: 358-374; row 11: 2, 133-139, 140-144, 221-231, 511; row 12: 251-263, 343-353, 354-358, 374, 444-446, 447, 448-450, 451-459; row 13: 2, 90-98, 122-124, 125-133, 207-219, 511; row 14: 237-249, 265-271, 329-343, 374-388, 395-409, 432-434, 435-443, 444; row 15: 2, 42-48, 77-85, 98, 112-122, 167-173, 191-201, 482-488, 489-493, 511; row 16: 271-279, 284-290, 295-309, 315-329, 409-419, 420-426; row 17: 2-22, 28-40, 50-58, 64-72, 98-106, 144-154, 159-165, 179-189, 463-477, 495-511; row 18: 271-279.
+- Group A: 3 (10, 469), 4 (10, 476), 5 (10, 487), 6 (8, 402), 7 (8, 403), 8 (8, 406), 9 (11, 321), 10 (11, 325), 11 (8, 243), 12 (8, 245), 13 (11, 185), 14 (11, 187).
+- Group B: 56 (1, 44), 57 (1, 66), 58 (1, 169), 59 (1, 311), 61 (1, 478), 62 (9, 252), 63 (7, 345), 64 (5, 360), 65 (6, 445), 66 (10, 78), 67 (8, 91), 104 (5, 138).
+- Group C: 105 (5, 142), 106 (10, 169), 107 (12, 68), 108 (10, 46), 109 (7, 213), 110 (5, 227), 111 (5, 267).
+- Group D: 156 (15, 463), 157 (12, 377), 158 (14, 302), 159 (12, 266), 160 (15, 146), 161 (15, 100).
+- Drop markers: (9, 357), (9, 376), (10, 132), (10, 146), (10, 220), (10, 233), (11, 250), (11, 265), (11, 342), (11, 443), (11, 461), (12, 89), (12, 100), (12, 121), (12, 206), (13, 236), (13, 273), (13, 328), (13, 390), (13, 394), (13, 411), (13, 431), (14, 41), (14, 50), (14, 76), (14, 87), (14, 111), (14, 166), (14, 175), (14, 190), (14, 203), (14, 481), (14, 495), (15, 281), (15, 283), (15, 292), (15, 294), (15, 311), (15, 314), (15, 428), (16, 24), (16, 27), (16, 60), (16, 63), (16, 74), (16, 108), (16, 143), (16, 156), (16, 158), (16, 178), (16, 462), (16, 479).
+- Blocks: row 5: 2, 44-48, 143-147, 245-251, 282-286, 361-365; row 7: 2, 511; row 9: 2, 511; row 11: 2, 79-89, 192-204, 309-323, 386-394, 395-403, 511; row 13: 2, 65-73, 91-101, 180-192, 204-210, 211-215, 289-303, 323, 372-386, 447-459, 460-462, 511; row 15: 2, 47-59, 103-113, 119-131, 168-174, 175, 176-180, 215-229, 269-283, 323, 354-366, 433-447, 462-476, 486-492, 493, 511; row 17: 2-22, 28-34, 35-41, 131-143, 149-159, 160-162, 229-241, 247-263, 323, 330-354, 408-426, 476-486, 495-511.
+- Group A: 4 (9, 40), 5 (9, 459), 6 (9, 421), 7 (12, 414), 8 (12, 422), 9 (5, 396).
+- Group B: 60 (1, 363), 61 (1, 285), 62 (1, 248), 63 (1, 146), 64 (1, 46), 65 (6, 66), 68 (6, 193), 69 (10, 270), 70 (6, 310), 71 (6, 388), 72 (8, 450).
+- Group C: 106 (10, 346), 107 (10, 361), 108 (7, 297), 109 (7, 300), 110 (11, 253), 111 (11, 259), 112 (8, 224), 113 (8, 212), 114 (9, 174), 115 (8, 185), 116 (12, 154), 117 (12, 139), 118 (8, 126), 120 (8, 98), 121 (8, 54).
+- Group D: 156 (13, 103), 157 (11, 91), 158 (15, 133), 159 (11, 206), 160 (13, 217), 161 (15, 231), 162 (15, 408), 163 (13, 464), 164 (15, 478).
+- Blocks: row 5: 2; row 7: 2, 511; row 9: 2, 511; row 11: 2, 206-214, 333-343, 511; row 13: 2, 30-34, 65-69, 135-145, 146-148, 198-204, 216-224, 315-327, 345-349, 350-354, 511; row 15: 2, 24-28, 36-40, 59-63, 71-73, 74, 75, 95-103, 125-135, 148, 190-196, 226-230, 231-233, 263-265, 266-272, 296-298, 299-307, 308, 356-368, 399-409, 440-452, 473-487, 488-494, 511; row 17: 2-22, 42-46, 53-57, 77-81, 88-92, 93, 105-111, 117-125, 150-154, 155-161, 167-175, 182-188, 235-241, 242-246, 253-261, 279-289, 290, 370-382, 389-397, 411-413, 414-422, 429-435, 436-438, 459-471, 495-511.
+- Group A: 3 (9, 404), 4 (9, 407), 5 (11, 467), 6 (13, 434), 7 (10, 361), 8 (11, 377).
+- Group B: 54 (8, 67), 55 (9, 100), 56 (9, 131), 57 (7, 145), 58 (8, 199), 59 (9, 266), 60 (8, 320), 61 (6, 339), 62 (9, 447), 63 (9, 478).
+- Group C: 105 (9, 305), 106 (8, 301), 107 (10, 286), 108 (11, 242), 109 (7, 220), 110 (12, 172), 111 (12, 156), 112 (11, 121), 113 (8, 61), 114 (8, 192), 115 (11, 394).
+- Group D: 156 (15, 471), 157 (15, 411), 158 (15, 370), 159 (11, 345), 160 (13, 356), 161 (15, 279), 162 (15, 235), 163 (13, 226), 164 (11, 215), 165 (15, 150), 166 (15, 105), 167 (15, 77), 168 (13, 36).
+- Drop markers: (10, 205), (10, 216), (10, 332), (10, 345), (12, 29), (12, 36), (12, 64), (12, 71), (12, 134), (12, 150), (12, 197), (12, 226), (12, 314), (12, 329), (12, 356), (14, 23), (14, 42), (14, 58), (14, 77), (14, 94), (14, 105), (14, 124), (14, 189), (14, 235), (14, 262), (14, 274), (14, 295), (14, 310), (14, 370), (14, 398), (14, 411), (14, 439), (14, 454), (14, 472), (14, 496), (16, 48), (16, 52), (16, 83), (16, 87), (16, 113), (16, 116), (16, 163), (16, 166), (16, 177), (16, 181), (16, 248), (16, 252), (16, 278), (16, 292), (16, 384), (16, 388), (16, 424), (16, 428), (16, 458).
+- Blocks: row 5: 2; row 7: 2, 129-139, 140-144, 511; row 8: 483-489, 490-494; row 9: 2, 114-122, 123-129, 144, 511; row 10: 431-443, 469-481; row 11: 2, 99-109, 110-114, 150-158, 159, 511; row 12: 232-244, 332-338, 339-345, 385-395, 416-418, 419-429, 445-461; row 13: 2, 85-99, 150, 159, 511; row 14: 166-178, 197-201, 208-214, 215, 222-232, 244-258, 312-314, 315-325, 326, 345, 374-382, 383, 397-409; row 15: 2, 24-30, 49-57, 75-85, 511; row 16: 178-182, 183, 184, 185-195, 258-274, 281-291, 298-312, 345-367; row 17: 2-22, 35-43, 44, 59-69, 495-511.
+- Group A: 3 (12, 40), 5 (11, 190), 6 (11, 287), 7 (11, 289), 8 (10, 354), 9 (10, 359), 11 (6, 455), 12 (3, 476).
+- Group B: 54 (3, 484), 55 (6, 433), 56 (7, 389), 57 (7, 336), 58 (10, 315), 59 (8, 237), 60 (9, 199), 61 (2, 133), 62 (10, 52), 63 (8, 86).
+- Group C: 105 (9, 212), 106 (9, 254), 107 (12, 266), 108 (5, 155), 109 (5, 123), 110 (7, 105), 111 (12, 65), 112 (9, 403), 113 (9, 380).
+- Group D: 156 (15, 59), 157 (12, 167), 158 (14, 180), 159 (13, 246), 160 (15, 260), 161 (15, 347), 162 (12, 397), 163 (10, 445), 164 (15, 310), 165 (13, 230).
+- Drop markers: (6, 128), (6, 146), (7, 482), (7, 496), (8, 113), (9, 430), (9, 445), (9, 468), (10, 98), (10, 149), (10, 161), (11, 231), (11, 246), (11, 331), (11, 347), (11, 384), (11, 397), (11, 415), (11, 463), (12, 84), (13, 165), (13, 180), (13, 196), (13, 203), (13, 207), (13, 217), (13, 221), (13, 260), (13, 311), (13, 328), (13, 373), (13, 411), (14, 23), (14, 32), (14, 48), (14, 59), (14, 74), (15, 276), (15, 280), (15, 293), (15, 297), (15, 369), (16, 34), (16, 46), (16, 71).
+)";
+
+// The numbers of a text in order ("a-b" gives a and b).
+std::vector<int32_t> numbers_in(const std::string& text)
+{
+    std::vector<int32_t> numbers;
+    const std::regex number("[0-9]+");
+    for (auto i = std::sregex_iterator(text.begin(), text.end(), number);
+         i != std::sregex_iterator(); ++i)
+        numbers.push_back(std::stoi(i->str()));
+    return numbers;
+}
+
+// The grids the lists describe, levels 1 to 6 at [0] to [5].
+std::vector<LevelGrid> listed_levels()
+{
+    std::vector<LevelGrid> levels;
+    std::istringstream lines(LEVEL_LISTS);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty())
+            continue;
+        const std::string kind = line.substr(2, line.find(':') - 2),
+                          list = line.substr(line.find(':') + 1);
+        if (kind == "Blocks") {
+            levels.push_back(empty_level_grid());
+            levels.back()[11 * GRID_COLUMNS + 16] = TILE_PLAYER;
+            levels.back()[1 * GRID_COLUMNS + 1] = TILE_CURSOR;
+        }
+        auto cell = [&](int32_t row, int32_t column) -> int32_t& {
+            return levels.back()[size_t(row * GRID_COLUMNS + column)];
+        };
+        std::istringstream parts(list);
+        for (std::string part; std::getline(parts, part, kind == "Blocks" ? ';' : ')');) {
+            const std::vector<int32_t> n = numbers_in(part);
+            if (kind == "Blocks") {  // row R: a, b-c, ...
+                std::istringstream runs(part.substr(part.find(':') + 1));
+                for (std::string run; std::getline(runs, run, ',');) {
+                    const std::vector<int32_t> ends = numbers_in(run);
+                    for (int32_t column = ends.front(); column <= ends.back(); column += 2)
+                        cell(n[0], column) = TILE_BLOCK;
+                }
+            } else if (n.size() == 3) {
+                cell(n[1], n[2]) = n[0];
+            } else if (n.size() == 2) {
+                cell(n[0], n[1]) = TILE_DROP;
+            }
+        }
+    }
+    return levels;
+}
+
+}  // namespace
 
 using LevelTest = GameTest;
 
-// The reader of level files finds no problem in any built-in level (only
-// tile codes, each enemy code once, one player code and one cursor anchor
-// where the scan looks for them).
-TEST_F(LevelTest, EveryLevelHoldsOnlyKnownCodesEachEnemyOnceAndTheSharedFrame)
+TEST_F(LevelTest, EveryBuiltInLevelHoldsExactlyTheListedCells)
 {
-    for (int level = 1; level <= LEVEL_COUNT; ++level) {
-        SCOPED_TRACE("level " + std::to_string(level));
+    const std::vector<LevelGrid> levels = listed_levels();
+    ASSERT_EQ(levels.size(), 6u);
+    for (int32_t level = 1; level <= 6; ++level) {
+        clear_grid();
         load_level(level, game.level_grid);
-        LevelGrid read;
-        const auto problems = check_level_export(export_of(game.level_grid), LEVEL_FOR_BOTH, read);
-        EXPECT_TRUE(problems.empty()) << describe_problem(problems.front());
-        EXPECT_TRUE(grid_value(11, 16) == TILE_PLAYER && grid_value(1, 1) == TILE_CURSOR);
-        EXPECT_EQ(grid_value(20, 512), TILE_EMPTY);
-        for (int32_t row = 7; row <= 17; row += 2)
-            EXPECT_TRUE(grid_value(row, 2) == TILE_BLOCK && grid_value(row, 511) == TILE_BLOCK)
-                << row;
-        for (int32_t column = 2; column <= 22; column += 2)
-            EXPECT_EQ(grid_value(17, column), TILE_BLOCK) << "ground column " << column;
+        int wrong = 0;
+        for (int32_t row = 0; row < GRID_ROWS; ++row)
+            for (int32_t column = 0; column < GRID_COLUMNS; ++column) {
+                const int32_t want = levels[size_t(level - 1)][size_t(row * GRID_COLUMNS + column)];
+                if (grid_value(row, column) != want && ++wrong <= 5)
+                    ADD_FAILURE() << "level " << level << " (" << row << ", " << column
+                                  << ") holds " << grid_value(row, column) << ", not " << want;
+            }
+        EXPECT_EQ(wrong, 0) << "level " << level;
     }
 }
 
