@@ -9,18 +9,37 @@
 
 #include "base/platform.h"
 #include "levels/level_export.h"
-#include "world/sprite_atlas.h"
 
-int test_sheet_colour(const char* rect_name)
+// The sprite sheet's rectangles as the art is laid out, written out here
+// apart from the game's own table, so that a mistyped or swapped row there
+// shows.
+// clang-format off
+const SheetRect SHEET_RECTS[SHEET_RECT_COUNT] = {
+    {"player right 1", 0, 0, 20, 32}, {"player right 2", 20, 0, 20, 32},
+    {"player left 1", 40, 0, 20, 32}, {"player left 2", 60, 0, 20, 32},
+    {"enemy A right 1", 80, 0, 20, 32}, {"enemy A right 2", 100, 0, 20, 32},
+    {"enemy A left 1", 120, 0, 20, 32}, {"enemy A left 2", 140, 0, 20, 32},
+    {"enemy C right 1", 291, 0, 20, 32}, {"enemy C right 2", 311, 0, 20, 32},
+    {"enemy C left 1", 329, 0, 20, 32}, {"enemy C left 2", 349, 0, 20, 32},
+    {"lobbed shot 1", 0, 70, 10, 10}, {"lobbed shot 2", 10, 70, 10, 10},
+    {"explosion 1", 103, 35, 32, 32}, {"explosion 2", 139, 35, 32, 32}, {"explosion 3", 175, 70, 10, 10},
+    {"explosion 4", 103, 35, 32, 32}, {"explosion 5", 211, 35, 32, 32}, {"explosion 6", 248, 35, 32, 32},
+    {"explosion 7", 284, 35, 32, 32}, {"explosion 8", 320, 35, 32, 32}, {"explosion 9", 355, 35, 32, 32},
+    {"explosion 10", 391, 35, 32, 32}, {"explosion 11", 427, 35, 32, 32}, {"explosion 12", 463, 35, 32, 32},
+    {"explosion 13", 499, 35, 32, 32},
+    {"dying enemy 1", 0, 90, 20, 20}, {"dying enemy 2", 20, 90, 20, 20}, {"dying enemy 3", 40, 90, 20, 20},
+    {"straight shot", 0, 81, 10, 5}, {"block", 0, 40, 20, 20}, {"arc shot", 0, 60, 10, 10},
+    {"enemy B", 192, 0, 32, 32}, {"rising shot", 109, 42, 20, 20}, {"enemy D", 80, 40, 20, 20},
+    {"drop marker", 0, 120, 10, 10}, {"eraser", 500, 0, 10, 10},
+};
+// clang-format on
+const SheetRect* sheet_rect(const std::string& name)
 {
-    int panel = 0;
-    if (std::sscanf(rect_name, "title panel %d", &panel) == 1)
-        return 0x300000 * panel;
-    for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i)
-        if (std::strcmp(SPRITE_ATLAS[i].name, rect_name) == 0)
-            return 0x101010 + i * 0x050301;
-    ADD_FAILURE() << "no atlas rectangle named " << rect_name;
-    return 0;
+    for (const SheetRect& r : SHEET_RECTS)
+        if (name == r.name)
+            return &r;
+    ADD_FAILURE() << "no sheet rectangle named " << name;
+    return nullptr;
 }
 
 namespace {
@@ -34,13 +53,33 @@ void fill(RgbImage& sheet, int x, int y, int width, int height, int colour)
 
 }  // namespace
 
+// Every rectangle in a colour of its own on the mask colour; where two
+// overlap, the later one's, which leaves each one's top-left corner its own.
+const RgbImage& test_sheet()
+{
+    static const RgbImage sheet = [] {
+        RgbImage made{531, 130, std::vector<uint32_t>(531 * 130, 0xff00ff)};
+        for (int i = 0; i < SHEET_RECT_COUNT; ++i) {
+            const SheetRect& r = SHEET_RECTS[i];
+            fill(made, r.x, r.y, r.width, r.height, 0x101010 + i * 0x050301);
+        }
+        return made;
+    }();
+    return sheet;
+}
+
+int test_sheet_colour(const char* rect_name)
+{
+    int panel = 0;
+    if (std::sscanf(rect_name, "title panel %d", &panel) == 1)
+        return 0x300000 * panel;
+    const SheetRect* r = sheet_rect(rect_name);
+    return r ? int(test_sheet().pixels[size_t(r->y * test_sheet().width + r->x)]) : -1;
+}
+
 void GameTest::use_test_sheet()
 {
-    RgbImage sheet{531, 130, std::vector<uint32_t>(531 * 130, 0xff00ff)};
-    for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
-        const SpriteRect& r = SPRITE_ATLAS[i].rect;
-        fill(sheet, r.x, r.y, r.width, r.height, test_sheet_colour(SPRITE_ATLAS[i].name));
-    }
+    const RgbImage& sheet = test_sheet();
     install_sheet_pixels(ASSET_SPRITE_SHEET, sheet.width, sheet.height, sheet.pixels.data());
     // The title sheet's four panels, in reading order: panel 1 at (0, 0) to
     // panel 4 at (320, 200).

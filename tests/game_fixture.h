@@ -49,14 +49,24 @@ public:
         return int(frame.pixels[size_t(y) * size_t(frame.width) + size_t(x)]);
     }
 
-    // Replaces the sprite sheet by one in which every atlas rectangle is
-    // filled with its own colour (see test_sheet_colour) on a magenta mask,
-    // and the title sheet by four panels of one colour each.
+    // Replaces the sprite sheet by the test sheet, and the title sheet by
+    // four panels of one colour each.
     static void use_test_sheet();
 };
 
-// The colour the test sheet gives the atlas rectangle with this name, or
-// "title panel N" (1 to 4); later rectangles win where two overlap.
+// A rectangle of the sprite sheet by name ("player left 2", "explosion 13",
+// "eraser"), and the test sheet that fills each with a colour of its own.
+struct SheetRect {
+    const char* name;
+    int x, y, width, height;
+};
+constexpr int SHEET_RECT_COUNT = 38;
+extern const SheetRect SHEET_RECTS[SHEET_RECT_COUNT];
+const SheetRect* sheet_rect(const std::string& name);
+const RgbImage& test_sheet();
+
+// The colour of the test sheet at a rectangle's top-left corner, or of
+// "title panel N" (1 to 4).
 int test_sheet_colour(const char* rect_name);
 
 // A fresh folder /tmp/PREFIX-XXXXXX of the test's own (ctest runs tests side

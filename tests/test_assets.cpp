@@ -11,7 +11,6 @@
 #include "asset_builder.h"
 #include "base/bmp_file.h"
 #include "game_fixture.h"
-#include "world/sprite_atlas.h"
 
 namespace {
 
@@ -70,20 +69,17 @@ protected:
     RgbImage sheet_;
 };
 
-// The game's own atlas: every rectangle it draws holds a figure, and nothing
-// outside them is drawn.
+// Every rectangle the game draws holds a figure, and nothing outside them
+// is drawn.
 TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside)
 {
-    for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
-        const SpriteRect& r = SPRITE_ATLAS[i].rect;
+    for (const SheetRect& r : SHEET_RECTS)
         EXPECT_GT(opaque_pixels(sheet_, r.x, r.y, r.width, r.height), r.width * r.height / 8)
-            << SPRITE_ATLAS[i].name;
-    }
+            << r.name;
     for (int y = 0; y < sheet_.height; ++y)
         for (int x = 0; x < sheet_.width; ++x) {
             bool inside = false;
-            for (int i = 0; i < SPRITE_ATLAS_SIZE; ++i) {
-                const SpriteRect& r = SPRITE_ATLAS[i].rect;
+            for (const SheetRect& r : SHEET_RECTS) {
                 inside =
                     inside || (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height);
             }

@@ -89,6 +89,39 @@ bool shows_score(const std::string& nine)
     return same;
 }
 
+// Reads the next group of words of a statement that takes its arguments in
+// groups ("put ROW COLUMN CODE..."): false at the statement's end. A group
+// cut short is refused, so that a typo cannot drop a check silently.
+bool next_group(std::istringstream& words, std::initializer_list<std::string*> group)
+{
+    size_t read = 0;
+    for (std::string* word : group)
+        read += bool(words >> *word);
+    if (read % group.size())
+        ADD_FAILURE() << "a statement ends inside a group of " << group.size() << " words";
+    return read == group.size();
+}
+
+// Whether the frame shows the test sheet's rectangle with its top-left
+// corner at (x, y), all of it and no more to its right and below.
+bool shows_sprite(int x, int y, const SheetRect& r)
+{
+    const RgbImage frame = frame_image(), &sheet = test_sheet();
+    const auto at = [](const RgbImage& image, int px, int py) {
+        return px < 0 || py < 0 || px >= image.width || py >= image.height
+                   ? ~0u
+                   : image.pixels[size_t(py * image.width + px)];
+    };
+    bool same = at(frame, x + r.width, y) != at(sheet, r.x + r.width - 1, r.y)
+                && at(frame, x, y + r.height) != at(sheet, r.x, r.y + r.height - 1);
+    for (int dy = 0; dy < r.height; ++dy)
+        for (int dx = 0; dx < r.width; ++dx)
+            same = same
+                   && (at(frame, x + dx, y + dy) == ~0u
+                       || at(frame, x + dx, y + dy) == at(sheet, r.x + dx, r.y + dy));
+    return same;
+}
+
 class ScenarioRun : public GameTest {
 public:
     void TestBody() override {}
@@ -132,37 +165,47 @@ int32_t* ScenarioRun::field(const std::string& name)
     return found ? found : &nowhere;
 }
 
-// expect FIELD [!=] VALUE | cell ROW COLUMN VALUE... | pixel X Y [!=] RECT NAME|black
-// | count LOW HIGH N... | hud DIGITS | sounds NAME...
+// expect FIELD [!=] VALUE | FIELD VALUE... | cell ROW COLUMN VALUE... | pixel X Y [!=] RECT
+// NAME|black | sprite X Y RECT NAME | count LOW HIGH N... | hud DIGITS | sounds NAME...
 void ScenarioRun::expect(std::istringstream& words)
 {
     std::string what;
     words >> what;
+    std::string a, b, c;
     if (what == "cell") {
-        int32_t row, column;
-        for (std::string code; words >> row >> column >> code;)
-            EXPECT_EQ(grid_value(row, column), value(code))
-                << "cell (" << row << ", " << column << ")";
-    } else if (what == "pixel") {
-        int x, y;
+        if (!next_group(words, {&a, &b, &c}))
+            ADD_FAILURE() << "expect cell: no cell";
+        do
+            EXPECT_EQ(grid_value(value(a), value(b)), value(c))
+                << "cell (" << a << ", " << b << ")";
+        while (next_group(words, {&a, &b, &c}));
+    } else if (what == "pixel" || what == "sprite") {
+        int x = 0, y = 0;
         std::string name;
-        words >> x >> y >> std::ws;
+        if (!(words >> x >> y >> std::ws))
+            ADD_FAILURE() << "expect " << what << ": no place";
         const bool differs = words.peek() == '!' && words.get() && words.get();
         std::getline(words >> std::ws, name);
         name.erase(name.find_last_not_of(' ') + 1);
+        if (what == "sprite") {
+            const SheetRect* r = sheet_rect(name);
+            EXPECT_TRUE(r && !differs && shows_sprite(x, y, *r))
+                << name << " not at " << x << ", " << y;
+            return;
+        }
         const int want = name == "black" ? 0 : test_sheet_colour(name.c_str());
         if (differs)
             EXPECT_NE(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is " << name;
         else
             EXPECT_EQ(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is not " << name;
     } else if (what == "count") {  // cells of rows 1 to 20, columns 1 to 512 holding LOW to HIGH
-        for (std::string low, high, want; words >> low >> high >> want;) {
+        while (next_group(words, {&a, &b, &c})) {
             int count = 0;
             for (int32_t row = 1; row < GRID_ROWS; ++row)
                 for (int32_t column = 1; column < GRID_COLUMNS; ++column)
-                    count += grid_value(row, column) >= value(low)
-                             && grid_value(row, column) <= value(high);
-            EXPECT_EQ(count, value(want)) << "codes " << low << " to " << high;
+                    count +=
+                        grid_value(row, column) >= value(a) && grid_value(row, column) <= value(b);
+            EXPECT_EQ(count, value(c)) << "codes " << a << " to " << b;
         }
     } else if (what == "hud") {  // the nine digits shown, "_" for a place left blank
         std::string nine;
@@ -184,7 +227,7 @@ void ScenarioRun::expect(std::istringstream& words)
         }
         do
             EXPECT_EQ(*field(what), value(want)) << what;
-        while (words >> what >> want);
+        while (next_group(words, {&what, &want}));
     }
 }
 
@@ -208,12 +251,12 @@ void ScenarioRun::line(std::istringstream& words, const std::string& first, cons
         use_test_sheet();
         sheet_used = true;
     } else if (first == "put") {
-        int32_t row, column;
-        for (std::string code; words >> row >> column >> code;)
-            put(row, column, value(code));
+        std::string row, column, code;
+        while (next_group(words, {&row, &column, &code}))
+            put(value(row), value(column), value(code));
     } else if (first == "set") {
         std::string name, to;
-        while (words >> name >> to)
+        while (next_group(words, {&name, &to}))
             *field(name) = value(to);
     } else if (first == "hold") {
         KeyScript script;
@@ -245,6 +288,7 @@ void ScenarioRun::line(std::istringstream& words, const std::string& first, cons
         for (const ScriptRun& run : script.runs)
             for (int64_t i = 0; i < run.passes; ++i, ++passes_run)
                 pass(run.keys);
+        words.str("");
     }
 }
 
@@ -269,6 +313,8 @@ void ScenarioRun::run_file(const std::string& path)
             SCOPED_TRACE(path + ":" + std::to_string(number) + " (" + case_name + ", after pass "
                          + std::to_string(passes_run) + ")");
             line(words, first, code);
+            if (std::string rest; words >> rest)
+                ADD_FAILURE() << "left over in '" << code << "': " << rest;
             if (testing::Test::HasFatalFailure())
                 return;
         }
