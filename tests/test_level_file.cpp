@@ -102,44 +102,64 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
     }
 }
 
-// Refused with line and field: the game exits 2 before any window, and the
-// file is left as it was. Each is level 2 with up to two cells changed, or
-// (row 0) cut short after `column` bytes.
+// Refused with line and field by the one reader the game, the runner and
+// the tools share: level 2's export with bytes [offset, offset + erase)
+// replaced by insert (a whole field padded to 14 characters), opened to play
+// or to edit. Each front end is then tried on one refusal: the game exits 2
+// before any window, and no file is written or changed.
 TEST_F(LevelFileTest, UnusableFilesAreRefusedWithLineAndField)
 {
+    const std::string good = level_text({});
+    const size_t all = std::string::npos;
+    const auto field = [](const char* text) { return (text + std::string(14, ' ')).substr(0, 14); };
+    const auto end_of_line = [](int line) { return field_at(line + 1, 0) - 2; };
     // clang-format off
-    const struct { Cell cells[2]; int32_t start_mode; const char* message; } refusals[] = {
-        {{{0, 90000, 0}}, MODE_TITLE, "line 13: the line breaks off"},
-        {{{6, 40, 207}}, MODE_EDITOR,
+    const struct { size_t offset, erase; std::string insert; int32_t start_mode; const char* names; } refusals[] = {
+        {field_at(3, 16) + 5, 1, "", MODE_TITLE, "line 3, field 17 (row 3, column 16)"},
+        {field_at(6, 40), 14, field(" 207,"), MODE_EDITOR,
          "line 6, field 41 (row 6, column 40): the field holds 207, which is no tile code"},
-        {{{3, 100, 4}}, MODE_TITLE, "line 10, field 80 (row 10, column 79): "
-                                    "the field holds enemy code 4, as row 3, column 100"},
-        {{{11, 16, 0}, {11, 40, TILE_PLAYER}}, MODE_TITLE,
-         "the file holds no player code (1) in columns 0 to 32"},
-        {{{15, 32, TILE_PLAYER}}, MODE_TITLE,
+        {field_at(4, 10), 14, field(" 02,"), MODE_TITLE, "line 4, field 11 (row 4, column 10): the field holds a number with a leading zero"},
+        {field_at(4, 10), 14, " 10000000002, ", MODE_TITLE, "holds a number of 11 digits"},
+        {field_at(4, 10), 14, field("-1,"), MODE_TITLE, "holds -1, which is no tile"},
+        {field_at(4, 10), 14, field("-0,"), MODE_TITLE, "holds -0"},
+        {end_of_line(5), 1, "", MODE_TITLE, "line 5:"},
+        {field_at(9, 99), 14, "", MODE_TITLE, "line 9:"},
+        {end_of_line(19) + 2, all, "", MODE_TITLE, "line 19"},
+        {field_at(12, 199) + 3, all, "", MODE_TITLE, "line 12: the line breaks off"},
+        {0, all, "0,0,2,2\r\n", MODE_TITLE, "line 1, field 1 (row 1, column 1)"},
+        {0, all, "", MODE_TITLE, "empty"},
+        {field_at(3, 100), 14, field(" 4,"), MODE_TITLE,
+         "line 10, field 80 (row 10, column 79): the field holds enemy code 4, as row 3, column 100"},
+        {field_at(11, 16), 14, field(" 0,"), MODE_TITLE, "the file holds no player code (1) in columns 0 to 32"},
+        {field_at(15, 32), 14, field(" 1,"), MODE_TITLE,
          "line 15, field 33 (row 15, column 32): the field holds a second player code"},
-        {{{1, 1, TILE_BLOCK}}, MODE_EDITOR,
-         "the file holds no cursor anchor (1014) in columns 0 to 32"},
-        {{{2, 0, TILE_CURSOR}}, MODE_EDITOR,
+        {field_at(1, 1), 14, field(" 2,"), MODE_EDITOR, "the file holds no cursor anchor (1014) in columns 0 to 32"},
+        {field_at(2, 0), 14, field(" 1014,"), MODE_EDITOR,
          "line 2, field 1 (row 2, column 0): the field holds a second cursor anchor"},
     };
     // clang-format on
-    std::ostringstream out, err;
     for (const auto& refusal : refusals) {
-        SCOPED_TRACE(refusal.message);
-        std::string text =
-            level_text({refusal.cells[1], refusal.cells[0][0] ? refusal.cells[0] : Cell{}});
-        if (!refusal.cells[0][0])
-            text.erase(size_t(refusal.cells[0][1]));
-        write_file(file, text);
+        SCOPED_TRACE(refusal.names);
+        write_file(file, std::string(good).replace(refusal.offset, refusal.erase, refusal.insert));
         EXPECT_FALSE(open_level_pack(file.c_str(), refusal.start_mode, message));
-        EXPECT_NE(message.find(refusal.message), std::string::npos) << message;
-        out.str("");
-        EXPECT_EQ(run_levels_tool({"check", file}, out, err), 2);
-        EXPECT_NE(out.str().find(refusal.message), std::string::npos) << out.str();
-        EXPECT_EQ(run_game(file, refusal.start_mode).first, 2);
-        EXPECT_TRUE(read_file(file) == text) << "the file is left as it was";
+        EXPECT_NE(message.find(refusal.names), std::string::npos) << message;
     }
+    const std::string damaged = std::string(good).replace(refusals[0].offset, 1, "");
+    write_file(file, damaged);
+    std::ostringstream out, err;
+    EXPECT_EQ(run_levels_tool({"check", file}, out, err), 2);
+    EXPECT_NE(out.str().find(refusals[0].names), std::string::npos) << out.str();
+    EXPECT_EQ(run_levels_tool({"convert", file}, out, err), 2);
+    EXPECT_EQ(run_levels_tool({"map", file, folder + "/out.bmp"}, out, err), 2);
+    const std::string said = "tarnblast-levels: " + file
+                             + " is not a level export: " + refusals[0].names
+                             + ": the field is 13 characters wide; every field is 14\n";
+    EXPECT_EQ(err.str(), said + said) << "one line each";
+    for (const char* level : {"0", "7"})
+        EXPECT_EQ(run_levels_tool({"export", level, folder + "/out.txt"}, out, err), 2) << level;
+    EXPECT_EQ(run_game(file, MODE_TITLE).first, 2);
+    EXPECT_TRUE(read_file(file) == damaged && !std::filesystem::exists(folder + "/out.bmp")
+                && !std::filesystem::exists(folder + "/out.txt"));
 }
 
 // Three files, written out of name order beside a file that is no level:

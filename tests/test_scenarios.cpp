@@ -166,7 +166,7 @@ int32_t* ScenarioRun::field(const std::string& name)
 }
 
 // expect FIELD [!=] VALUE | FIELD VALUE... | cell ROW COLUMN VALUE... | pixel X Y [!=] RECT
-// NAME|black | sprite X Y RECT NAME | count LOW HIGH N... | hud DIGITS | sounds NAME...
+// NAME|black | sprite X Y RECT NAME | hud DIGITS | sounds NAME...
 void ScenarioRun::expect(std::istringstream& words)
 {
     std::string what;
@@ -198,15 +198,6 @@ void ScenarioRun::expect(std::istringstream& words)
             EXPECT_NE(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is " << name;
         else
             EXPECT_EQ(pixel(x, y), want) << "pixel (" << x << ", " << y << ") is not " << name;
-    } else if (what == "count") {  // cells of rows 1 to 20, columns 1 to 512 holding LOW to HIGH
-        while (next_group(words, {&a, &b, &c})) {
-            int count = 0;
-            for (int32_t row = 1; row < GRID_ROWS; ++row)
-                for (int32_t column = 1; column < GRID_COLUMNS; ++column)
-                    count +=
-                        grid_value(row, column) >= value(a) && grid_value(row, column) <= value(b);
-            EXPECT_EQ(count, value(c)) << "codes " << a << " to " << b;
-        }
     } else if (what == "hud") {  // the nine digits shown, "_" for a place left blank
         std::string nine;
         words >> nine;

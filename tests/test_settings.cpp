@@ -68,20 +68,18 @@ TEST(Settings, InvalidValuesAreRefusedInOneLine)
     refused(LEVEL, "");
 }
 
+// A scale too big for the desktop comes down to the largest that fits it
+// (never below 1); auto takes the largest within three quarters of it (never
+// above 6).
 TEST(Settings, TheLargestScaleThatFitsTheDesktopIsUsed)
 {
-    EXPECT_EQ(fitting_window_scale(6, 320, 200, 1024, 768), 3);
-    EXPECT_EQ(fitting_window_scale(2, 320, 200, 1024, 768), 2) << "a fitting scale is kept";
-    EXPECT_EQ(fitting_window_scale(6, 320, 200, 1920, 1080), 5) << "the height decides";
-    EXPECT_EQ(fitting_window_scale(6, 320, 200, 1280, 1600), 4) << "the width decides";
-    EXPECT_EQ(fitting_window_scale(2, 320, 200, 640, 400), 2) << "an exact fit fits";
-    EXPECT_EQ(fitting_window_scale(2, 320, 200, 639, 400), 1);
-    EXPECT_EQ(fitting_window_scale(4, 320, 200, 0, 0), 1) << "never below 1";
-    // auto: within three quarters of the desktop.
-    EXPECT_EQ(auto_window_scale(320, 200, 1024, 768), 2);
-    EXPECT_EQ(auto_window_scale(320, 200, 1920, 1080), 4);
-    EXPECT_EQ(auto_window_scale(320, 200, 1280, 800), 3) << "exactly three quarters fits";
-    EXPECT_EQ(auto_window_scale(320, 200, 1280, 799), 2);
-    EXPECT_EQ(auto_window_scale(320, 200, 3840, 2160), 6) << "never above 6";
-    EXPECT_EQ(auto_window_scale(320, 200, 640, 480), 1);
+    // The scale asked for (0: auto), the desktop's width and height, the scale used.
+    const int cases[][4] = {{6, 1920, 1080, 5}, {6, 1280, 1600, 4}, {2, 640, 400, 2},
+                            {2, 639, 400, 1},   {4, 0, 0, 1},       {0, 1280, 800, 3},
+                            {0, 1280, 799, 2},  {0, 3840, 2160, 6}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c[0] ? fitting_window_scale(c[0], 320, 200, c[1], c[2])
+                       : auto_window_scale(320, 200, c[1], c[2]),
+                  c[3])
+            << c[0] << " on " << c[1] << " x " << c[2];
 }
