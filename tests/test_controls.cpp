@@ -1,14 +1,13 @@
 // The player's controls: own keys (TARNBLAST_KEYS), a pad's state as held
-// keys and its buttons (TARNBLAST_PAD).
-#include <gtest/gtest.h>
-
+// keys and its buttons (TARNBLAST_PAD), pause and mute.
 #include <cstring>
 #include <string>
 
-#include "base/game_state.h"
+#include "game_fixture.h"
 #include "program/gamepad.h"
 #include "program/key_bindings.h"
 #include "program/key_script.h"
+#include "program/program.h"
 
 constexpr auto letter = [](char c) { return PhysicalKey(PKEY_A + (c - 'a')); };
 
@@ -83,4 +82,48 @@ TEST(Gamepad, ButtonListsMoveTheButtonsOrAreRefused)
     EXPECT_EQ(buttons.fire * 10000 + buttons.jump * 100 + buttons.start, 2 * 10000 + 31 * 100 + 9);
     for (const char* bad : {"fire=1", "fire=32", "fire=01", "fire", "pause=3", "fire=2,fire=3"})
         EXPECT_FALSE(parse_pad_buttons(bad, buttons, error, sizeof error)) << bad;
+}
+
+// P pauses only in play: a paused turn shows the frame marked as paused and
+// runs no pass, until P goes down again; Escape still ends the game. M
+// mutes and unmutes in every mode, paused too. Both act when their key goes
+// down, not while it is held.
+TEST_F(GameTest, PauseActsOnlyInPlayAndMuteInEveryMode)
+{
+    static uint16_t held;
+    static bool shown_paused;
+    const auto turn = [] {
+        return run_program_turn([](bool paused) {
+            shown_paused = paused;
+            return PolledInput{{}, held};
+        });
+    };
+    const uint16_t P = CONTROL_PAUSE_BIT, M = CONTROL_MUTE_BIT;
+    // The controls held, whether the game goes on, is paused and muted after the turn.
+    // clang-format off
+    const struct { uint16_t held; bool goes_on, paused, muted; } turns[] = {
+        {P, true, false, false}, {M, true, false, true}, {M, true, false, true}, {0, true, false, true},
+        {M, true, false, false}, {SCRIPT_S, true, false, false}, {P, true, true, false},
+        {P, true, true, false}, {P | M, true, true, true}, {0, true, true, true}, {P, true, false, true},
+        {0, true, false, true}, {P, true, true, true}, {KEY_SET_ESC, false, true, true},
+    };
+    // clang-format on
+    start_program(ProgramSettings{});
+    for (const auto& t : turns) {
+        SCOPED_TRACE("turn " + std::to_string(&t - turns));
+        const bool was_paused = program_paused();
+        const int32_t timer = game.title_timer;
+        held = t.held;
+        EXPECT_EQ(turn(), t.goes_on);
+        EXPECT_EQ(shown_paused, was_paused);
+        EXPECT_EQ(game.title_timer != timer, !was_paused) << "a pass ran";
+        EXPECT_EQ(program_paused() * 10 + sound_is_muted(), t.paused * 10 + t.muted);
+    }
+    EXPECT_EQ(game.game_mode, MODE_PLAY);
+    start_program(ProgramSettings{MODE_EDITOR, 1});
+    held = P;
+    turn();
+    EXPECT_FALSE(program_paused()) << "in the editor";
+    set_sound_muted(false);
+    set_sound_output(false);
 }

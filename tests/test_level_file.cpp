@@ -87,6 +87,13 @@ TEST_F(LevelFileTest, EditorGoesOnWithTheFileAndPlayLoadsItAtEveryLevel)
     const std::string played = level_text({{5, 300, 40}, {1, 1, TILE_EMPTY}});
     write_file(file, played);
     ASSERT_TRUE(open_level_pack(file.c_str(), MODE_TITLE, message)) << message;
+    const std::string recording = folder + "/keys.txt";
+    ASSERT_TRUE(start_recording(recording.c_str(), MODE_TITLE));
+    stop_recording();
+    EXPECT_EQ(read_file(recording),
+              "# tarnblast recording, start mode 1: replay with tarnblast-replay "
+              "--start-mode 1\n# on the level file: add --level "
+                  + std::filesystem::canonical(file).string() + "\n");
     restart_headless_game(MODE_TITLE);
     EXPECT_TRUE(LevelGrid(game.level_grid, game.level_grid + GRID_CELLS) == level1);
     put(5, 512, TILE_BLOCK);
@@ -217,7 +224,7 @@ TEST_F(LevelFileTest, PacksAreRefusedWholeNamingTheFolderOrTheFile)
          "cannot use the level file F/2.txt: line 13: the line breaks off"},
         {{"1.txt"}, 0, MODE_EDITOR,
          "cannot edit the level folder F: the editor edits one level file; name one of its files"},
-        {{"1.txt"}, LEVEL_PACK_MAX_FILES, MODE_TITLE,
+        {{"1.txt"}, 64, MODE_TITLE,
          "cannot use the level folder F: it holds 65 level files; a pack holds at most 64"},
     };
     // clang-format on
@@ -241,6 +248,12 @@ TEST_F(LevelFileTest, PacksAreRefusedWholeNamingTheFolderOrTheFile)
         EXPECT_EQ(code, 2);
         EXPECT_EQ(err, "tarnblast: " + message + "\n");
     }
+    // 64 files are a pack.
+    write_file(folder + "/0.txt", sound);
+    for (int copy = 1; copy < 64; ++copy)
+        symlink("0.txt", (folder + "/" + std::to_string(copy) + ".txt").c_str());
+    EXPECT_TRUE(open_level_pack(folder.c_str(), MODE_TITLE, message) && level_pack_files() == 64)
+        << message;
 }
 
 // check FOLDER: every file in name order, with its own verdict, then the
