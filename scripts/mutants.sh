@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Measures what the fast unit tests catch: seeds faults into the game's logic
-# (src/, its platforms too) and its tools (tools/levels, tools/replay), one at a time, in a
-# scratch copy of the tree, rebuilds there only what the fault touches and
-# runs the fast unit tests with the fault in place. Each fault is reported as
-# caught, SURVIVED, "pattern not found" or "does not build"; then the figures
-# by kind and by folder, and the time taken. Exits 1 unless every fault is
-# caught.
+# Measures what the tests catch: seeds faults into the game's logic (src/,
+# its platforms too) and its tools (tools/levels, tools/replay), one at a
+# time, in a scratch copy of the tree, rebuilds there only what the fault
+# touches and runs the fast unit tests with the fault in place, or, for the
+# desktop's window code, which only a real window runs, the real-window tests
+# that drive it. Each fault is reported as caught, SURVIVED, "pattern not
+# found" or "does not build"; then the figures by kind, by folder and by
+# suite, and the time taken. Exits 1 unless every fault is caught.
 #   scripts/mutants.sh                 every fault
 #   scripts/mutants.sh NAME...         only the faults with these names
 # Environment: MUTANTS_DIR (the scratch folder, default /tmp/tarnblast-mutants-$USER),
-# MUTANTS_JOBS (build jobs, default 2), MUTANTS_TIMEOUT (seconds per test run, 120).
+# MUTANTS_JOBS (build jobs, default 2), MUTANTS_TIMEOUT (seconds per test run, 120;
+# a real-window test gets 300).
 # The whole script is one block, read before it runs: editing the file
 # meanwhile cannot change a run.
 {
@@ -20,7 +22,8 @@ jobs=${MUTANTS_JOBS:-2}
 limit=${MUTANTS_TIMEOUT:-120}
 started=$(date +%s)
 
-# One fault a line: KIND FILE[#N] @@ exact text @@ its replacement @@ name.
+# One fault a line: KIND FILE[#N] @@ exact text @@ its replacement @@ name
+# [@@ real-window tests that catch it, for a fault no unit test can see].
 # The kinds: delete (a statement such as a kill, a refusal or a write is
 # gone), condition (a test inverted, dropped or moved across its edge) and
 # constant (a number moved by one step). The text is replaced where it occurs
@@ -118,11 +121,11 @@ delete     src/program/key_bindings.cpp @@ named[control] = true; @@  @@ action-
 delete     src/program/key_bindings.cpp @@ bindings = result; @@  @@ own-keys-never-taken
 condition  src/program/key_bindings.cpp @@ return length && (text[0] == ',' || text[length - 1] == ',' || std::strstr(text, ",,")); @@ return length && (text[0] == ',' || std::strstr(text, ",,")); @@ trailing-comma-taken
 condition  src/program/key_bindings.cpp @@ if (length < 1 || length > 2 || (length == 2 && text[0] == '0')) @@ if (length < 1 || length > 2) @@ f01-taken
-condition  tools/replay/key_script.cpp @@ if (blank && had_comment) @@ if (blank) @@ blank-line-no-pass
-delete     tools/replay/key_script.cpp @@ script.runs.back().passes += run.passes; @@  @@ merged-passes-lost
-condition  tools/replay/key_script.cpp @@ if (!parse_count(count, run.passes) || run.passes < 1 || run.passes > MAX_REPEAT) { @@ if (!parse_count(count, run.passes) || run.passes > MAX_REPEAT) { @@ zero-repeat-taken
-condition  tools/replay/key_script.cpp @@ if (pass >= r.first && pass <= r.last) @@ if (pass >= r.first && pass < r.last) @@ pass-range-end-left-out
-delete     tools/replay/key_script.cpp @@ script.total_passes += run.passes; @@  @@ passes-not-counted
+condition  src/program/key_script.cpp @@ if (blank && had_comment) @@ if (blank) @@ blank-line-no-pass
+delete     src/program/key_script.cpp @@ script.runs.back().passes += run.passes; @@  @@ merged-passes-lost
+condition  src/program/key_script.cpp @@ if (!parse_count(count, run.passes) || run.passes < 1 || run.passes > MAX_REPEAT) { @@ if (!parse_count(count, run.passes) || run.passes > MAX_REPEAT) { @@ zero-repeat-taken
+condition  src/program/key_script.cpp @@ if (pass >= r.first && pass <= r.last) @@ if (pass >= r.first && pass < r.last) @@ pass-range-end-left-out
+delete     src/program/key_script.cpp @@ script.total_passes += run.passes; @@  @@ passes-not-counted
 condition  tools/replay/replay_run.cpp @@ if (!parse_small_number(argv[++i], 1, 3, mode) || mode == 2) { @@ if (!parse_small_number(argv[++i], 1, 3, mode)) { @@ start-mode-2-taken
 condition  tools/replay/replay_run.cpp @@ if (options.warp_level && options.start_mode == 3) { @@ if (options.warp_level && options.start_mode == 4) { @@ warp-in-editor-taken
 condition  tools/replay/replay_run.cpp @@ for (int64_t i = 0; i < run.passes && !escaped; ++i) { @@ for (int64_t i = 0; i < run.passes; ++i) { @@ replay-runs-past-escape
@@ -140,6 +143,57 @@ constant   src/platform/web/soft_frame.cpp @@ c <= 0x7f ? c : '^' @@ c <= 0x7e ?
 delete     src/platform/allegro/allegro_platform.cpp @@ clear_bitmap(back_buffer);#1 @@  @@ desktop-frame-never-cleared
 condition  src/platform/allegro/allegro_platform.cpp @@ if (sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ if (!sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ desktop-sprites-unseen
 constant   src/platform/allegro/allegro_platform.cpp @@ makecol(255, 80, 80); @@ makecol(255, 80, 81); @@ desktop-notice-colour
+constant   src/world/sprite_atlas.h @@ {{40, 0, 20, 32}, {60, 0, 20, 32}},  // facing left @@ {{60, 0, 20, 32}, {40, 0, 20, 32}},  // facing left @@ atlas-left-frames-swapped
+constant   src/world/sprite_atlas.h @@ {{291, 0, 20, 32}, {311, 0, 20, 32}},  // walking right @@ {{291, 0, 20, 32}, {291, 0, 20, 32}},  // walking right @@ atlas-c-one-right-frame
+constant   src/world/sprite_atlas.h @@ {103, 35, 32, 32},  // 4: the flash again @@ {139, 35, 32, 32},  // 4: the flash again @@ atlas-explosion-4
+constant   src/world/sprite_atlas.cpp @@ if (frame >= 1 && frame <= 3) @@ if (frame >= 1 && frame <= 2) @@ wreck-frame-3-unseen
+constant   src/game/title.cpp @@ {501, 699, 320, 0}, @@ {500, 699, 320, 0}, @@ title-no-black-at-500
+constant   src/game/title.cpp @@ {701, 899, 0, 200}, @@ {701, 900, 0, 200}, @@ title-no-black-at-900
+constant   src/enemies/group_a.cpp @@ walk(enemy, -1, ENEMY_RIGHT); @@ walk(enemy, 1, ENEMY_RIGHT); @@ a-walks-right-first
+constant   src/enemies/group_a.cpp @@ if (enemy.anim_frame > 2) @@ if (enemy.anim_frame > 3) @@ a-third-frame
+constant   src/enemies/group_c.cpp @@ walk(enemy, -1, ENEMY_RIGHT); @@ walk(enemy, 1, ENEMY_RIGHT); @@ c-walks-right-first
+constant   src/enemies/group_c.cpp @@ if (enemy.anim_frame > 2) @@ if (enemy.anim_frame > 3) @@ c-third-frame
+delete     src/enemies/group_c.cpp @@ step_animation(enemy); @@  @@ c-frame-stands
+constant   src/enemies/enemy_shots.cpp @@ FLIGHT_FLOOR = 180; @@ FLIGHT_FLOOR = 181; @@ flight-floor
+constant   src/enemies/enemy_shots.cpp @@ STRAIGHT_DROP = 15; @@ STRAIGHT_DROP = 16; @@ straight-shot-drop
+constant   src/enemies/enemy_shots.cpp @@ RISING_TOP = 5; @@ RISING_TOP = 6; @@ rising-shot-top
+constant   src/enemies/enemy_shots.cpp @@ shot.y = wrap_add(shot.y, 1);#2 @@ shot.y = wrap_add(shot.y, 0); @@ arc-never-falls
+constant   src/world/blocks.cpp @@ DROP_REACH = 12; @@ DROP_REACH = 13; @@ drop-reaches-higher
+constant   src/world/blocks.cpp @@ DROP_ABOVE = 28; @@ DROP_ABOVE = 27; @@ drop-reaches-less-below
+condition  src/world/blocks.cpp @@ if (game.game_mode == MODE_EDITOR) @@ if (game.game_mode != MODE_EDITOR) @@ drop-drawn-in-play
+constant   src/enemies/enemy_groups.cpp @@ draw_enemy_c(ENEMY_LEFT, 1, x, y); @@ draw_enemy_c(ENEMY_RIGHT, 1, x, y); @@ c-preview-faces-right
+constant   src/enemies/enemy_groups.cpp @@ draw_sprite_rect(ATLAS_ENEMY_B, x, y); @@ draw_sprite_rect(ATLAS_ENEMY_D, x, y); @@ b-preview-shows-d
+constant   src/game/main_loop.cpp @@ {CONTROL_LEFT, MODE_EDITOR, editor_cursor_left}, @@ {CONTROL_S, MODE_TITLE, start_game}, {CONTROL_LEFT, MODE_EDITOR, editor_cursor_left}, @@ s-before-play-keys
+constant   src/game/main_loop.cpp @@ {CONTROL_LEFT, MODE_PLAY, walk_left}, @@ {CONTROL_SPACE, MODE_PLAY, fire}, {CONTROL_LEFT, MODE_PLAY, walk_left}, @@ fire-before-walk
+constant   src/levels/level_tables.cpp @@ {61, 8, 102}, @@ {61, 8, 103}, @@ level-2-enemy-moved
+constant   src/levels/level_tables.cpp @@ {8, 52}, {8, 67}, @@ {8, 52}, {8, 66}, @@ level-2-drop-moved
+condition  src/levels/level_pack.cpp @@ else if (files.size() > size_t(LEVEL_PACK_MAX_FILES)) @@ else if (files.size() >= size_t(LEVEL_PACK_MAX_FILES)) @@ pack-of-64-refused
+constant   src/levels/level_pack.cpp @@ (pack_file + 1) % opened_files @@ (pack_file + 2) % opened_files @@ pack-skips-a-file
+constant   src/program/settings.cpp @@ desktop_width * 3 / 4, @@ desktop_width * 2 / 3, @@ auto-scale-two-thirds
+delete     src/program/recorder.cpp @@ recorded_bytes += off_t(length); @@  @@ full-disk-cuts-everything
+condition  src/program/recorder.cpp @@ if (!level_pack_open()) @@ if (level_pack_open()) @@ level-line-inverted
+condition  src/program/recorder.cpp @@ level_pack_is_folder() ? "pack" : "file" @@ !level_pack_is_folder() ? "pack" : "file" @@ pack-called-file
+condition  src/program/program.cpp @@ if (goes_on && (pressed & CONTROL_PAUSE_BIT) && game.game_mode == MODE_PLAY) @@ if (goes_on && (pressed & CONTROL_PAUSE_BIT)) @@ pause-on-title
+delete     src/program/program.cpp @@ previous_controls = controls; @@  @@ held-p-toggles
+condition  src/program/program.cpp @@ if (controls & KEY_SET_ESC) @@ if (controls & KEY_SET_ESC && false) @@ escape-kept-while-paused
+delete     src/program/program.cpp @@ pause_program(false); @@  @@ pause-for-good
+condition  src/program/gamepad.cpp @@ game_mode == MODE_EDITOR ? CONTROL_ENTER : CONTROL_UP @@ game_mode != MODE_EDITOR ? CONTROL_ENTER : CONTROL_UP @@ pad-jump-places-in-play
+delete     src/program/gamepad.cpp @@ keys |= key_bit(CONTROL_DOWN); @@  @@ pad-down-lost
+constant   src/program/gamepad.cpp @@ return parse_small_number(text, length, 0, PAD_BUTTON_COUNT - 1); @@ return parse_small_number(text, length, 0, PAD_BUTTON_COUNT); @@ pad-button-32-taken
+condition  src/program/gamepad.cpp @@ if (*button_of(result, a) == *button_of(result, b)) { @@ if (*button_of(result, a) != *button_of(result, b)) { @@ pad-shared-button-test-inverted
+delete     tools/levels/route_search.cpp @@ moves.push_back(history_[step][size_t(parent)].move); @@  @@ route-loses-its-moves
+condition  tools/levels/route_search.cpp @@ if (game.level_number != level) @@ if (game.level_number == level) @@ route-ends-at-once
+delete     tools/levels/route_search.cpp @@ keys.push_back(0); @@  @@ route-one-pass-short
+delete     src/platform/allegro/desktop_pad.cpp @@ state.down = state.down || stick.axis[1].d2; @@  @@ desktop-pad-down-lost
+condition  src/platform/allegro/desktop_pad.cpp @@ if (pad.stick[s].num_axis >= 2) { @@ if (pad.stick[s].num_axis > 2) { @@ desktop-dpad-unseen
+constant   src/platform/allegro/desktop_pad.cpp @@ for (int b = 0; b < pad.num_buttons @@ for (int b = 1; b < pad.num_buttons @@ desktop-pad-button-0-lost
+delete     src/platform/allegro/display_loss.cpp @@ write_all(STDERR_FILENO, message, sizeof message - 1); @@  @@ display-loss-untold
+constant   src/platform/allegro/display_loss.cpp @@ _exit(1); @@ _exit(2); @@ display-loss-exit-code
+condition  src/platform/allegro/display_loss.cpp @@ if (library_reason && *library_reason) @@ if (library_reason) @@ empty-start-reason-told
+constant   src/platform/allegro/scaled_copy.cpp @@ widen_row<1>, widen_row<2>, widen_row<3>, @@ widen_row<1>, widen_row<1>, widen_row<3>, @@ scale-2-drawn-at-1
+condition  src/platform/allegro/scaled_copy.cpp @@ return std::memcmp(frame->line[y], shown->line[y], row_bytes) != 0; @@ return std::memcmp(frame->line[y], shown->line[y], row_bytes) == 0; @@ unchanged-rows-sent
+constant   src/platform/allegro/scaled_copy.cpp @@ for (int32_t k = 0; k < SCALE; ++k) @@ for (int32_t k = 1; k < SCALE; ++k) @@ pixels-repeated-once-less
+condition  src/base/sound.cpp @@ else if (!sound_muted) @@ else @@ muted-gun-sounds @@ comforts
 EOF
 )
 
@@ -150,6 +204,17 @@ EOF
 FIRST_ROUND='Files/*:Hazard*'
 SECOND_ROUND='-Files/*:Hazard*:AssetBuilder.*:SoundFiles.*:SpriteSheetFile.*:TitleSheetFile.*:DamagedAssetTest.*:Layers.*:RouteTest.ABottomless*'
 SEARCHED=(src tools/levels tools/replay)
+
+# The real-window tests (tests/window/NAME.sh) that catch faults in the
+# window code; every other file's faults go to the unit tests unless their
+# line names tests.
+window_tests_of() {
+    case $1 in
+    */platform/allegro/desktop_pad.cpp) echo comforts ;;
+    */platform/allegro/display_loss.cpp) echo no_display display_loss ;;
+    */platform/allegro/scaled_copy.cpp) echo scaled_window ;;
+    esac
+}
 
 only=" $* "
 rm -rf "$scratch"
@@ -175,15 +240,27 @@ echo "built the scratch copy in $(($(date +%s) - started)) s"
 # (make's /fast targets skip the dependencies), and the runner for a fault in
 # it; the few tests that start the game as a program meet it without the
 # fault.
+# A fault in the window code rebuilds the game itself, which a real-window
+# test starts.
 rebuild() {
-    local runner=()
-    [ "$1" = tools/replay ] && runner=(tarnblast-replay/fast)
+    local programs=()
+    [ "$1" = tools/replay ] && programs=(tarnblast-replay/fast)
+    [ -n "$2" ] && programs=(tarnblast/fast)
     make -C "$build" -j "$jobs" tarnblast_desktop/fast tarnblast_replay_lib/fast \
-        tarnblast_levels_lib/fast tarnblast_tests/fast "${runner[@]}" >"$scratch/build.log" 2>&1
+        tarnblast_levels_lib/fast tarnblast_tests/fast "${programs[@]}" >"$scratch/build.log" 2>&1
+}
+
+run_window_tests() {
+    local name
+    for name in "$@"; do
+        (cd "$build" && timeout 300 bash "$scratch/tests/window/$name.sh" ./tarnblast \
+            ./tarnblast-replay >"$scratch/test.log" 2>&1) || return 1
+    done
 }
 
 run_tests() {
     local round
+    [ $# = 0 ] || { run_window_tests "$@"; return; }
     for round in "$FIRST_ROUND" "$SECOND_ROUND"; do
         (cd "$build" && timeout "$limit" ./tests/tarnblast_tests --gtest_brief=1 --gtest_fail_fast \
             --gtest_filter="$round" >"$scratch/test.log" 2>&1) 2>/dev/null || return 1
@@ -240,7 +317,7 @@ folder_of() {
     esac
 }
 
-declare -A total_of caught_of
+declare -A total_of caught_of window_passed
 caught=0 survived=0 missing=0 broken=0
 tally() {
     total_of[$1]=$((${total_of[$1]:-0} + 1))
@@ -252,6 +329,8 @@ while IFS= read -r line; do
     hint=${rest%% @@ *}; rest=${rest#* @@ }
     text=${rest%% @@ *}; rest=${rest#* @@ }
     replacement=${rest%% @@ *}; name=${rest#* @@ }
+    named_tests=""
+    [[ $name == *' @@ '* ]] && named_tests=${name#* @@ } && name=${name%% @@ *}
     # A deleted statement leaves an empty one, so that an if keeps its body.
     [ "$kind" = delete ] && [ -z "$replacement" ] && replacement=";"
     nth=1
@@ -264,14 +343,22 @@ while IFS= read -r line; do
         continue
     fi
     folder=$(folder_of "$file")
+    read -ra suite <<<"${named_tests:-$(window_tests_of "$file")}"
+    # The window tests must pass without a fault before they can catch one.
+    for name in "${suite[@]}"; do
+        [ -n "${window_passed[$name]:-}" ] && continue
+        run_window_tests "$name" ||
+            { echo "the window test $name fails without any fault:"; tail -n 30 "$scratch/test.log"; exit 1; }
+        window_passed[$name]=1
+    done
     cp -p "$file" "$scratch/original"
     touch "$scratch/stamp"
     seed "$file" "$text" "$replacement" "$nth"
-    if ! rebuild "$folder"; then
+    if ! rebuild "$folder" "${suite[*]}"; then
         echo "does not build     $kind $folder $name"
         broken=$((broken + 1))
         result=broken
-    elif run_tests; then
+    elif run_tests "${suite[@]}"; then
         echo "SURVIVED           $kind $folder $name"
         survived=$((survived + 1))
         result=survived
@@ -282,8 +369,10 @@ while IFS= read -r line; do
     fi
     tally "kind $kind" "$result"
     tally "folder $folder" "$result"
+    tally "suite $([ ${#suite[@]} = 0 ] && echo unit || echo window)" "$result"
     cp -p "$scratch/original" "$file"
     put_back_objects
+    [ ${#suite[@]} = 0 ] || rebuild "$folder" relink || { echo "cannot rebuild the game"; exit 1; }
 done <<<"$FAULTS"
 for key in $(printf '%s\n' "${!total_of[@]}" | sort | tr ' ' '='); do
     key=${key/=/ }

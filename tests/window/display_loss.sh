@@ -22,7 +22,7 @@ while read -r name mode steps last_line; do
         key=${step%%=*} want=${step#*=}
         [ "$want" = "$step" ] && want=""
         check=(wl_recorded "${want//,/ }" "$rec")
-        [ "$want" = paused ] && check=(wl_paused "$rec")
+        [ "$want" = paused ] && check=(wl_paused)
         if [ "${key#+}" != "$key" ]; then
             wl_key_down "${key#+}"
             [ -z "$want" ] || wl_await "${check[@]}"

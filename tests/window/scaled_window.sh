@@ -15,21 +15,22 @@ wl_setup  # a 1024 x 768 desktop
 paused_box() { echo "rectangle $((136 * $1)),$((96 * $1)) $((184 * $1 - 1)),$((104 * $1 - 1))"; }
 
 # check_scale SETTING SCALE MESSAGES: starts the game with the setting, plays
-# a moving scene, pauses and checks the window against the last frame at the
-# scale (PAUSED aside), quits with Escape, and counts the lines on stderr.
+# a moving scene for 70 recorded passes, pauses and checks the window against
+# the last frame at the scale (PAUSED aside), quits with Escape, and counts
+# the lines on stderr.
 check_scale() {
-    local setting=$1 scale=$2 size diff
-    wl_start_game "$game" TARNBLAST_SCALE="$setting" TARNBLAST_FINAL_FRAME="$WL_TMP/final.bmp"
-    wl_tap s
+    local setting=$1 scale=$2 size diff rec="$WL_TMP/keys.txt"
+    wl_start_game "$game" TARNBLAST_SCALE="$setting" TARNBLAST_FINAL_FRAME="$WL_TMP/final.bmp" \
+        TARNBLAST_RECORD="$rec"
+    wl_hold s wl_recorded S "$rec"
     wl_key_down Left
     wl_key_down space
-    sleep 1
-    wl_tap p
+    wl_await wl_running "$rec" $(($(wc -l <"$rec") + 70))
+    wl_hold p wl_paused "$scale"
     wl_key_up space
     wl_key_up Left
-    sleep 0.3
     wl_screenshot "$WL_TMP/got.png"
-    wl_tap Escape
+    wl_hold Escape wl_gone "$WL_GAME_PID"
     wl_expect_exit 0 10 "TARNBLAST_SCALE=$setting: Escape"
     size=$(identify -format '%wx%h' "$WL_TMP/got.png")
     [ "$size" = "$((320 * scale))x$((200 * scale))" ] || wl_fail "TARNBLAST_SCALE=$setting: window is $size"

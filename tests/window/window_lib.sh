@@ -134,16 +134,19 @@ wl_held_for() {  # NAME PASSES
         [ "$(tail -n "$2" "$WL_RECORDING" | grep -cw "$1")" = "$2" ]
 }
 
-# Checks against the game's recording: wl_recorded KEYS FILE (the last pass
-# held exactly KEYS), wl_paused FILE (no pass for 0.5 s), wl_running FILE.
+# Checks against what the game says: wl_recorded KEYS FILE (the last pass
+# held exactly KEYS), wl_running FILE LINES (passes were recorded beyond the
+# first LINES lines), wl_paused [SCALE] (the window shows "PAUSED": its box
+# in the middle holds only white and black, and enough white for the word).
 wl_recorded() { [ "$(tail -n 1 "$2")" = "$1" ]; }
+wl_running() { [ "$(wc -l <"$1")" -gt "$2" ]; }
 wl_paused() {
-    local n
-    n=$(wc -l <"$1")
-    sleep 0.5
-    [ "$(wc -l <"$1")" = "$n" ]
+    local s=${1:-1}
+    xwd -silent -id "$WL_WIN" | convert xwd:- -crop "$((48 * s))x$((8 * s))+$((136 * s))+$((96 * s))" \
+        -format %c histogram:info:- 2>/dev/null |
+        awk -v least=$((40 * s * s)) '/#FFFFFF/ { white = $1 + 0 } !/#FFFFFF|#000000/ { other = 1 }
+            END { exit !(white >= least && !other) }'
 }
-wl_running() { ! wl_paused "$1"; }
 # wl_await CHECK...: tries the check 500 times, 20 ms apart. wl_hold KEY
 # CHECK...: holds KEY down until then. A timed tap can fall between two
 # passes when the machine is busy; these cannot.
