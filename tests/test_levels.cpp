@@ -3,6 +3,7 @@
 // a block at every second column from a to b), enemies as code (row,
 // column), drop markers as (row, column); every level also holds the player
 // code at (11, 16) and the cursor anchor at (1, 1). And the grid's bounds.
+#include <algorithm>
 #include <regex>
 #include <sstream>
 
@@ -45,15 +46,19 @@ const char* const LEVEL_LISTS = R"(
 - Drop markers: (6, 128), (6, 146), (7, 482), (7, 496), (8, 113), (9, 430), (9, 445), (9, 468), (10, 98), (10, 149), (10, 161), (11, 231), (11, 246), (11, 331), (11, 347), (11, 384), (11, 397), (11, 415), (11, 463), (12, 84), (13, 165), (13, 180), (13, 196), (13, 203), (13, 207), (13, 217), (13, 221), (13, 260), (13, 311), (13, 328), (13, 373), (13, 411), (14, 23), (14, 32), (14, 48), (14, 59), (14, 74), (15, 276), (15, 280), (15, 293), (15, 297), (15, 369), (16, 34), (16, 46), (16, 71).
 )";
 
-// The numbers of a text in order ("a-b" gives a and b).
-std::vector<int32_t> numbers_in(const std::string& text)
+// Every match of a pattern in a text, as the numbers its groups took (0
+// for a group left out).
+std::vector<std::vector<int32_t>> matches(const std::string& text, const char* pattern)
 {
-    std::vector<int32_t> numbers;
-    const std::regex number("[0-9]+");
-    for (auto i = std::sregex_iterator(text.begin(), text.end(), number);
-         i != std::sregex_iterator(); ++i)
-        numbers.push_back(std::stoi(i->str()));
-    return numbers;
+    std::vector<std::vector<int32_t>> found;
+    const std::regex re(pattern);
+    for (auto m = std::sregex_iterator(text.begin(), text.end(), re); m != std::sregex_iterator();
+         ++m) {
+        found.emplace_back();
+        for (size_t i = 1; i < m->size(); ++i)
+            found.back().push_back((*m)[i].matched ? std::stoi((*m)[i].str()) : 0);
+    }
+    return found;
 }
 
 // The grids the lists describe, levels 1 to 6 at [0] to [5].
@@ -62,34 +67,26 @@ std::vector<LevelGrid> listed_levels()
     std::vector<LevelGrid> levels;
     std::istringstream lines(LEVEL_LISTS);
     for (std::string line; std::getline(lines, line);) {
-        if (line.empty())
-            continue;
-        const std::string kind = line.substr(2, line.find(':') - 2),
-                          list = line.substr(line.find(':') + 1);
-        if (kind == "Blocks") {
-            levels.push_back(empty_level_grid());
-            levels.back()[11 * GRID_COLUMNS + 16] = TILE_PLAYER;
-            levels.back()[1 * GRID_COLUMNS + 1] = TILE_CURSOR;
-        }
-        auto cell = [&](int32_t row, int32_t column) -> int32_t& {
+        const auto cell = [&](int32_t row, int32_t column) -> int32_t& {
             return levels.back()[size_t(row * GRID_COLUMNS + column)];
         };
-        std::istringstream parts(list);
-        for (std::string part; std::getline(parts, part, kind == "Blocks" ? ';' : ')');) {
-            const std::vector<int32_t> n = numbers_in(part);
-            if (kind == "Blocks") {  // row R: a, b-c, ...
-                std::istringstream runs(part.substr(part.find(':') + 1));
-                for (std::string run; std::getline(runs, run, ',');) {
-                    const std::vector<int32_t> ends = numbers_in(run);
-                    for (int32_t column = ends.front(); column <= ends.back(); column += 2)
-                        cell(n[0], column) = TILE_BLOCK;
-                }
-            } else if (n.size() == 3) {
-                cell(n[1], n[2]) = n[0];
-            } else if (n.size() == 2) {
-                cell(n[0], n[1]) = TILE_DROP;
+        if (line.rfind("- Blocks:", 0) == 0) {
+            levels.push_back(empty_level_grid());
+            cell(11, 16) = TILE_PLAYER;
+            cell(1, 1) = TILE_CURSOR;
+            std::istringstream rows(line.substr(9));
+            for (std::string row; std::getline(rows, row, ';');) {  // row R: a, b-c, ...
+                const auto runs = matches(row, "([0-9]+)(?:-([0-9]+))?");
+                for (size_t i = 1; i < runs.size(); ++i)
+                    for (int32_t c = runs[i][0]; c <= std::max(runs[i][0], runs[i][1]); c += 2)
+                        cell(runs[0][0], c) = TILE_BLOCK;
             }
         }
+        for (const auto& enemy : matches(line, "([0-9]+) \\(([0-9]+), ([0-9]+)\\)"))
+            cell(enemy[1], enemy[2]) = enemy[0];
+        if (line.rfind("- Drop markers:", 0) == 0)
+            for (const auto& drop : matches(line, "\\(([0-9]+), ([0-9]+)\\)"))
+                cell(drop[0], drop[1]) = TILE_DROP;
     }
     return levels;
 }

@@ -39,7 +39,7 @@ wl_start_game /usr/games/tarnblast
 wl_screenshot shown.png
 [ "$(wl_pixel_difference shown.png title.png)" = 0 ] ||
     wl_fail "the installed game does not show its title in a 640 x 400 window"
-wl_tap Escape
+wl_hold Escape wl_gone "$WL_GAME_PID"
 wl_expect_exit 0 10 "Escape in the installed game"
 $root apt-get purge -y -qq tarnblast >/dev/null 2>&1 || wl_fail "apt could not remove the package"
 [ ! -e /usr/games/tarnblast ] && [ ! -e /usr/share/games/tarnblast ] || wl_fail "the purge left files"

@@ -77,18 +77,10 @@ wl_capture_sound() {
 # wl_start_game GAME [ENV=VALUE ...]: starts the game from the working
 # directory, or from $WL_GAME_DIR (which must hold data/), and waits for its
 # window ($WL_WIN).
-# With TARNBLAST_RECORD set, wl_tap counts the key's passes in the recording.
 wl_start_game() {
     local game=$1
     shift
-    local i code="" setting
-    WL_RECORDING=""
-    for setting in "$@"; do
-        [ "${setting#TARNBLAST_RECORD=}" = "$setting" ] && continue
-        WL_RECORDING=${setting#*=}
-        [ "${WL_RECORDING#/}" = "$WL_RECORDING" ] &&
-            WL_RECORDING="$(cd "${WL_GAME_DIR:-.}" && pwd)/$WL_RECORDING"
-    done
+    local i code=""
     (cd "${WL_GAME_DIR:-.}" && exec env "$@" "$game") >"$WL_TMP/game.out" 2>"$WL_TMP/game.err" &
     WL_GAME_PID=$!
     for i in $(seq 100); do
@@ -108,32 +100,6 @@ wl_start_game() {
 
 wl_key_down() { xdotool keydown --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_key_up() { xdotool keyup --window "$WL_WIN" "$1" 2>/dev/null; }
-# wl_tap KEY [SECONDS]: holds KEY for SECONDS (default 0.1) or, when the game
-# records ($WL_RECORDING) and KEY is one of its keys, for as many passes as
-# that is at 70 a second, however busy the machine: a timed tap can fall
-# between two passes.
-wl_tap() {
-    local name=""
-    case $1 in
-    Left | Right | Up | Down | space | s | F[1-4]) name=${1^^} ;;
-    Return) name=ENTER ;; Shift_R) name=RSHIFT ;; Escape) name=ESC ;;
-    esac
-    if [ -z "${WL_RECORDING:-}" ] || [ -z "$name" ]; then
-        wl_key_down "$1"
-        sleep "${2:-0.1}"
-        wl_key_up "$1"
-        return
-    fi
-    local passes
-    passes=$(awk -v s="${2:-0.1}" 'BEGIN { n = int(s * 70 + 0.5); print (n > 1 ? n : 1) }')
-    wl_hold "$1" wl_held_for "$name" "$passes"
-}
-# True when the last PASSES recorded passes held NAME, or the game has ended.
-wl_held_for() {  # NAME PASSES
-    ! kill -0 "$WL_GAME_PID" 2>/dev/null ||
-        [ "$(tail -n "$2" "$WL_RECORDING" | grep -cw "$1")" = "$2" ]
-}
-
 # Checks against what the game says: wl_recorded KEYS FILE (the last pass
 # held exactly KEYS), wl_running FILE LINES (passes were recorded beyond the
 # first LINES lines), wl_paused [SCALE] (the window shows "PAUSED": its box
