@@ -199,10 +199,9 @@ EOF
 
 # The fast unit tests, in two rounds: the scenario files and the hazard
 # table, which catch most faults within a second, then the rest; the slow
-# ones (the asset files and their builder, the route finder's time limit)
-# are left out.
+# ones (the asset files and their builder, the layers) are left out.
 FIRST_ROUND='Files/*:Hazard*'
-SECOND_ROUND='-Files/*:Hazard*:AssetBuilder.*:SoundFiles.*:SpriteSheetFile.*:TitleSheetFile.*:DamagedAssetTest.*:Layers.*:RouteTest.ABottomless*'
+SECOND_ROUND='-Files/*:Hazard*:AssetBuilder.*:SpriteSheetFile.*:TitleSheetFile.*:DamagedAssetTest.*:Layers.*'
 SEARCHED=(src tools/levels tools/replay)
 
 # The real-window tests (tests/window/NAME.sh) that catch faults in the

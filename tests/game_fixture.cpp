@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -121,6 +122,19 @@ std::string read_file(const std::string& path)
 void write_file(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::vector<int32_t>> matches(const std::string& text, const char* pattern)
+{
+    std::vector<std::vector<int32_t>> found;
+    const std::regex re(pattern);
+    for (auto m = std::sregex_iterator(text.begin(), text.end(), re); m != std::sregex_iterator();
+         ++m) {
+        found.emplace_back();
+        for (size_t i = 1; i < m->size(); ++i)
+            found.back().push_back((*m)[i].matched ? std::stoi((*m)[i].str()) : 0);
+    }
+    return found;
 }
 
 std::string export_of(const int32_t* grid)

@@ -78,6 +78,10 @@ std::string scratch_folder(const char* prefix);
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
 
+// Every match of a pattern in a text, as the numbers its groups took (0
+// for a group left out).
+std::vector<std::vector<int32_t>> matches(const std::string& text, const char* pattern);
+
 // A grid as the editor exports it, and where the field of a cell starts in an
 // export (line 1 begins at column 1; every line ends in CR LF).
 std::string export_of(const int32_t* grid);

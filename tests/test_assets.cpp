@@ -1,6 +1,6 @@
 // Tests of the asset builder and of the asset files it writes into the build
 // directory's data/ folder: the sprite sheet's rectangles, the title sheet,
-// the three samples as Allegro loads them, and the builder's own rules.
+// and the builder's own rules (that the samples load: test_asset_loading.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,23 +38,6 @@ RgbImage load_image(const std::string& path)
     RgbImage image;
     EXPECT_TRUE(decode_bmp(read_file(path), image)) << path << " missing: build 'assets'";
     return image;
-}
-
-// Reads data/NAME, which must be 16-bit mono 22050 Hz plain PCM with its
-// samples in the one data chunk after the 16-byte format chunk.
-std::vector<int> load_sound(const std::string& name)
-{
-    const std::string path = "data/" + name, bytes = read_file(path);
-    EXPECT_GT(bytes.size(), 44u) << path << " missing: build the 'assets' target";
-    if (bytes.size() <= 44)
-        return {};
-    EXPECT_TRUE(le16(bytes, 20) == 1 && le16(bytes, 22) == 1 && le16(bytes, 24) == 22050
-                && le16(bytes, 34) == 16 && bytes.compare(36, 4, "data") == 0)
-        << path << ": want 16-bit mono 22050 Hz plain PCM";
-    std::vector<int> s((bytes.size() - 44) / 2);
-    for (size_t i = 0; i < s.size(); ++i)
-        s[i] = int16_t(le16(bytes, 44 + 2 * i));
-    return s;
 }
 
 }  // namespace
@@ -96,26 +79,6 @@ TEST(TitleSheetFile, Is640x400WithNoMaskHoles)
     const RgbImage title = load_image("data/main2.bmp");
     EXPECT_TRUE(title.width == 640 && title.height == 400);
     EXPECT_EQ(opaque_pixels(title, 0, 0, title.width, title.height), title.width * title.height);
-}
-
-TEST(SoundFiles, EachLoadsAsPcmOfItsLengthAndEndsWithoutAClick)
-{
-    // The effects end in silence; the music instead flows back into its own
-    // start, which the seam test checks.
-    const struct {
-        const char* name;
-        double min_s, max_s;
-        bool ends_silent;
-    } sounds[] = {{"sgun.wav", 0.030, 0.060, true},
-                  {"blowup.wav", 0.3, 1.0, true},
-                  {"gmsong.wav", 30.0, 60.0, false}};
-    for (const auto& e : sounds) {
-        SCOPED_TRACE(e.name);
-        std::vector<int> s = load_sound(e.name);
-        ASSERT_FALSE(s.empty());
-        EXPECT_TRUE(s.size() / 22050.0 >= e.min_s && s.size() / 22050.0 <= e.max_s) << s.size();
-        EXPECT_TRUE(!e.ends_silent || std::abs(s.back()) <= 330) << "a step at the end would click";
-    }
 }
 
 TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles)

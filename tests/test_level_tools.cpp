@@ -41,20 +41,14 @@ LevelGrid grid_of_printed_tables(const std::string& text, int n)
         const size_t start = text.find("level" + std::to_string(n) + part + "[]");
         const std::string list =
             start == std::string::npos ? "" : text.substr(start, text.find("};", start) - start);
-        std::istringstream tuples(list);
-        std::string skip;
-        std::getline(tuples, skip, '{');  // the declaration's own brace
-        for (std::string tuple;
-             std::getline(tuples, skip, '{') && std::getline(tuples, tuple, '}');) {
-            int32_t a = 0, b = 0, c = 0;
-            const int count = std::sscanf(tuple.c_str(), "%d, %d, %d", &a, &b, &c);
-            if (part[1] == 'b' && count == 3)
-                for (int32_t column = b; column <= c; column += 2)
-                    at(grid, a, column) = TILE_BLOCK;
-            if (part[1] == 'e' && count == 3)
-                at(grid, b, c) = a;
-            if (part[1] == 'd' && count == 2)
-                at(grid, a, b) = TILE_DROP;
+        for (const auto& t : matches(list, "\\{([0-9]+), ([0-9]+)(?:, ([0-9]+))?\\}")) {
+            if (part[1] == 'b')
+                for (int32_t column = t[1]; column <= t[2]; column += 2)
+                    at(grid, t[0], column) = TILE_BLOCK;
+            if (part[1] == 'e')
+                at(grid, t[1], t[2]) = t[0];
+            if (part[1] == 'd')
+                at(grid, t[0], t[1]) = TILE_DROP;
         }
     }
     return grid;

@@ -4,7 +4,6 @@
 // column), drop markers as (row, column); every level also holds the player
 // code at (11, 16) and the cursor anchor at (1, 1). And the grid's bounds.
 #include <algorithm>
-#include <regex>
 #include <sstream>
 
 #include "game_fixture.h"
@@ -45,21 +44,6 @@ const char* const LEVEL_LISTS = R"(
 - Group D: 156 (15, 59), 157 (12, 167), 158 (14, 180), 159 (13, 246), 160 (15, 260), 161 (15, 347), 162 (12, 397), 163 (10, 445), 164 (15, 310), 165 (13, 230).
 - Drop markers: (6, 128), (6, 146), (7, 482), (7, 496), (8, 113), (9, 430), (9, 445), (9, 468), (10, 98), (10, 149), (10, 161), (11, 231), (11, 246), (11, 331), (11, 347), (11, 384), (11, 397), (11, 415), (11, 463), (12, 84), (13, 165), (13, 180), (13, 196), (13, 203), (13, 207), (13, 217), (13, 221), (13, 260), (13, 311), (13, 328), (13, 373), (13, 411), (14, 23), (14, 32), (14, 48), (14, 59), (14, 74), (15, 276), (15, 280), (15, 293), (15, 297), (15, 369), (16, 34), (16, 46), (16, 71).
 )";
-
-// Every match of a pattern in a text, as the numbers its groups took (0
-// for a group left out).
-std::vector<std::vector<int32_t>> matches(const std::string& text, const char* pattern)
-{
-    std::vector<std::vector<int32_t>> found;
-    const std::regex re(pattern);
-    for (auto m = std::sregex_iterator(text.begin(), text.end(), re); m != std::sregex_iterator();
-         ++m) {
-        found.emplace_back();
-        for (size_t i = 1; i < m->size(); ++i)
-            found.back().push_back((*m)[i].matched ? std::stoi((*m)[i].str()) : 0);
-    }
-    return found;
-}
 
 // The grids the lists describe, levels 1 to 6 at [0] to [5].
 std::vector<LevelGrid> listed_levels()
