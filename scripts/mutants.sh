@@ -344,11 +344,11 @@ while IFS= read -r line; do
     folder=$(folder_of "$file")
     read -ra suite <<<"${named_tests:-$(window_tests_of "$file")}"
     # The window tests must pass without a fault before they can catch one.
-    for name in "${suite[@]}"; do
-        [ -n "${window_passed[$name]:-}" ] && continue
-        run_window_tests "$name" ||
-            { echo "the window test $name fails without any fault:"; tail -n 30 "$scratch/test.log"; exit 1; }
-        window_passed[$name]=1
+    for window_test in "${suite[@]}"; do
+        [ -n "${window_passed[$window_test]:-}" ] && continue
+        run_window_tests "$window_test" || { echo "the window test $window_test fails without any fault:"
+            tail -n 30 "$scratch/test.log"; exit 1; }
+        window_passed[$window_test]=1
     done
     cp -p "$file" "$scratch/original"
     touch "$scratch/stamp"

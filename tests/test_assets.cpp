@@ -28,11 +28,6 @@ int opaque_pixels(const RgbImage& bmp, int x0, int y0, int w, int h)
     return n;
 }
 
-unsigned le16(const std::string& b, size_t at)
-{
-    return b.size() > at + 1 ? uint8_t(b[at]) | uint8_t(b[at + 1]) << 8 : 0;
-}
-
 RgbImage load_image(const std::string& path)
 {
     RgbImage image;
@@ -70,15 +65,6 @@ TEST_F(SpriteSheetFile, EveryRectangleHoldsVisiblePixelsAndOnlyMaskLiesOutside)
                 ASSERT_TRUE(is_mask(sheet_, x, y)) << "stray pixel at " << x << "," << y;
             }
         }
-}
-
-// Panels are copied without a mask: magenta would show as a hole.
-TEST(TitleSheetFile, Is640x400WithNoMaskHoles)
-{
-    EXPECT_EQ(le16(read_file("data/main2.bmp"), 28), 24u);
-    const RgbImage title = load_image("data/main2.bmp");
-    EXPECT_TRUE(title.width == 640 && title.height == 400);
-    EXPECT_EQ(opaque_pixels(title, 0, 0, title.width, title.height), title.width * title.height);
 }
 
 TEST(AssetBuilder, SameSourcesGiveTheSameBytesAsTheBuiltFiles)

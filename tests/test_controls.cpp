@@ -92,38 +92,32 @@ TEST_F(GameTest, PauseActsOnlyInPlayAndMuteInEveryMode)
 {
     static uint16_t held;
     static bool shown_paused;
-    const auto turn = [] {
-        return run_program_turn([](bool paused) {
-            shown_paused = paused;
-            return PolledInput{{}, held};
-        });
-    };
-    const uint16_t P = CONTROL_PAUSE_BIT, M = CONTROL_MUTE_BIT;
-    // The controls held, whether the game goes on, is paused and muted after the turn.
+    const uint16_t P = CONTROL_PAUSE_BIT, M = CONTROL_MUTE_BIT, ESC = KEY_SET_ESC;
+    // The start mode (0: go on), the controls held, and after the turn
+    // whether the game goes on, is paused and is muted.
     // clang-format off
-    const struct { uint16_t held; bool goes_on, paused, muted; } turns[] = {
-        {P, true, false, false}, {M, true, false, true}, {M, true, false, true}, {0, true, false, true},
-        {M, true, false, false}, {SCRIPT_S, true, false, false}, {P, true, true, false},
-        {P, true, true, false}, {P | M, true, true, true}, {0, true, true, true}, {P, true, false, true},
-        {0, true, false, true}, {P, true, true, true}, {KEY_SET_ESC, false, true, true},
+    const struct { int32_t start; uint16_t held; bool goes_on, paused, muted; } turns[] = {
+        {1, P, 1, 0, 0}, {0, M, 1, 0, 1}, {0, M, 1, 0, 1}, {0, 0, 1, 0, 1}, {0, M, 1, 0, 0},
+        {0, SCRIPT_S, 1, 0, 0}, {0, P, 1, 1, 0}, {0, P, 1, 1, 0}, {0, P | M, 1, 1, 1}, {0, 0, 1, 1, 1},
+        {0, P, 1, 0, 1}, {0, 0, 1, 0, 1}, {0, P, 1, 1, 1}, {0, ESC, 0, 1, 1}, {3, P, 1, 0, 1},
     };
     // clang-format on
-    start_program(ProgramSettings{});
     for (const auto& t : turns) {
         SCOPED_TRACE("turn " + std::to_string(&t - turns));
+        if (t.start)
+            start_program(ProgramSettings{t.start, 1});
         const bool was_paused = program_paused();
         const int32_t timer = game.title_timer;
         held = t.held;
-        EXPECT_EQ(turn(), t.goes_on);
+        EXPECT_EQ(run_program_turn([](bool paused) {
+                      shown_paused = paused;
+                      return PolledInput{{}, held};
+                  }),
+                  t.goes_on);
         EXPECT_EQ(shown_paused, was_paused);
         EXPECT_EQ(game.title_timer != timer, !was_paused) << "a pass ran";
         EXPECT_EQ(program_paused() * 10 + sound_is_muted(), t.paused * 10 + t.muted);
     }
-    EXPECT_EQ(game.game_mode, MODE_PLAY);
-    start_program(ProgramSettings{MODE_EDITOR, 1});
-    held = P;
-    turn();
-    EXPECT_FALSE(program_paused()) << "in the editor";
     set_sound_muted(false);
     set_sound_output(false);
 }

@@ -1,4 +1,5 @@
-// The replay runner: its key scripts, pass lists, options and outputs.
+// The replay runner: its key scripts, pass lists, options and outputs (its
+// warp and trace over long runs: tests/long/).
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -115,17 +116,4 @@ TEST(ReplayProgram, TraceGridAndFramesFollowThePassesAndStopAtEscape)
     ASSERT_TRUE(decode_bmp(read_file(dir + "frames/frame-000002.bmp"), frame));
     EXPECT_TRUE(frame.width == 320 && frame.height == 200);
     EXPECT_EQ(read_file(dir + "frames/frame-000001.bmp"), "") << "only listed passes are written";
-}
-
-TEST(ReplayProgram, WarpStartsPlayOnTheLevelAndTimedemoReports)
-{
-    std::string dir;
-    RunResult result = run_replay_program("--warp 5 --trace warp.jsonl --trace-list 0", "\n", &dir);
-    ASSERT_EQ(result.code, 0) << result.err;
-    const std::string first = read_file(dir + "warp.jsonl");
-    for (const char* field : {"\"game_mode\":2,", "\"level_number\":5,", "\"camera_column\":0,"})
-        EXPECT_NE(first.find(field), std::string::npos) << field;
-    result = run_replay_program("--timedemo", "500* RIGHT SPACE\n");
-    ASSERT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(result.out.rfind("500 passes in ", 0), 0u) << result.out;
 }
