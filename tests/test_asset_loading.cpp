@@ -84,9 +84,7 @@ TEST_F(DamagedAssetTest, DamagedFilesAreRefusedBeforeTheLoaderSeesThem)
         {"main.bmp", bmp.substr(0, bmp.size() - 1), "truncated pixel data"},
         {"main.bmp", wav, "not a BMP image"},
         {"main.bmp", patched(bmp, 18, 1000000), "image dimensions out of range"},
-        {"main.bmp", patched(bmp, 28, 7, 2), "unsupported bits per pixel"},
         {"sgun.wav", {}, "empty file"},
-        {"sgun.wav", wav.substr(0, wav.size() - 2), "truncated chunk"},
         {"sgun.wav", patched(wav, 20, 3, 2), "not plain PCM"},  // IEEE float
         {"sgun.wav", patched(wav, 34, 24, 2), "unsupported sample size"},
     };
