@@ -56,14 +56,15 @@ head -n 1 "$elsewhere/demo.txt" 2>/dev/null | grep -q '^# tarnblast recording' |
 [ "$(stat -c %s level3.txt)" = 143386 ] && [ -s map3.bmp ] ||
     wl_fail "the level tool's files did not land in the working folder"
 
-# The editor's export lands under the working folder, where it would by hand.
-wl_start_game "$prefix/bin/tarnblast" TARNBLAST_START_MODE=3
+# The editor's export lands in the player's data folder, wherever the game
+# was started from (a menu starts it in the home folder).
+wl_start_game "$prefix/bin/tarnblast" TARNBLAST_START_MODE=3 XDG_DATA_HOME="$elsewhere/xdg"
 wl_tap Shift_R 0.1
 sleep 0.2
 wl_tap Escape
 wl_expect_exit 0 10 "Escape in the installed editor"
-[ "$(stat -c %s "$elsewhere/d:/tilewerks/level.txt" 2>/dev/null)" = 143386 ] ||
-    wl_fail "the default export is not in the working folder: $(cat "$WL_TMP/game.err")"
+[ "$(stat -c %s "$elsewhere/xdg/tarnblast/level.txt" 2>/dev/null)" = 143386 ] ||
+    wl_fail "the default export is not in the data folder: $(cat "$WL_TMP/game.err")"
 
 # tarnblast-levels keeps the user's file names, and the editor on a level
 # file named relatively writes back to it, not to the default place.
