@@ -8,23 +8,23 @@
 
 namespace {
 
-// Writes the deflated (or inflated) bytes into [out, out + capacity) and
+// Writes the deflated (or inflated) bytes into [into, into + capacity) and
 // returns their number, or -1: not under node, damaged, or too long.
-EM_JS(int, node_zlib, (int packing, const uint8_t* in, int size, uint8_t* out, int capacity), {
-    if (typeof process != = 'object' || !process.versions || !process.versions.node)
+EM_JS(int, node_zlib, (int packing, const uint8_t* from, int size, uint8_t* into, int capacity), {
+    if (typeof process != 'object' || !process.versions || !process.versions.node)
         return -1;
     const zlib = require('zlib');
-    const input = Buffer.from(HEAPU8.subarray(in, in + size));
+    const input = Buffer.from(HEAPU8.subarray(from, from + size));
     let result;
     try {
-        result = packing ? zlib.deflateRawSync(input, {level : 9, memLevel : 9})
+        result = packing ? zlib.deflateRawSync(input, ({level : 9, memLevel : 9}))
                          : zlib.inflateRawSync(input, {maxOutputLength : capacity});
     } catch (error) {
         return -1;
     }
     if (result.length > capacity)
         return -1;
-    HEAPU8.set(result, out);
+    HEAPU8.set(result, into);
     return result.length;
 });
 
