@@ -5,7 +5,9 @@
 // draw the same frames, pixel for pixel.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "base/physical_keys.h"
 
@@ -61,6 +63,12 @@ void poll_physical_keys(PhysicalKeys& down);
 // A setting of the program by its environment variable's name (the desktop)
 // or its address parameter's name (the browser); nullptr when it is not set.
 const char* platform_setting(const char* variable, const char* parameter);
+
+// Raw deflate (RFC 1951), the form a level's link travels in: deflate_bytes
+// packs; inflate_bytes unpacks, refusing a stream that is damaged, cut, or
+// would unpack to more than `limit` bytes. False where the platform cannot.
+bool deflate_bytes(const uint8_t* in, size_t size, std::vector<uint8_t>& out);
+bool inflate_bytes(const uint8_t* in, size_t size, size_t limit, std::vector<uint8_t>& out);
 
 // Readies the platform for drawing without a window, once per process: for
 // the replay runner, the tests and the tools.

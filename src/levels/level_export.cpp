@@ -94,7 +94,8 @@ const char* export_path()
     const char* chosen = setting_value(SETTING_EXPORT_PATH);
     if (chosen && chosen[0] != '\0')
         return chosen;
-    const char* fallback = level_pack_open() ? level_pack_path() : LEVEL_EXPORT_PATH;
+    const char* fallback =
+        level_pack_open() && *level_pack_path() ? level_pack_path() : LEVEL_EXPORT_PATH;
     if (chosen && !game.export_empty_path_told) {
         game.export_empty_path_told = 1;
         const int length = std::snprintf(

@@ -11,6 +11,7 @@
 #include "base/game_state.h"
 #include "levels/level_disk.h"
 #include "levels/level_file.h"
+#include "levels/level_link.h"
 #include "levels/load_level.h"
 
 namespace {
@@ -20,13 +21,13 @@ namespace {
 int32_t opened_files = 0;
 bool opened_folder = false;
 char opened_path[PATH_MAX];
+std::string opened_link;
 int32_t opened_grids[LEVEL_PACK_MAX_FILES][GRID_CELLS];
 
 // "cannot use the level file F: line 3, ... (and 4 more; ...)".
-std::string refusal(const std::string& path, const std::vector<ExportProblem>& problems)
+std::string refusal(const std::string& what, const std::vector<ExportProblem>& problems)
 {
-    std::string message =
-        "cannot use the level file " + path + ": " + describe_problem(problems.front());
+    std::string message = "cannot use the " + what + ": " + describe_problem(problems.front());
     if (problems.size() > 1)
         message += " (and " + std::to_string(problems.size() - 1)
                    + " more; tarnblast-levels check lists them all)";
@@ -64,11 +65,32 @@ bool read_pack(const std::vector<std::string>& files, int32_t uses, std::string&
     std::vector<ExportProblem> problems;
     for (size_t i = 0; i < files.size(); ++i) {
         if (!load_level_file(files[i], uses, grid, problems)) {
-            message = refusal(files[i], problems);
+            message = refusal("level file " + files[i], problems);
             return false;
         }
         std::copy(grid.begin(), grid.end(), opened_grids[i]);
     }
+    return true;
+}
+
+// A level sent as a link: unpacked, then checked as its file would be.
+bool open_level_link(const std::string& link, int32_t uses, std::string& message)
+{
+    std::string text, error;
+    bool edit = false;
+    if (!level_link_export(link, text, edit, error)) {
+        message = "cannot use the level link: " + error;
+        return false;
+    }
+    LevelGrid grid;
+    const std::vector<ExportProblem> problems = check_level_export(text, uses, grid);
+    if (!problems.empty()) {
+        message = refusal("level link", problems);
+        return false;
+    }
+    std::copy(grid.begin(), grid.end(), opened_grids[0]);
+    opened_link = link;
+    opened_files = 1;
     return true;
 }
 
@@ -82,11 +104,14 @@ bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
         message = "cannot use the level file: no file is named";
         return false;
     }
+    const int32_t uses = start_mode == MODE_EDITOR ? LEVEL_FOR_EDITOR : LEVEL_FOR_PLAY;
+    if (is_level_link(path))
+        return open_level_link(path, uses, message);
     if (std::strlen(path) >= sizeof opened_path) {
-        message = refusal(path, {{0, 0, "has a path too long to write back to"}});
+        message = refusal(std::string("level file ") + path,
+                          {{0, 0, "has a path too long to write back to"}});
         return false;
     }
-    const int32_t uses = start_mode == MODE_EDITOR ? LEVEL_FOR_EDITOR : LEVEL_FOR_PLAY;
     std::vector<std::string> files;
     if (!pack_files(path, start_mode, files, message) || !read_pack(files, uses, message))
         return false;
@@ -103,6 +128,7 @@ void close_level_pack()
     opened_files = 0;
     opened_folder = false;
     opened_path[0] = '\0';
+    opened_link.clear();
 }
 
 bool level_pack_open()
@@ -123,6 +149,11 @@ int32_t level_pack_files()
 const char* level_pack_path()
 {
     return opened_path;
+}
+
+const char* level_pack_link()
+{
+    return opened_link.c_str();
 }
 
 int32_t pack_file_cell(int32_t file, int32_t row, int32_t column)

@@ -12,7 +12,8 @@
 // The most files a pack may hold; a folder with more is refused.
 constexpr int32_t LEVEL_PACK_MAX_FILES = 64;
 
-// Opens a level file or a folder of level files for the start mode (1 play,
+// Opens a level file, a folder of level files or a level's link (see
+// levels/level_link.h) for the start mode (1 play,
 // 3 editor; the editor edits one file and refuses a folder). On refusal
 // nothing is kept and `message` is one line naming the file (or folder), its
 // first problem's line and field, and how many more there are.
@@ -24,8 +25,11 @@ bool level_pack_open();
 bool level_pack_is_folder();
 int32_t level_pack_files();
 // The opened file's or folder's path, resolved once at opening so that an
-// export writes back to the file itself even through a symbolic link.
+// export writes back to the file itself even through a symbolic link; ""
+// for a link, which has no file to write back to.
 const char* level_pack_path();
+// The opened link as it was given, or "".
+const char* level_pack_link();
 
 // Writes every cell a file of the pack holds into a level grid (GRID_ROWS x
 // GRID_COLUMNS, row-major); the cells an export cannot hold keep what they

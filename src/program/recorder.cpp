@@ -1,12 +1,12 @@
 #include "program/recorder.h"
 
 #include <fcntl.h>
-#include <limits.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/key_names.h"
 #include "base/write_all.h"
@@ -36,16 +36,21 @@ bool append_line(const char* text, size_t length)
     return false;
 }
 
-// A game on a level file or pack replays only on it: a second comment line
-// names the file or the folder.
+// A game on a level file, pack or link replays only on it: a second comment
+// line names the file, the folder or the link. It is written at the start,
+// before any pass, so the line may be made here.
 bool record_level_file()
 {
     if (!level_pack_open())
         return true;
-    static char line[PATH_MAX + 64];
-    const int length = std::snprintf(line, sizeof line, "# on the level %s: add --level %s\n",
-                                     level_pack_is_folder() ? "pack" : "file", level_pack_path());
-    return length > 0 && size_t(length) < sizeof line && append_line(line, size_t(length));
+    const bool link = *level_pack_link() != '\0';
+    const std::string line = std::string("# on the level ")
+                             + (link                     ? "link"
+                                : level_pack_is_folder() ? "pack"
+                                                         : "file")
+                             + ": add --level " + (link ? level_pack_link() : level_pack_path())
+                             + "\n";
+    return append_line(line.data(), line.size());
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// Coverage-guided fuzzing of the level file reader: any bytes as a level file
-// are read or refused without a fault (the sanitizers watch memory and
+// Coverage-guided fuzzing of the level file reader and the level link's
+// decoder: any bytes as a level file or a link are read or refused without a
+// fault (the sanitizers watch memory and
 // undefined behaviour). A file the checker accepts is exactly what the editor
 // writes for its grid, and the game opens it in the editor and plays it.
 
 #include <unistd.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include "game/main_loop.h"
 #include "levels/level_export.h"
 #include "levels/level_file.h"
+#include "levels/level_link.h"
 #include "levels/level_pack.h"
 #include "program/key_script.h"
 
@@ -42,9 +45,27 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
+// The same bytes as a level link's payload, and as the packed cells a link
+// holds (with a sound check, so that the unpacking itself is reached):
+// refused, or unpacked to a level that packs back to exactly those bytes.
+static void fuzz_level_link(const uint8_t* data, size_t size, const std::string& text)
+{
+    std::string exported, error;
+    bool edit = false;
+    level_link_export(LEVEL_LINK_PLAY + text, exported, edit, error);
+    std::vector<uint8_t> packed(data, data + size);
+    const uLong sum = crc32(0, data, uInt(size));
+    for (int i = 0; i < 4; ++i)
+        packed.push_back(uint8_t(sum >> (8 * i)));
+    LevelGrid grid;
+    if (unpack_level_cells(packed.data(), packed.size(), grid, error))
+        check(pack_level_cells(grid.data()) == packed, "an unpacked link packs back to itself");
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
+    fuzz_level_link(data, size, text);
     LevelGrid grid;
     if (!check_level_export(text, LEVEL_FOR_BOTH, grid).empty())
         return 0;

@@ -55,6 +55,14 @@ wl_hold Shift_R wl_recorded RSHIFT demo.txt
 wl_hold Escape wl_gone "$WL_GAME_PID"
 wl_expect_exit 0 10 "Escape in the installed editor"
 [ "$(stat -c %Y mine.txt)" -gt 1000000000 ] && [ ! -e d: ] || wl_fail "the editor did not write back to mine.txt"
+# With neither an export path nor a level file, the export lands in the
+# player's data folder, wherever the program was started from (a menu starts
+# the game in the home folder).
+printf 'RSHIFT\n' >export.txt
+XDG_DATA_HOME="$elsewhere/xdg" "$prefix/bin/tarnblast-replay" --start-mode 3 export.txt ||
+    wl_fail "the installed runner did not export"
+[ "$(stat -c %s "$elsewhere/xdg/tarnblast/level.txt" 2>/dev/null)" = 143386 ] && [ ! -e d: ] ||
+    wl_fail "the default export is not in the player's data folder"
 
 # The installed tree works from wherever it is moved to.
 moved="$WL_TMP/moved"

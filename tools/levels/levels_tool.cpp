@@ -17,6 +17,7 @@
 #include "levels/level_pack.h"
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
+#include "link_commands.h"
 #include "program/command_line.h"
 #include "route_command.h"
 
@@ -37,6 +38,9 @@ const char* const USAGE =
     "       tarnblast-levels map N|EXPORT_FILE OUT.bmp\n"
     "       tarnblast-levels check EXPORT_FILE|FOLDER [--seconds S]\n"
     "       tarnblast-levels route N|EXPORT_FILE [--out SCRIPT] [--seconds S]\n"
+    "       tarnblast-levels link N|EXPORT_FILE [--page URL]\n"
+    "       tarnblast-levels unlink LINK OUT_FILE\n"
+    "       tarnblast-levels gallery FOLDER|--builtin OUT_FOLDER [--seconds S] [--page URL]\n"
     "       tarnblast-levels --help | --version\n"
     "N is a built-in level, 1 to 6.\n";
 
@@ -54,7 +58,16 @@ const char* const HELP =
     "            folder (a level pack), check each of its *.txt files in name order\n"
     "  route     find the keys that carry the player through a level and write them\n"
     "            as a replay script; --out SCRIPT writes it there (default stdout)\n"
-    "  --seconds S  how long check and route search for a route, in processor\n"
+    "  link      print the level's link: the page's address with the level in its\n"
+    "            #level= fragment, which plays it in the browser at once\n"
+    "  unlink    write the level file a link holds, byte for byte the export it\n"
+    "            was made from\n"
+    "  gallery   write a page (index.html and a map of each level) showing every\n"
+    "            level of a folder, or the built-in ones, whether it can be\n"
+    "            finished, and its Play, Edit and Watch links\n"
+    "  --page URL  the page links lead to (default http://127.0.0.1:8000/, where\n"
+    "            scripts/web.sh serves it)\n"
+    "  --seconds S  how long check, gallery and route search for a route, in processor\n"
     "            seconds (default 60)\n"
     "  --help    print this help and exit\n"
     "  --version print the version and the licence and exit\n"
@@ -81,6 +94,8 @@ bool builtin_number(const std::string& text, int32_t& number)
     number = text[0] - '0';
     return true;
 }
+
+}  // namespace
 
 // Read in pieces up to a limit, so that a device or a pipe given by mistake
 // cannot fill the memory.
@@ -134,6 +149,8 @@ bool level_from_argument(const std::string& argument, LevelGrid& grid, std::stri
     }
     return true;
 }
+
+namespace {
 
 int run_convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -364,6 +381,12 @@ int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std
         return run_check(args, out, err);
     if (args[0] == "route")
         return run_route(args, out, err);
+    if (args[0] == "link")
+        return run_link(args, out, err);
+    if (args[0] == "unlink")
+        return run_unlink(args, err);
+    if (args[0] == "gallery")
+        return run_gallery(args, out, err);
     if (args[0] == "--help" || args[0] == "-h") {
         out << USAGE << HELP;
         return 0;

@@ -12,10 +12,20 @@
 #include <string>
 #include <vector>
 
+#include "levels/level_file.h"
+
 // Runs one command; args leave out the program's name. Returns the exit
 // code: 0 done, 1 an output could not be written or the game's data/ could
 // not be found, 2 a bad command line or an input that is no level export.
 int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Reads a whole file no larger than any level tool reads, or false with the
+// reason in error.
+bool read_whole_file(const std::string& path, std::string& text, std::string& error);
+
+// A built-in level by its number ("1" to "6"), or a level file read (its form
+// checked, not its contents), or false with the reason in error.
+bool level_from_argument(const std::string& argument, LevelGrid& grid, std::string& error);
 
 // Finds the game's data/ as the game does, in the working directory, or else
 // beside the program, and then makes that folder the working directory.

@@ -16,6 +16,7 @@
 #include "game/headless.h"
 #include "game/title.h"
 #include "levels/level_disk.h"
+#include "levels/level_link.h"
 #include "levels/level_pack.h"
 #include "levels/level_tables.h"
 #include "levels_tool.h"
@@ -221,7 +222,7 @@ RouteLevel builtin_route_level(int32_t number)
 RouteLevel file_route_level(const std::string& path)
 {
     RouteLevel level;
-    level.name = path;
+    level.name = is_level_link(path) ? "the level of the link" : path;
     level.replay_options = "--level " + path;
     level.level_path = path;
     level.number = FIRST_PLAY_LEVEL;
@@ -355,18 +356,31 @@ struct OpenLevelFile {
 
 }  // namespace
 
+RouteVerdict level_route_verdict(const std::string& path, double seconds, std::ostream& err)
+{
+    RouteVerdict verdict;
+    std::string error;
+    if (!open_level_pack(path.c_str(), MODE_TITLE, error)) {
+        verdict.text = "cannot be played: " + error;
+        return verdict;
+    }
+    OpenLevelFile opened;
+    const RouteLevel level = file_route_level(path);
+    const ProvedRoute proved = find_and_prove_route(level, seconds, err);
+    verdict.found = proved.found;
+    verdict.text = proved.found ? finished_text(proved) : not_found_text(proved);
+    verdict.script = proved.script;
+    verdict.passes = int64_t(proved.result.keys.size());
+    verdict.enemies_shot = proved.check.enemies_shot;
+    return verdict;
+}
+
 int report_route_verdict(const std::string& path, double seconds, std::ostream& out,
                          std::ostream& err)
 {
-    std::string error;
-    if (!open_level_pack(path.c_str(), MODE_TITLE, error)) {
-        out << path << ": cannot be played: " << error << "\n";
-        return EXIT_NOT_FOUND;
-    }
-    OpenLevelFile opened;
-    const ProvedRoute proved = find_and_prove_route(file_route_level(path), seconds, err);
-    out << path << ": " << (proved.found ? finished_text(proved) : not_found_text(proved)) << "\n";
-    return proved.found ? 0 : EXIT_NOT_FOUND;
+    const RouteVerdict verdict = level_route_verdict(path, seconds, err);
+    out << path << ": " << verdict.text << "\n";
+    return verdict.found ? 0 : EXIT_NOT_FOUND;
 }
 
 int run_route(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

@@ -20,6 +20,18 @@
 // not be written, 2 for a bad command line.
 int run_route(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Whether a level file (or a level's link) can be finished, played from the
+// title with S: the verdict in words ("can be finished: a route of ..."),
+// and the route as a replay script when one was found.
+struct RouteVerdict {
+    bool found = false;
+    std::string text;
+    std::string script;
+    int64_t passes = 0;
+    int32_t enemies_shot = 0;
+};
+RouteVerdict level_route_verdict(const std::string& path, double seconds, std::ostream& err);
+
 // After `check FILE` has found the file sound: whether it can be finished,
 // in one line on out. Returns 0 when a route was found, 1 when none was.
 int report_route_verdict(const std::string& path, double seconds, std::ostream& out,

@@ -8,7 +8,7 @@
 namespace {
 
 const char* const REPLAY_HELP =
-    "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE|FOLDER]\n"
+    "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE|FOLDER|LINK]\n"
     "                        [--frames-out DIR [--frame-list LIST]]\n"
     "                        [--trace FILE [--trace-list LIST]] [--grid-out FILE]\n"
     "                        [--timedemo] SCRIPT\n"
@@ -23,8 +23,9 @@ const char* const REPLAY_HELP =
     "Options:\n"
     "  --start-mode 1|3     the title (the default) or the level editor\n"
     "  --warp N             start play on level N (1 to 6) before the first pass\n"
-    "  --level FILE|FOLDER  a level file, or a folder of level files played one\n"
-    "                       after another, as TARNBLAST_LEVEL opens it in the game\n"
+    "  --level FILE|FOLDER|LINK  a level file, a folder of level files played one\n"
+    "                       after another, or a level's link (.../#level=...), as\n"
+    "                       TARNBLAST_LEVEL opens it in the game\n"
     "  --frames-out DIR     write the frame of each listed pass as\n"
     "                       DIR/frame-NNNNNN.bmp\n"
     "  --frame-list LIST    the passes to write, e.g. 1,47,100-120 (default all)\n"

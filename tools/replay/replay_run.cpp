@@ -103,7 +103,7 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         } else if (arg == "--level") {
             options.level_path = value();
             if (options.level_path.empty()) {
-                error = "--level needs a level file or folder";
+                error = "--level needs a level file, folder or link";
                 return false;
             }
         } else if (arg == "--frames-out") {
@@ -135,7 +135,7 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
         }
     }
     if (options.script_path.empty()) {
-        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE|FOLDER] "
+        error = "usage: tarnblast-replay [--start-mode 1|3] [--warp N] [--level FILE|FOLDER|LINK] "
                 "[--frames-out DIR "
                 "[--frame-list LIST]] [--trace FILE [--trace-list LIST]] [--grid-out FILE] "
                 "[--timedemo] SCRIPT";
