@@ -169,6 +169,14 @@ constant   src/levels/level_tables.cpp @@ {61, 8, 102}, @@ {61, 8, 103}, @@ leve
 constant   src/levels/level_tables.cpp @@ {8, 52}, {8, 67}, @@ {8, 52}, {8, 66}, @@ level-2-drop-moved
 condition  src/levels/level_pack.cpp @@ else if (files.size() > size_t(LEVEL_PACK_MAX_FILES)) @@ else if (files.size() >= size_t(LEVEL_PACK_MAX_FILES)) @@ pack-of-64-refused
 constant   src/levels/level_pack.cpp @@ (pack_file + 1) % opened_files @@ (pack_file + 2) % opened_files @@ pack-skips-a-file
+condition  src/levels/level_link.cpp @@ if (crc32_of(bytes, body) != check) @@ if (crc32_of(bytes, body) == check) @@ link-check-inverted
+delete     src/levels/level_link.cpp @@ put_number(empty, out);#2 @@  @@ link-loses-last-run
+constant   src/levels/level_link.cpp @@ if (shift == 28 && (byte & 0x70)) @@ if (shift == 28 && (byte & 0x60)) @@ link-number-past-32-bits
+condition  src/levels/level_link.cpp @@ || value == 0) @@ ) @@ link-takes-empty-value
+constant   src/levels/level_link.cpp @@ constexpr uint8_t PACKED_FORM = 1; @@ constexpr uint8_t PACKED_FORM = 2; @@ link-form-moved
+condition  src/levels/level_pack.cpp @@ if (is_level_link(path)) @@ if (!is_level_link(path)) @@ link-read-as-file
+condition  src/platform/allegro/raw_deflate.cpp @@ && out.size() <= limit; @@ ; @@ inflate-past-limit
+condition  tools/levels/link_commands.cpp @@ if (page.empty() || page.find('#') != std::string::npos) { @@ if (page.empty()) { @@ link-page-with-fragment
 constant   src/program/settings.cpp @@ desktop_width * 3 / 4, @@ desktop_width * 2 / 3, @@ auto-scale-two-thirds
 delete     src/program/recorder.cpp @@ recorded_bytes += off_t(length); @@  @@ full-disk-cuts-everything
 condition  src/program/recorder.cpp @@ if (!level_pack_open()) @@ if (level_pack_open()) @@ level-line-inverted
