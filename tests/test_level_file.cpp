@@ -182,7 +182,8 @@ TEST_F(LevelFileTest, PackPlaysItsFilesInNameOrderRoundAndFromTheFirstAfterADeat
 }
 
 // A pack is refused whole, before any window, with one line naming the
-// folder or its first file that cannot be used; check says the same.
+// folder or its first file that cannot be used, and the file open before
+// stays open; check says the same.
 TEST_F(LevelFileTest, PacksAreRefusedWholeNamingTheFolderOrTheFile)
 {
     const std::string sound = level_text({});
@@ -214,9 +215,11 @@ TEST_F(LevelFileTest, PacksAreRefusedWholeNamingTheFolderOrTheFile)
                       0);
         std::string expected = refusal.message;
         expected.replace(expected.find('F'), 1, pack);
+        write_file(file, sound);
+        ASSERT_TRUE(open_level_pack(file.c_str(), refusal.start_mode, message)) << message;
         EXPECT_FALSE(open_level_pack(pack.c_str(), refusal.start_mode, message));
         EXPECT_EQ(message.rfind(expected, 0), 0u) << message;
-        EXPECT_FALSE(level_pack_open());
+        EXPECT_EQ(level_pack_path(), std::filesystem::canonical(file).string());
         const auto [code, err] = run_game(pack, refusal.start_mode);
         EXPECT_EQ(code, 2);
         EXPECT_EQ(err, "tarnblast: " + message + "\n");

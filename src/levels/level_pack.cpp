@@ -56,19 +56,18 @@ bool pack_files(const std::string& path, int32_t start_mode, std::vector<std::st
     return message.empty();
 }
 
-// Reads and checks every file into the pack's storage; the first file that
-// cannot be used refuses the whole pack.
-bool read_pack(const std::vector<std::string>& files, int32_t uses, std::string& message)
+// Reads and checks every file; the first file that cannot be used refuses
+// the whole pack.
+bool read_pack(const std::vector<std::string>& files, int32_t uses, std::vector<LevelGrid>& grids,
+               std::string& message)
 {
-    LevelGrid grid;
     std::vector<ExportProblem> problems;
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (!load_level_file(files[i], uses, grid, problems)) {
+    grids.resize(files.size());
+    for (size_t i = 0; i < files.size(); ++i)
+        if (!load_level_file(files[i], uses, grids[i], problems)) {
             message = refusal(files[i], problems);
             return false;
         }
-        std::copy(grid.begin(), grid.end(), opened_grids[i]);
-    }
     return true;
 }
 
@@ -76,7 +75,6 @@ bool read_pack(const std::vector<std::string>& files, int32_t uses, std::string&
 
 bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
 {
-    close_level_pack();
     message.clear();
     if (!path || !*path) {
         message = "cannot use the level file: no file is named";
@@ -88,8 +86,12 @@ bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
     }
     const int32_t uses = start_mode == MODE_EDITOR ? LEVEL_FOR_EDITOR : LEVEL_FOR_PLAY;
     std::vector<std::string> files;
-    if (!pack_files(path, start_mode, files, message) || !read_pack(files, uses, message))
+    std::vector<LevelGrid> grids;
+    if (!pack_files(path, start_mode, files, message) || !read_pack(files, uses, grids, message))
         return false;
+    // Every file is sound: only now does the new pack replace the open one.
+    for (size_t i = 0; i < grids.size(); ++i)
+        std::copy(grids[i].begin(), grids[i].end(), opened_grids[i]);
     // The file exists now; an export writes back to the file itself.
     if (!realpath(path, opened_path))
         std::snprintf(opened_path, sizeof opened_path, "%s", path);

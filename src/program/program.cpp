@@ -24,7 +24,9 @@ bool paused = false;
 // The controls of a turn, and those that went down on it; mute acts here.
 uint16_t read_controls(const PolledInput& input, uint16_t& pressed)
 {
-    const uint16_t controls = held_controls(input.keys) | input.controls;
+    const uint16_t controls = held_controls(input.keys)
+                              | pads_key_set(input.pads, input.pad_count, game.game_mode)
+                              | input.controls;
     pressed = controls & ~previous_controls;
     previous_controls = controls;
     if (pressed & CONTROL_MUTE_BIT)
@@ -52,7 +54,7 @@ bool read_program_settings(ProgramSettings& settings)
 {
     return start_mode_setting(settings.start_mode) && window_scale_setting(settings.window_scale)
            && level_file_setting(settings.start_mode) && key_bindings_setting()
-           && pad_buttons_setting();
+           && pad_buttons_setting(settings.pad_layout);
 }
 
 void start_program(const ProgramSettings& settings)

@@ -8,11 +8,15 @@
 #include <cstdint>
 
 #include "base/physical_keys.h"
+#include "program/gamepad.h"
 
-// The settings the program starts with (the rest are read where they act).
+// The settings the program starts with (the rest are read where they act),
+// and how the platform numbers its pads' buttons, which the pad's setting
+// moves.
 struct ProgramSettings {
     int32_t start_mode = 1;
     int32_t window_scale = 1;
+    PadLayout pad_layout = PAD_KERNEL_NUMBERING;
 };
 
 // Reads every setting the program starts with. Returns false, after one line
@@ -23,10 +27,13 @@ bool read_program_settings(ProgramSettings& settings);
 void start_program(const ProgramSettings& settings);
 
 // What the platform gives the loop at each turn: the keys down on its
-// keyboard after the frame was shown, and controls held some other way (a
-// pad, the window's close button as Escape, a key script).
+// keyboard after the frame was shown, its pads as they are, and controls
+// held some other way (the window's close button as Escape, the page's
+// on-screen controls, a key script).
 struct PolledInput {
     PhysicalKeys keys;
+    int pad_count = 0;
+    PadState pads[PAD_MAX_PADS] = {};
     uint16_t controls = 0;
 };
 

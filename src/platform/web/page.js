@@ -247,7 +247,7 @@ var Module = {
     console.warn(line);
   },
   tbSound: sound,
-  tbExportWritten: exportWritten,
+  tbFileWritten: exportWritten,
   onRuntimeInitialized: startGame,
 };
 

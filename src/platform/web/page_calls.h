@@ -27,5 +27,5 @@ void tb_sound_stop(int id);                       // every voice of that sample
 void tb_voice_volume(int voice, int volume);
 void tb_voice_hold(int voice, int held);   // pause (1) or resume (0)
 int tb_voice_plays(int voice, int id);     // 1 while the voice plays that sample
-void tb_export_written(const char* path);  // offered as level.txt
+void tb_file_written(const char* path);  // offered as level.txt
 }

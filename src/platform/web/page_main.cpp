@@ -129,15 +129,6 @@ void read_query(const std::string& query)
         page_settings.emplace_back("record", RECORDING_PATH);
 }
 
-// After a pass in the editor with Right Shift held, the export has been
-// written (or has failed, and the game says so itself).
-void offer_export()
-{
-    if (game.game_mode == MODE_EDITOR && key_held(CONTROL_RSHIFT) && game.export_error == 0
-        && *last_export_path())
-        tb_export_written(last_export_path());
-}
-
 // The game from its start, as a new page would start it, in the given mode.
 void start_session(int32_t start_mode)
 {
@@ -181,7 +172,6 @@ EMSCRIPTEN_KEEPALIVE int tb_run(int passes)
 {
     for (int i = 0; i < passes && !ended && !(replaying && !script_goes_on()); ++i) {
         ended = !run_program_turn(poll_page);
-        offer_export();
     }
     return ended ? 1 : 0;
 }

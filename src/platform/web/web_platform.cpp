@@ -16,6 +16,7 @@
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/platform.h"
+#include "base/setting_names.h"
 #include "platform/web/page_calls.h"
 #include "platform/web/soft_frame.h"
 
@@ -60,13 +61,18 @@ bool read_whole_file(const char* path, std::string& bytes)
     return true;
 }
 
-// The setting from the process's environment, when the runner runs in node.
+// The setting from the process's environment, when the runner runs in node:
+// its length in UTF-8 with the closing NUL (0 when it is not set), then the
+// value itself, copied into memory of the game's own.
 // clang-format off
-EM_JS(char*, environment_value, (const char* name), {
+EM_JS(int, environment_value_size, (const char* name), {
     if (typeof process === "undefined" || !process.env)
         return 0;
     const value = process.env[UTF8ToString(name)];
-    return value === undefined ? 0 : stringToNewUTF8(value);
+    return value === undefined ? 0 : lengthBytesUTF8(value) + 1;
+});
+EM_JS(void, copy_environment_value, (const char* name, char* out, int size), {
+    stringToUTF8(process.env[UTF8ToString(name)], out, size);
 });
 // clang-format on
 
@@ -246,6 +252,11 @@ void poll_physical_keys(PhysicalKeys& down)
     keys_tapped = PhysicalKeys{};
 }
 
+void file_written(const char* path)
+{
+    tb_file_written(path);
+}
+
 const char* platform_setting(const char* variable, const char* parameter)
 {
     if (in_page) {
@@ -256,17 +267,18 @@ const char* platform_setting(const char* variable, const char* parameter)
     }
     // The runner under node reads the environment as the desktop does; the
     // value is kept until the next read of the same setting.
-    static std::string values[16];
-    static const char* names[16];
-    char* value = environment_value(variable);
-    if (!value)
+    static std::string values[SETTING_COUNT];
+    static const char* names[SETTING_COUNT];
+    const int size = environment_value_size(variable);
+    if (size <= 0)
         return nullptr;
     size_t slot = 0;
-    while (slot < 15 && names[slot] && std::strcmp(names[slot], variable) != 0)
+    while (slot < SETTING_COUNT - 1 && names[slot] && std::strcmp(names[slot], variable) != 0)
         ++slot;
     names[slot] = variable;
-    values[slot] = value;
-    std::free(value);
+    values[slot].assign(size_t(size), '\0');
+    copy_environment_value(variable, values[slot].data(), size);
+    values[slot].resize(size_t(size) - 1);
     return values[slot].c_str();
 }
 
