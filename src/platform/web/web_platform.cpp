@@ -15,6 +15,7 @@
 
 #include "base/bmp_file.h"
 #include "base/game_state.h"
+#include "base/key_names.h"
 #include "base/platform.h"
 #include "base/setting_names.h"
 #include "platform/web/page_calls.h"
@@ -34,6 +35,14 @@ PhysicalKeys keys_down;
 // Keys that went down since the last poll: a tap the page saw between two
 // passes (a busy browser runs its passes in bursts) still reaches one pass.
 PhysicalKeys keys_tapped;
+
+// The on-screen controls held, and those that went down since the last poll.
+uint16_t controls_touched = 0;
+uint16_t controls_tapped = 0;
+
+// The pads the page read last, by the Gamepad API's index.
+PadState pads[PAD_MAX_PADS];
+bool pad_connected[PAD_MAX_PADS];
 
 void set_key(PhysicalKey key, bool down)
 {
@@ -106,6 +115,49 @@ void web_release_keys()
 {
     keys_down = PhysicalKeys{};
     keys_tapped = PhysicalKeys{};
+    controls_touched = controls_tapped = 0;
+}
+
+void web_touch(const char* control, bool down)
+{
+    for (const ControlRow& row : CONTROLS) {
+        const char* name = row.name ? row.name : row.action;
+        if (!name || std::strcmp(name, control) != 0)
+            continue;
+        const uint16_t bit = key_bit(row.control);
+        controls_touched = down ? controls_touched | bit : controls_touched & ~bit;
+        controls_tapped |= down ? bit : 0;
+    }
+}
+
+uint16_t web_touched_controls()
+{
+    const uint16_t held = controls_touched | controls_tapped;
+    controls_tapped = 0;
+    return held;
+}
+
+void web_pad(int pad, bool connected, const double* axes, uint32_t buttons)
+{
+    if (pad < 0 || pad >= PAD_MAX_PADS)
+        return;
+    pad_connected[pad] = connected;
+    const auto position = [](double axis) {
+        return axis >= -1 && axis <= 1 ? int(axis * PAD_AXIS_FULL) : 0;
+    };
+    pads[pad] = PadState{
+        2,
+        {{2, position(axes[0]), position(axes[1])}, {2, position(axes[2]), position(axes[3])}},
+        buttons};
+}
+
+int web_pads(PadState* out)
+{
+    int count = 0;
+    for (int pad = 0; pad < PAD_MAX_PADS; ++pad)
+        if (pad_connected[pad])
+            out[count++] = pads[pad];
+    return count;
 }
 
 void web_sound_in_page(bool on)
