@@ -79,8 +79,8 @@ TEST(Gamepad, PadStatesHoldTheGamesKeysInEachPlatformsNumbering)
         {K, {}, A | B | 1u << 7, MODE_PLAY, SCRIPT_SPACE | SCRIPT_UP | SCRIPT_S},
         {K, {}, A | B, MODE_EDITOR, SCRIPT_SPACE | SCRIPT_ENTER},
         {K, {}, 1u << 2 | 1u << 9 | 1u << 12 | 1u << 31, MODE_TITLE, 0},
-        {W, {{2, 0, 0}, {2, 127, 127}}, 1u << 12 | 1u << 15, MODE_PLAY, SCRIPT_UP | SCRIPT_RIGHT},
-        {W, {{2, -32, 0}}, 1u << 13 | 1u << 14, MODE_EDITOR, SCRIPT_DOWN | SCRIPT_LEFT},
+        {W, {{2, 0, 0}, {2, 127, 127}}, 1u << 12 | 1u << 14 | 1u << 15, MODE_PLAY, SCRIPT_UP | SCRIPT_LEFT | SCRIPT_RIGHT},
+        {W, {{2, -32, 0}}, 1u << 13, MODE_EDITOR, SCRIPT_DOWN | SCRIPT_LEFT},
         {W, {}, A | B | 1u << 9, MODE_PLAY, SCRIPT_SPACE | SCRIPT_UP | SCRIPT_S},
         {W, {}, 1u << 7, MODE_TITLE, 0},
     };

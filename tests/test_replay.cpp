@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "game/title.h"
 #include "game_fixture.h"
 #include "replay_run.h"
 
@@ -47,6 +48,14 @@ TEST(KeyScript, LinesCountsCommentsAndFaultsNamingTheirLine)
     EXPECT_TRUE(script.runs[2].keys == (SCRIPT_RIGHT | SCRIPT_SPACE)
                 && script.runs[2].passes == 40);
     EXPECT_EQ(script.runs[4].keys, SCRIPT_LEFT | SCRIPT_RIGHT);
+    // Played pass by pass: each line's keys for its count of passes, then no pass.
+    ScriptPlayer player(script);
+    std::string played, expected = "S;;";
+    for (uint16_t keys = 0; player.next_pass(keys);)
+        played += key_set_text(keys) + ";";
+    for (int i = 0; i < 40; ++i)
+        expected += "RIGHT SPACE;";
+    EXPECT_TRUE(played == expected + ";;;LEFT RIGHT;" && player.finished()) << played;
     const struct {
         const char* text;
         const char* names;
@@ -125,6 +134,10 @@ TEST(ReplayProgram, WarpStartsPlayOnTheLevelAndTimedemoReports)
     const std::string first = read_file(dir + "warp.jsonl");
     for (const char* field : {"\"game_mode\":2,", "\"level_number\":5,", "\"camera_column\":0,"})
         EXPECT_NE(first.find(field), std::string::npos) << field;
+    std::string warps;
+    for (const char* text : {"1", "6", "0", "7", "16", "2 ", ""})
+        warps += std::to_string(warp_level_of(text)) + " ";
+    EXPECT_EQ(warps, "1 6 -1 -1 -1 -1 -1 ");
     result = run_replay_program("--timedemo", "500* RIGHT SPACE\n");
     ASSERT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out.rfind("500 passes in ", 0), 0u) << result.out;

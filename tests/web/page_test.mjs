@@ -96,6 +96,8 @@ async function holdUntilPaused(page, paused) {
   await sleep(100);  // the game sees P let go before it is pressed again
   check(done, paused ? 'P did not pause' : 'P again did not play on');
 }
+// A phone's touch screen of width x height CSS pixels, 3 device pixels each.
+const phone = (width, height) => ({ viewport: { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3 }, userAgent: '' });
 // Waits until the page has run `count` more passes by its clock.
 const passes = async (page, count) => page.waitForFunction((from) => window.tarnblastPasses >= from, {}, (await page.evaluate(() => window.tarnblastPasses)) + count);
 // Escape ends the game; then Download keys. Every download the page made, in order.
@@ -215,7 +217,6 @@ const tests = {
   // pixels with the controls beside it, upright 3 x with them below; nothing
   // scrolls or zooms.
   async touch(browser) {
-    const phone = (width, height) => ({ viewport: { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3 }, userAgent: '' });
     const page = await openPage(browser, '', {}, (p) => p.emulate(phone(844, 390))), cdp = await page.createCDPSession();
     const rects = () => page.evaluate(() => Object.fromEntries([document.getElementById('screen'), ...document.querySelectorAll('[data-control]')]
       .filter((e) => e.getClientRects().length).map((e) => [e.getAttribute('aria-label') || 'screen', e.getBoundingClientRect().toJSON()])));
@@ -303,7 +304,8 @@ const tests = {
       check(desktop === node, `${path.basename(demo)}: the web runner differs from the desktop's`);
     }
   },
-  // The README's picture of the game in a browser: the play demo up to its chosen pass.
+  // The README's pictures of the game in a browser, and on a phone held
+  // sideways after a touch: the play demo up to its chosen pass.
   async screenshot(browser) {
     const demo = fs.readFileSync(new URL('../../docs/demos/play.txt', import.meta.url), 'utf8');
     let left = Number(/^# frame (\d+)/m.exec(demo)[1]), shown = '';
@@ -312,11 +314,13 @@ const tests = {
       if (taken > 0) shown += `${taken}*${keys}\n`;
       left -= taken;
     }
-    const page = await openPage(browser, `?replay=play.txt&${/^# options --(\S+) (\S+)/m.exec(demo).slice(1).join('=')}`, { 'play.txt': write('play.txt', shown) });
-    await page.setViewport({ width: 680, height: 500 });
-    await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
-    await page.screenshot({ path: option('--screenshot') });
-    await page.close();
+    for (const [picture, screen] of [[option('--screenshot'), { viewport: { width: 680, height: 500 }, userAgent: '' }], [path.join(path.dirname(option('--screenshot')), 'phone.png'), phone(844, 390)]]) {
+      const page = await openPage(browser, `?replay=play.txt&${/^# options --(\S+) (\S+)/m.exec(demo).slice(1).join('=')}`, { 'play.txt': write('play.txt', shown) }, (p) => p.emulate(screen));
+      if (screen.viewport.hasTouch) await page.evaluate(() => dispatchEvent(new TouchEvent('touchstart')));
+      await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
+      await page.screenshot({ path: picture });
+      await page.close();
+    }
   },
 };
 
