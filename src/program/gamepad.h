@@ -35,10 +35,9 @@ inline constexpr PadLayoutRow PAD_LAYOUTS[PAD_LAYOUT_COUNT] = {
 };
 
 // Reads a list such as "fire=2,jump=0,start=9" over the buttons given (a
-// layout's own). On a bad
-// list returns false with a one-line reason in `error` (no newline): an
-// unknown action, a button that is not a number from 0 to 31, an action
-// named twice, or two actions on one button.
+// layout's own). On a bad list returns false with a one-line reason in
+// `error` (no newline): an unknown action, a button that is not a number
+// from 0 to 31, an action named twice, or two actions on one button.
 bool parse_pad_buttons(const char* text, PadButtons& buttons, char* error, size_t size);
 
 // TARNBLAST_PAD (?pad= in the browser): the buttons the game uses, over the
