@@ -227,8 +227,7 @@ const tests = {
       await cdp.send('Input.dispatchTouchEvent', { type, touchPoints: names.map((name, id) => name && { x: r[name].x + r[name].width / 2, y: r[name].y + r[name].height / 2, id }).filter(Boolean) });
       await passes(page, 8);
     };
-    await at('touchStart', 'screen');
-    await at('touchEnd');
+    for (const step of [['touchStart', 'screen'], ['touchEnd']]) await at(...step);
     for (const [width, height, scale, apart] of [[390, 844, 3, (c, r) => r.top >= c.bottom], [844, 390, 5, (c, r) => r.right <= c.left || r.left >= c.right]]) {
       await page.emulate(phone(width, height));
       await page.waitForFunction((h) => document.getElementById('screen').getBoundingClientRect().height * 3 === h, { timeout: 2000 }, 200 * scale).catch(() => {});
@@ -264,16 +263,13 @@ const tests = {
   // (its recording replays from there); fullscreen keeps the lines inside.
   async again(browser) {
     const page = await openPage(browser, '');
-    await hold(page, 'KeyS', 100);
-    await endAndDownloadKeys(page, 1);
-    await page.click('#fullscreen');
-    await page.waitForFunction(() => document.fullscreenElement);
+    await hold(page, 'KeyS', 100).then(() => endAndDownloadKeys(page, 1));
+    await Promise.all([page.waitForFunction(() => document.fullscreenElement), page.click('#fullscreen')]);
     await page.click('#play-again');
     await hold(page, 'KeyS', 100, 'ArrowRight', 300);
     const [, keys] = await endAndDownloadKeys(page, 2);
     await samePixels(page, bmpPixels(lastFrame(runner([], keys.file))), 'the game played again');
-    await hold(page, 'KeyS', 100);
-    await holdUntilPaused(page, true);
+    await hold(page, 'KeyS', 100).then(() => holdUntilPaused(page, true));
     check(await page.evaluate(() => document.fullscreenElement.contains(document.getElementById('status'))), 'the status line is left out of fullscreen');
     await page.close();
   },
