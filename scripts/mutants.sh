@@ -128,7 +128,16 @@ condition  src/program/key_script.cpp @@ if (pass >= r.first && pass <= r.last) 
 delete     src/program/key_script.cpp @@ script.total_passes += run.passes; @@  @@ passes-not-counted
 condition  tools/replay/replay_run.cpp @@ if (!parse_small_number(argv[++i], 1, 3, mode) || mode == 2) { @@ if (!parse_small_number(argv[++i], 1, 3, mode)) { @@ start-mode-2-taken
 condition  tools/replay/replay_run.cpp @@ if (options.warp_level && options.start_mode == 3) { @@ if (options.warp_level && options.start_mode == 4) { @@ warp-in-editor-taken
-condition  tools/replay/replay_run.cpp @@ for (int64_t i = 0; i < run.passes && !escaped; ++i) { @@ for (int64_t i = 0; i < run.passes; ++i) { @@ replay-runs-past-escape
+condition  tools/replay/replay_run.cpp @@ while (!escaped && player.next_pass(keys)) { @@ while (player.next_pass(keys)) { @@ replay-runs-past-escape
+condition  src/program/key_script.cpp @@ while (run_ < script_->runs.size() && pass_in_run_ >= script_->runs[run_].passes) { @@ while (run_ < script_->runs.size() && pass_in_run_ > script_->runs[run_].passes) { @@ script-line-one-pass-long
+constant   src/game/title.cpp @@ text[0] <= '0' + LEVEL_COUNT @@ text[0] < '0' + LEVEL_COUNT @@ warp-to-last-level-refused
+constant   src/program/gamepad.cpp @@ left = left || stick.x * 4 < -PAD_AXIS_FULL; @@ left = left || stick.x * 3 < -PAD_AXIS_FULL; @@ pad-left-at-a-third
+constant   src/program/gamepad.cpp @@ right = right || stick.x * 4 > PAD_AXIS_FULL; @@ right = right || stick.x * 4 >= PAD_AXIS_FULL + 4; @@ pad-right-past-a-quarter
+condition  src/program/gamepad.cpp @@ if (sticks > 0 && pad.stick[0].axes >= 2) @@ if (sticks > 0) @@ pad-trigger-walks
+condition  src/program/gamepad.cpp @@ row.dpad_is_last_stick && s > 0 @@ s > 0 @@ pad-right-stick-walks
+delete     src/program/gamepad.cpp @@ break; @@  @@ pad-every-stick-walks
+constant   src/program/gamepad.h @@ {PAD_STANDARD_MAPPING, false, 12, {0, 1, 9}}, @@ {PAD_STANDARD_MAPPING, false, 11, {0, 1, 9}}, @@ pad-dpad-buttons-shifted
+constant   src/program/gamepad.cpp @@ PadButtons result = buttons; @@ PadButtons result = PAD_LAYOUTS[0].buttons; @@ pad-list-over-desktop-buttons
 delete     tools/levels/level_source.cpp @@ source.enemies.push_back({int16_t(code), int16_t(row), int16_t(column)}); @@  @@ convert-drops-enemies
 condition  tools/levels/level_source.cpp @@ if (!runs.empty() && runs.back().row == row && runs.back().last + 2 == column) @@ if (!runs.empty() && runs.back().last + 2 == column) @@ runs-cross-rows
 condition  tools/levels/level_source.cpp @@ if (at(marker.place, row, column)) @@ if (!at(marker.place, row, column)) @@ marker-place-inverted

@@ -1,7 +1,9 @@
 // The player's controls: own keys (TARNBLAST_KEYS), a pad's state as held
 // keys and its buttons (TARNBLAST_PAD), pause and mute.
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "game_fixture.h"
 #include "program/gamepad.h"
@@ -55,32 +57,55 @@ TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
     }
 }
 
-// A pad's directions hold the arrows; its buttons fire, jump (place in the
-// editor) and start, and the others do nothing.
-TEST(Gamepad, PadStatesHoldTheGamesKeys)
+// Each platform's numbering: the left stick and the d-pad (the kernel's
+// last stick, the standard mapping's buttons 12 to 15: up, down, left,
+// right) hold the arrows once pushed beyond a quarter of the way; A fires, B
+// jumps (places in the editor), Start is S; other sticks and buttons do
+// nothing.
+TEST(Gamepad, PadStatesHoldTheGamesKeysInEachPlatformsNumbering)
 {
+    constexpr PadLayout K = PAD_KERNEL_NUMBERING, W = PAD_STANDARD_MAPPING;
+    constexpr uint32_t A = 1u << 0, B = 1u << 1;
+    // sticks: {axes, x, y}, the left stick first (an xpad: left, trigger, right, trigger, hat)
     // clang-format off
-    const struct { PadState pad; int32_t mode; uint16_t want; } cases[] = {
-        {{true, false, true, false, 0}, MODE_PLAY, SCRIPT_LEFT | SCRIPT_UP},
-        {{false, true, false, true, 0}, MODE_PLAY, SCRIPT_RIGHT | SCRIPT_DOWN},
-        {{false, false, false, false, 1u << 0 | 1u << 1 | 1u << 7}, MODE_PLAY,
-         SCRIPT_SPACE | SCRIPT_UP | SCRIPT_S},
-        {{false, false, false, false, 1u << 0 | 1u << 1}, MODE_EDITOR, SCRIPT_SPACE | SCRIPT_ENTER},
-        {{false, false, false, false, 1u << 2 | 1u << 3 | 1u << 31}, MODE_TITLE, 0},
+    const struct { PadLayout layout; std::vector<PadStick> sticks; uint32_t buttons; int32_t mode; uint16_t want; } cases[] = {
+        {K, {{2, -127, -127}}, 0, MODE_PLAY, SCRIPT_LEFT | SCRIPT_UP},
+        {K, {{2, 32, 32}}, 0, MODE_PLAY, SCRIPT_RIGHT | SCRIPT_DOWN},
+        {K, {{2, -31, 31}}, 0, MODE_PLAY, 0},
+        {K, {{2, 0, 0}, {1, 127, 0}, {2, 127, 127}, {1, -127, 0}, {2, 0, -127}}, 0, MODE_PLAY, SCRIPT_UP},
+        {K, {{2, 0, 0}, {2, 127, 0}, {1, 127, 0}}, 0, MODE_PLAY, SCRIPT_RIGHT},
+        {K, {{1, -127, 0}, {2, 0, 127}}, 0, MODE_PLAY, SCRIPT_DOWN},
+        {K, {}, A | B | 1u << 7, MODE_PLAY, SCRIPT_SPACE | SCRIPT_UP | SCRIPT_S},
+        {K, {}, A | B, MODE_EDITOR, SCRIPT_SPACE | SCRIPT_ENTER},
+        {K, {}, 1u << 2 | 1u << 9 | 1u << 12 | 1u << 31, MODE_TITLE, 0},
+        {W, {{2, 0, 0}, {2, 127, 127}}, 1u << 12 | 1u << 14 | 1u << 15, MODE_PLAY, SCRIPT_UP | SCRIPT_LEFT | SCRIPT_RIGHT},
+        {W, {{2, -32, 0}}, 1u << 13, MODE_EDITOR, SCRIPT_DOWN | SCRIPT_LEFT},
+        {W, {}, A | B | 1u << 9, MODE_PLAY, SCRIPT_SPACE | SCRIPT_UP | SCRIPT_S},
+        {W, {}, 1u << 7, MODE_TITLE, 0},
     };
     // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(pad_key_set(c.pad, c.mode, DEFAULT_PAD_BUTTONS), c.want)
+    for (const auto& c : cases) {
+        PadState pad{int(c.sticks.size()), {}, c.buttons};
+        std::copy(c.sticks.begin(), c.sticks.end(), pad.stick);
+        EXPECT_EQ(pad_key_set(pad, c.mode, PAD_LAYOUTS[c.layout].buttons, c.layout), c.want)
             << "case " << (&c - cases);
+    }
 }
 
+// A list moves buttons over the platform's own (a button another action
+// keeps is refused), or is refused whole.
 TEST(Gamepad, ButtonListsMoveTheButtonsOrAreRefused)
 {
-    PadButtons buttons = DEFAULT_PAD_BUTTONS;
+    const PadButtons standard = PAD_LAYOUTS[PAD_STANDARD_MAPPING].buttons;
+    PadButtons buttons = standard;
     char error[256] = "";
-    ASSERT_TRUE(parse_pad_buttons("fire=2,START=9,jump=31", buttons, error, sizeof error)) << error;
-    EXPECT_EQ(buttons.fire * 10000 + buttons.jump * 100 + buttons.start, 2 * 10000 + 31 * 100 + 9);
-    for (const char* bad : {"fire=1", "fire=32", "fire=01", "fire", "pause=3", "fire=2,fire=3"})
+    ASSERT_TRUE(parse_pad_buttons("fire=2,START=7,jump=31", buttons, error, sizeof error)) << error;
+    EXPECT_EQ(buttons.fire * 10000 + buttons.jump * 100 + buttons.start, 2 * 10000 + 31 * 100 + 7);
+    buttons = standard;
+    ASSERT_TRUE(parse_pad_buttons("fire=2", buttons, error, sizeof error)) << error;
+    EXPECT_EQ(buttons.jump * 100 + buttons.start, 1 * 100 + 9);
+    for (const char* bad :
+         {"fire=1", "fire=9", "fire=32", "fire=01", "fire", "pause=3", "fire=2,fire=3"})
         EXPECT_FALSE(parse_pad_buttons(bad, buttons, error, sizeof error)) << bad;
 }
 
@@ -111,7 +136,9 @@ TEST_F(GameTest, PauseActsOnlyInPlayAndMuteInEveryMode)
         held = t.held;
         EXPECT_EQ(run_program_turn([](bool paused) {
                       shown_paused = paused;
-                      return PolledInput{{}, held};
+                      PolledInput input;
+                      input.controls = held;
+                      return input;
                   }),
                   t.goes_on);
         EXPECT_EQ(shown_paused, was_paused);

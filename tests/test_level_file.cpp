@@ -203,7 +203,8 @@ TEST_F(LevelFileTest, PackPlaysItsFilesInNameOrderRoundAndFromTheFirstAfterADeat
 }
 
 // A pack is refused whole, before any window, with one line naming the
-// folder or its first file that cannot be used; check says the same.
+// folder or its first file that cannot be used, and the file open before
+// stays open; check says the same.
 TEST_F(LevelFileTest, PacksAreRefusedWholeNamingTheFolderOrTheFile)
 {
     const std::string sound = level_text({});
@@ -235,18 +236,21 @@ TEST_F(LevelFileTest, PacksAreRefusedWholeNamingTheFolderOrTheFile)
                       0);
         std::string expected = refusal.message;
         expected.replace(expected.find('F'), 1, pack);
+        write_file(file, sound);
+        ASSERT_TRUE(open_level_pack(file.c_str(), refusal.start_mode, message)) << message;
         EXPECT_FALSE(open_level_pack(pack.c_str(), refusal.start_mode, message));
         EXPECT_EQ(message.rfind(expected, 0), 0u) << message;
-        EXPECT_FALSE(level_pack_open());
+        EXPECT_EQ(level_pack_path(), std::filesystem::canonical(file).string());
         const auto [code, err] = run_game(pack, refusal.start_mode);
         EXPECT_EQ(code, 2);
         EXPECT_EQ(err, "tarnblast: " + message + "\n");
     }
     // 64 files are a pack.
-    write_file(folder + "/0.txt", sound);
+    const std::string full = scratch_folder("tarnblast-pack");
+    write_file(full + "/0.txt", sound);
     for (int copy = 1; copy < 64; ++copy)
-        symlink("0.txt", (folder + "/" + std::to_string(copy) + ".txt").c_str());
-    EXPECT_TRUE(open_level_pack(folder.c_str(), MODE_TITLE, message) && level_pack_files() == 64)
+        symlink("0.txt", (full + "/" + std::to_string(copy) + ".txt").c_str());
+    EXPECT_TRUE(open_level_pack(full.c_str(), MODE_TITLE, message) && level_pack_files() == 64)
         << message;
 }
 

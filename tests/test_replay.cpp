@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "game/title.h"
 #include "game_fixture.h"
 #include "replay_run.h"
 
@@ -48,6 +49,14 @@ TEST(KeyScript, LinesCountsCommentsAndFaultsNamingTheirLine)
     EXPECT_TRUE(script.runs[2].keys == (SCRIPT_RIGHT | SCRIPT_SPACE)
                 && script.runs[2].passes == 40);
     EXPECT_EQ(script.runs[4].keys, SCRIPT_LEFT | SCRIPT_RIGHT);
+    // Played pass by pass: each line's keys for its count of passes, then no pass.
+    ScriptPlayer player(script);
+    std::string played, expected = "S;;";
+    for (uint16_t keys = 0; player.next_pass(keys);)
+        played += key_set_text(keys) + ";";
+    for (int i = 0; i < 40; ++i)
+        expected += "RIGHT SPACE;";
+    EXPECT_TRUE(played == expected + ";;;LEFT RIGHT;" && player.finished()) << played;
     const struct {
         const char* text;
         const char* names;
@@ -116,4 +125,18 @@ TEST(ReplayProgram, TraceGridAndFramesFollowThePassesAndStopAtEscape)
     ASSERT_TRUE(decode_bmp(read_file(dir + "frames/frame-000002.bmp"), frame));
     EXPECT_TRUE(frame.width == 320 && frame.height == 200);
     EXPECT_EQ(read_file(dir + "frames/frame-000001.bmp"), "") << "only listed passes are written";
+}
+
+TEST(ReplayProgram, WarpStartsPlayOnTheLevelItNames)
+{
+    std::string dir;
+    RunResult result = run_replay_program("--warp 5 --trace warp.jsonl --trace-list 0", "\n", &dir);
+    ASSERT_EQ(result.code, 0) << result.err;
+    const std::string first = read_file(dir + "warp.jsonl");
+    for (const char* field : {"\"game_mode\":2,", "\"level_number\":5,", "\"camera_column\":0,"})
+        EXPECT_NE(first.find(field), std::string::npos) << field;
+    std::string warps;
+    for (const char* text : {"1", "6", "0", "7", "16", "2 ", ""})
+        warps += std::to_string(warp_level_of(text)) + " ";
+    EXPECT_EQ(warps, "1 6 -1 -1 -1 -1 -1 ");
 }

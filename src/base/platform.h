@@ -60,6 +60,11 @@ void hold_voice(int voice, bool held);
 // Which of the keyboard's keys are down now (after polling the keyboard).
 void poll_physical_keys(PhysicalKeys& down);
 
+// The game has written a file for the player to keep (the editor's export,
+// whole on disk): the browser offers it as a download; on the desktop it
+// stays where it was written.
+void file_written(const char* path);
+
 // A setting of the program by its environment variable's name (the desktop)
 // or its address parameter's name (the browser); nullptr when it is not set.
 const char* platform_setting(const char* variable, const char* parameter);

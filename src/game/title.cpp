@@ -4,6 +4,7 @@
 #include "base/platform.h"
 #include "game/world_reset.h"
 #include "levels/level_pack.h"
+#include "levels/level_tables.h"
 
 namespace {
 
@@ -54,4 +55,11 @@ void start_game_at_level(int32_t level)
     start_game();
     load_play_level(level, game.pack_file, game.level_grid);
     game.level_number = level;
+}
+
+static_assert(LEVEL_COUNT <= 9, "a warp level is one digit");
+
+int32_t warp_level_of(const char* text)
+{
+    return text && text[0] >= '1' && text[0] <= '0' + LEVEL_COUNT && !text[1] ? text[0] - '0' : -1;
 }

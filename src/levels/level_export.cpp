@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "base/game_state.h"
+#include "base/platform.h"
 #include "base/setting_names.h"
 #include "base/write_all.h"
 #include "levels/level_pack.h"
@@ -212,4 +213,5 @@ void export_level()
     }
     game.export_error = 0;
     game.export_notice = 0;
+    file_written(target_path);
 }

@@ -57,19 +57,18 @@ bool pack_files(const std::string& path, int32_t start_mode, std::vector<std::st
     return message.empty();
 }
 
-// Reads and checks every file into the pack's storage; the first file that
-// cannot be used refuses the whole pack.
-bool read_pack(const std::vector<std::string>& files, int32_t uses, std::string& message)
+// Reads and checks every file; the first file that cannot be used refuses
+// the whole pack.
+bool read_pack(const std::vector<std::string>& files, int32_t uses, std::vector<LevelGrid>& grids,
+               std::string& message)
 {
-    LevelGrid grid;
     std::vector<ExportProblem> problems;
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (!load_level_file(files[i], uses, grid, problems)) {
+    grids.resize(files.size());
+    for (size_t i = 0; i < files.size(); ++i)
+        if (!load_level_file(files[i], uses, grids[i], problems)) {
             message = refusal("level file " + files[i], problems);
             return false;
         }
-        std::copy(grid.begin(), grid.end(), opened_grids[i]);
-    }
     return true;
 }
 
@@ -89,6 +88,8 @@ bool open_level_link(const std::string& link, int32_t uses, std::string& message
         return false;
     }
     std::copy(grid.begin(), grid.end(), opened_grids[0]);
+    opened_path[0] = '\0';
+    opened_folder = false;
     opened_link = link;
     opened_files = 1;
     return true;
@@ -98,7 +99,6 @@ bool open_level_link(const std::string& link, int32_t uses, std::string& message
 
 bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
 {
-    close_level_pack();
     message.clear();
     if (!path || !*path) {
         message = "cannot use the level file: no file is named";
@@ -113,12 +113,17 @@ bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
         return false;
     }
     std::vector<std::string> files;
-    if (!pack_files(path, start_mode, files, message) || !read_pack(files, uses, message))
+    std::vector<LevelGrid> grids;
+    if (!pack_files(path, start_mode, files, message) || !read_pack(files, uses, grids, message))
         return false;
+    // Every file is sound: only now does the new pack replace the open one.
+    for (size_t i = 0; i < grids.size(); ++i)
+        std::copy(grids[i].begin(), grids[i].end(), opened_grids[i]);
     // The file exists now; an export writes back to the file itself.
     if (!realpath(path, opened_path))
         std::snprintf(opened_path, sizeof opened_path, "%s", path);
     opened_folder = is_level_folder(path);
+    opened_link.clear();
     opened_files = int32_t(files.size());
     return true;
 }

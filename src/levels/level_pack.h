@@ -13,10 +13,11 @@
 constexpr int32_t LEVEL_PACK_MAX_FILES = 64;
 
 // Opens a level file, a folder of level files or a level's link (see
-// levels/level_link.h) for the start mode (1 play,
-// 3 editor; the editor edits one file and refuses a folder). On refusal
-// nothing is kept and `message` is one line naming the file (or folder), its
-// first problem's line and field, and how many more there are.
+// levels/level_link.h) for the start mode (1 play, 3 editor; the editor edits
+// one file and refuses a folder), in place of the pack open before, once
+// every file of the new one is found sound. On refusal the pack open before
+// stays as it was, and `message` is one line naming the file (or folder, or
+// link), its first problem's line and field, and how many more there are.
 bool open_level_pack(const char* path, int32_t start_mode, std::string& message);
 // Forgets the opened pack: the game plays its built-in levels again.
 void close_level_pack();

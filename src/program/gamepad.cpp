@@ -14,7 +14,8 @@ namespace {
 const char* const PAD_ACTIONS[] = {"fire", "jump", "start"};
 constexpr int PAD_ACTION_COUNT = 3;
 
-PadButtons active_buttons = DEFAULT_PAD_BUTTONS;
+PadLayout active_layout = PAD_KERNEL_NUMBERING;
+PadButtons active_buttons = PAD_LAYOUTS[PAD_KERNEL_NUMBERING].buttons;
 
 int* button_of(PadButtons& buttons, int action)
 {
@@ -39,7 +40,7 @@ int button_number(const char* text, size_t length)
 
 bool parse_pad_buttons(const char* text, PadButtons& buttons, char* error, size_t size)
 {
-    PadButtons result = DEFAULT_PAD_BUTTONS;
+    PadButtons result = buttons;
     bool named[PAD_ACTION_COUNT] = {};
     if (has_empty_entry(text)) {
         std::snprintf(error, size, "an empty entry in \"%.60s\"; write action=button, ...", text);
@@ -79,35 +80,57 @@ bool parse_pad_buttons(const char* text, PadButtons& buttons, char* error, size_
     return true;
 }
 
-bool pad_buttons_setting()
+bool pad_buttons_setting(PadLayout layout)
 {
+    active_layout = layout;
+    active_buttons = PAD_LAYOUTS[layout].buttons;
     return list_setting(SETTING_PAD, [](const char* text, char* error, size_t size) {
         return parse_pad_buttons(text, active_buttons, error, size);
     });
 }
 
-uint16_t pad_key_set(const PadState& pad, int32_t game_mode, const PadButtons& buttons)
+uint16_t pad_key_set(const PadState& pad, int32_t game_mode, const PadButtons& buttons,
+                     PadLayout layout)
 {
+    const PadLayoutRow& row = PAD_LAYOUTS[layout];
     const auto held = [&](int button) { return (pad.buttons >> button & 1) != 0; };
+    bool left = false, right = false, up = false, down = false;
+    const auto add_stick = [&](const PadStick& stick) {
+        left = left || stick.x * 4 < -PAD_AXIS_FULL;
+        right = right || stick.x * 4 > PAD_AXIS_FULL;
+        up = up || stick.y * 4 < -PAD_AXIS_FULL;
+        down = down || stick.y * 4 > PAD_AXIS_FULL;
+    };
+    const int sticks = pad.sticks < PAD_MAX_STICKS ? pad.sticks : PAD_MAX_STICKS;
+    if (sticks > 0 && pad.stick[0].axes >= 2)
+        add_stick(pad.stick[0]);
+    for (int s = sticks - 1; row.dpad_is_last_stick && s > 0; --s)
+        if (pad.stick[s].axes >= 2) {
+            add_stick(pad.stick[s]);
+            break;
+        }
+    if (row.dpad_first_button >= 0) {
+        up = up || held(row.dpad_first_button);
+        down = down || held(row.dpad_first_button + 1);
+        left = left || held(row.dpad_first_button + 2);
+        right = right || held(row.dpad_first_button + 3);
+    }
     uint16_t keys = 0;
-    if (pad.left)
-        keys |= key_bit(CONTROL_LEFT);
-    if (pad.right)
-        keys |= key_bit(CONTROL_RIGHT);
-    if (pad.up)
-        keys |= key_bit(CONTROL_UP);
-    if (pad.down)
-        keys |= key_bit(CONTROL_DOWN);
-    if (held(buttons.fire))
-        keys |= key_bit(CONTROL_SPACE);
-    if (held(buttons.jump))
-        keys |= key_bit(game_mode == MODE_EDITOR ? CONTROL_ENTER : CONTROL_UP);
-    if (held(buttons.start))
-        keys |= key_bit(CONTROL_S);
+    const auto hold = [&](bool on, Control control) { keys |= on ? key_bit(control) : 0; };
+    hold(left, CONTROL_LEFT);
+    hold(right, CONTROL_RIGHT);
+    hold(up, CONTROL_UP);
+    hold(down, CONTROL_DOWN);
+    hold(held(buttons.fire), CONTROL_SPACE);
+    hold(held(buttons.jump), game_mode == MODE_EDITOR ? CONTROL_ENTER : CONTROL_UP);
+    hold(held(buttons.start), CONTROL_S);
     return keys;
 }
 
-uint16_t pad_key_set(const PadState& pad, int32_t game_mode)
+uint16_t pads_key_set(const PadState* pads, int count, int32_t game_mode)
 {
-    return pad_key_set(pad, game_mode, active_buttons);
+    uint16_t keys = 0;
+    for (int i = 0; i < count && i < PAD_MAX_PADS; ++i)
+        keys |= pad_key_set(pads[i], game_mode, active_buttons, active_layout);
+    return keys;
 }

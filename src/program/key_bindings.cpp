@@ -150,6 +150,11 @@ bool key_bindings_setting()
     });
 }
 
+const KeyBindings& key_bindings_in_use()
+{
+    return active_bindings;
+}
+
 uint16_t held_controls(const KeyBindings& bindings, const PhysicalKeys& down)
 {
     uint16_t controls = 0;

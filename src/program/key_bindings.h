@@ -34,6 +34,8 @@ bool parse_key_bindings(const char* text, KeyBindings& bindings, char* error, si
 // TARNBLAST_KEYS: the bindings the game plays with (the defaults when
 // unset). Returns false, after a one-line message on stderr, for a bad list.
 bool key_bindings_setting();
+// The bindings that setting gave.
+const KeyBindings& key_bindings_in_use();
 
 // The controls the keys that are down hold, through the given bindings (or
 // through those of key_bindings_setting()).

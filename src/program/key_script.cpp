@@ -104,6 +104,24 @@ std::string key_set_text(uint16_t keys)
     return std::string(text, format_key_set(keys, text, sizeof text));
 }
 
+void ScriptPlayer::skip_spent_runs()
+{
+    while (run_ < script_->runs.size() && pass_in_run_ >= script_->runs[run_].passes) {
+        ++run_;
+        pass_in_run_ = 0;
+    }
+}
+
+bool ScriptPlayer::next_pass(uint16_t& keys)
+{
+    if (finished())
+        return false;
+    keys = script_->runs[run_].keys;
+    ++pass_in_run_;
+    skip_spent_runs();
+    return true;
+}
+
 void hold_script_keys(uint16_t keys)
 {
     hold_key_set(keys);

@@ -47,6 +47,21 @@ bool parse_key_script(const std::string& text, KeyScript& script, std::string& e
 // The script line for a key set ("LEFT SPACE"; empty for no key).
 std::string key_set_text(uint16_t keys);
 
+// A script played pass by pass, as the replay runners and the page play one.
+class ScriptPlayer {
+public:
+    explicit ScriptPlayer(const KeyScript& script) : script_(&script) { skip_spent_runs(); }
+    // The keys of the next pass; false when the script has no pass left.
+    bool next_pass(uint16_t& keys);
+    bool finished() const { return run_ >= script_->runs.size(); }
+
+private:
+    void skip_spent_runs();
+    const KeyScript* script_;
+    size_t run_ = 0;
+    int64_t pass_in_run_ = 0;
+};
+
 // Holds exactly the given key set for the next pass.
 void hold_script_keys(uint16_t keys);
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/assets.h"
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/key_names.h"
@@ -9,6 +10,7 @@
 #include "base/setting_names.h"
 #include "base/sound.h"
 #include "game/main_loop.h"
+#include "game/title.h"
 #include "program/gamepad.h"
 #include "program/key_bindings.h"
 #include "program/recorder.h"
@@ -24,7 +26,7 @@ bool paused = false;
 // The controls of a turn, and those that went down on it; mute acts here.
 uint16_t read_controls(const PolledInput& input, uint16_t& pressed)
 {
-    const uint16_t controls = held_controls(input.keys) | input.controls;
+    const uint16_t controls = polled_controls(input);
     pressed = controls & ~previous_controls;
     previous_controls = controls;
     if (pressed & CONTROL_MUTE_BIT)
@@ -48,11 +50,17 @@ bool paused_turn(ShowAndPoll show_and_poll)
 
 }  // namespace
 
+uint16_t polled_controls(const PolledInput& input)
+{
+    return held_controls(input.keys) | pads_key_set(input.pads, input.pad_count, game.game_mode)
+           | input.controls;
+}
+
 bool read_program_settings(ProgramSettings& settings)
 {
     return start_mode_setting(settings.start_mode) && window_scale_setting(settings.window_scale)
            && level_file_setting(settings.start_mode) && key_bindings_setting()
-           && pad_buttons_setting();
+           && pad_buttons_setting(settings.pad_layout);
 }
 
 void start_program(const ProgramSettings& settings)
@@ -63,6 +71,16 @@ void start_program(const ProgramSettings& settings)
     if (const char* record = setting_value(SETTING_RECORD))
         start_recording(record, settings.start_mode);
     start_up_game(settings.start_mode);
+    if (settings.warp_level)
+        start_game_at_level(settings.warp_level);
+}
+
+void restart_program(const ProgramSettings& settings)
+{
+    release_assets();
+    clear_game_state();
+    resize_frame(SCREEN_WIDTH, SCREEN_HEIGHT);
+    start_program(settings);
 }
 
 bool run_program_turn(ShowAndPoll show_and_poll)

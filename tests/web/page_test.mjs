@@ -45,7 +45,7 @@ function bmpPixels(file) {
 
 // The page served by its own http.server on a free port, from a folder that
 // holds the build's files and the test's own (scripts, level files).
-async function openPage(browser, query, files = {}) {
+async function openPage(browser, query, files = {}, before = async () => {}) {
   const dir = fs.mkdtempSync(path.join(tmp, 'site-'));
   for (const name of ['index.html', 'page.js', 'page.css', 'tarnblast.js', 'tarnblast.wasm', 'tarnblast.wasm.gz', 'tarnblast.data.gz'])
     fs.symlinkSync(path.join(web, name), path.join(dir, name));
@@ -55,6 +55,7 @@ async function openPage(browser, query, files = {}) {
   });
   servers.push(spawn('python3', ['-m', 'http.server', '-b', '127.0.0.1', String(port)], { cwd: dir, stdio: 'ignore' }));
   const page = await browser.newPage();
+  await before(page);
   // Downloads saved under their ids, listed in order with the names the page gave them.
   const cdp = await page.createCDPSession(), saved = fs.mkdtempSync(path.join(tmp, 'downloads-')), names = {};
   page.downloads = [];
@@ -95,10 +96,14 @@ async function holdUntilPaused(page, paused) {
   await sleep(100);  // the game sees P let go before it is pressed again
   check(done, paused ? 'P did not pause' : 'P again did not play on');
 }
+// A phone's touch screen of width x height CSS pixels, 3 device pixels each.
+const phone = (width, height) => ({ viewport: { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3 }, userAgent: '' });
+// Waits until the page has run `count` more passes by its clock.
+const passes = async (page, count) => page.waitForFunction((from) => window.tarnblastPasses >= from, {}, (await page.evaluate(() => window.tarnblastPasses)) + count);
 // Escape ends the game; then Download keys. Every download the page made, in order.
 async function endAndDownloadKeys(page, count) {
   await hold(page, 'Escape', 50);
-  await page.waitForFunction(() => document.getElementById('status').textContent.includes('Reload'));
+  await page.waitForFunction(() => !document.getElementById('play-again').hidden);
   await page.click('#download-keys');
   return downloaded(page, count);
 }
@@ -160,10 +165,11 @@ const tests = {
     check(sound[0] === 'running' && sound[1] >= 1 && sound[3] >= 1 && sound[4] === 3, `sound: state, plays of each sample, samples decoded: ${sound}`);
     await holdUntilPaused(page, true);
     await holdUntilPaused(page, false);
-    await page.evaluate(() => { Object.defineProperty(document, 'hidden', { value: true, configurable: true }); document.dispatchEvent(new Event('visibilitychange')); });
-    await sleep(100);
-    check((await text(page, 'status')).includes('PAUSED'), 'a hidden tab did not pause the game');
-    await page.evaluate(() => { Object.defineProperty(document, 'hidden', { value: false }); document.dispatchEvent(new Event('visibilitychange')); });
+    check((await text(page, 'status')) === 'Left and Right walk, Up jumps, Space fires, S starts, P pauses, M mutes, Esc quits.', 'the line of keys');
+    for (const hidden of [true, false]) await page.evaluate((value) => { Object.defineProperty(document, 'hidden', { value, configurable: true }); document.dispatchEvent(new Event('visibilitychange')); }, hidden);
+    await passes(page, 35);
+    check((await text(page, 'status')).includes('PAUSED'), 'the game plays on after its tab was hidden');
+    await holdUntilPaused(page, false);
     await hold(page, 'ArrowLeft', 300);
     const [keys] = await endAndDownloadKeys(page, 1);
     const recorded = fs.readFileSync(keys.file, 'utf8');
@@ -205,22 +211,97 @@ const tests = {
     }
     await page.close();
   },
+  // Two fingers walk and fire at once, a finger sliding from Right to Left
+  // turns the player; the recording holds those keys and replays to the
+  // page's frame. Sideways on a phone the picture is 5 x in the screen's
+  // pixels with the controls beside it, upright 3 x with them below; nothing
+  // scrolls or zooms.
+  async touch(browser) {
+    const page = await openPage(browser, '', {}, (p) => p.emulate(phone(844, 390))), cdp = await page.createCDPSession();
+    const rects = () => page.evaluate(() => Object.fromEntries([document.getElementById('screen'), ...document.querySelectorAll('[data-control]')]
+      .filter((e) => e.getClientRects().length).map((e) => [e.getAttribute('aria-label') || 'screen', e.getBoundingClientRect().toJSON()])));
+    check(!(await rects()).Fire, 'the controls show before any touch');
+    // A touch event for fingers 0, 1, ... on the named controls.
+    const at = async (type, ...names) => {
+      const r = await rects();
+      await cdp.send('Input.dispatchTouchEvent', { type, touchPoints: names.map((name, id) => name && { x: r[name].x + r[name].width / 2, y: r[name].y + r[name].height / 2, id }).filter(Boolean) });
+      await passes(page, 8);
+    };
+    for (const step of [['touchStart', 'screen'], ['touchEnd']]) await at(...step);
+    for (const [width, height, scale, apart] of [[390, 844, 3, (c, r) => r.top >= c.bottom], [844, 390, 5, (c, r) => r.right <= c.left || r.left >= c.right]]) {
+      await page.emulate(phone(width, height));
+      await page.waitForFunction((h) => document.getElementById('screen').getBoundingClientRect().height * 3 === h, { timeout: 2000 }, 200 * scale).catch(() => {});
+      const { screen, ...controls } = await rects(), style = await page.evaluate(() => [getComputedStyle(document.body).touchAction, getComputedStyle(document.body).userSelect, document.documentElement.scrollHeight <= innerHeight, document.documentElement.scrollWidth <= innerWidth].join());
+      const wrong = Object.entries(controls).filter(([, r]) => r.width < 40 || !apart(screen, r)).map(([name]) => name);
+      check(Math.round(screen.height * 3) === 200 * scale && Math.round(screen.width * 3) === 320 * scale && !wrong.length && style === 'none,none,true,true', `${width} x ${height}: ${JSON.stringify(screen)} ${style} ${wrong}`);
+    }
+    for (const step of [['touchStart', 'Start'], ['touchEnd'], ['touchStart', 'Right', 'Fire'], ['touchEnd', null, 'Fire'], ['touchMove', 'Left'], ['touchEnd']]) await at(...step);
+    const [keys] = await endAndDownloadKeys(page, 1), recorded = fs.readFileSync(keys.file, 'utf8');
+    check(/^S$/m.test(recorded) && /^RIGHT SPACE$/m.test(recorded) && /^RIGHT\nLEFT$/m.test(recorded), `recording:\n${recorded}`);
+    await samePixels(page, bmpPixels(lastFrame(runner([], keys.file))), 'the touches replayed');
+    await page.close();
+  },
+  // A standard-mapping pad, its buttons moved by ?pad=: Start is S, the
+  // d-pad and the left stick walk, A (fire's usual button) no longer fires
+  // but button 2 does, B jumps.
+  async pads(browser) {
+    const page = await openPage(browser, '?pad=fire=2', {}, (p) => p.evaluateOnNewDocument(() => {
+      window.testPad = { connected: true, mapping: 'standard', axes: [0, 0, 0, 0], buttons: [...Array(17)].map(() => ({ pressed: false, value: 0 })) };
+      navigator.getGamepads = () => [window.testPad, null, null, null];
+    }));
+    for (const [button, axis] of [[9], [15], [null, -1], [0], [2], [1], []]) {
+      await page.evaluate((b, a) => testPad.buttons.forEach((button, n) => (button.pressed = n === b)) || (testPad.axes[0] = a || 0), button, axis);
+      await passes(page, 10);
+    }
+    const [keys] = await endAndDownloadKeys(page, 1), recorded = fs.readFileSync(keys.file, 'utf8');
+    const held = recorded.split('\n').filter((line) => line && !line.startsWith('#')).filter((line, i, all) => line !== all[i - 1]);
+    check(held.join() === 'S,RIGHT,LEFT,SPACE,UP,ESC', `keys held: ${held}`);
+    await samePixels(page, bmpPixels(lastFrame(runner([], keys.file))), 'the pad replayed');
+    await page.close();
+  },
+  // After Escape, Play again and S start the game from its start-up state
+  // (its recording replays from there); fullscreen keeps the lines inside.
+  async again(browser) {
+    const page = await openPage(browser, '');
+    await hold(page, 'KeyS', 100).then(() => endAndDownloadKeys(page, 1));
+    await Promise.all([page.waitForFunction(() => document.fullscreenElement), page.click('#fullscreen')]);
+    await page.click('#play-again');
+    await hold(page, 'KeyS', 100, 'ArrowRight', 300);
+    const [, keys] = await endAndDownloadKeys(page, 2);
+    await samePixels(page, bmpPixels(lastFrame(runner([], keys.file))), 'the game played again');
+    await hold(page, 'KeyS', 100).then(() => holdUntilPaused(page, true));
+    check(await page.evaluate(() => document.fullscreenElement.contains(document.getElementById('status'))), 'the status line is left out of fullscreen');
+    await page.close();
+  },
+  // The address decoded once, the game's own line of keys as bound, and the
+  // export offered where the game says it wrote it.
+  async address(browser) {
+    const page = await openPage(browser, '?start-mode=3&export-path=my%2Blevel.txt&record=a%26b.txt&keys=left=a,right=d');
+    await hold(page, 'ShiftRight', 100);
+    const [file] = await downloaded(page, 1), shown = await text(page, 'status');
+    const written = await page.evaluate(() => ['/my+level.txt', '/a&b.txt'].map((name) => Module.FS.analyzePath(name).exists).join());
+    check(written === 'true,true' && fs.readFileSync(file.file).equals(Buffer.from(await page.evaluate(() => Array.from(Module.FS.readFile('/my+level.txt'))))), `the files: ${written}`);
+    check(shown.startsWith('A, D, Up and Down move the cursor, Enter places'), `the line of keys: ${shown}`);
+    await page.close();
+  },
   // The web runner under node gives the desktop runner's traces, frames,
-  // grids and exit codes, byte for byte, for each demo and a bad script.
+  // grids, exports (where the environment says) and exit codes, byte for
+  // byte, for each demo, an export and a bad script.
   async runners() {
-    const demos = new URL('../../docs/demos/', import.meta.url).pathname;
-    for (const demo of [...fs.readdirSync(demos).map((name) => path.join(demos, name)), write('bad.txt', 'JUMP\n')]) {
+    const demos = new URL('../../docs/demos/', import.meta.url).pathname, env = { ...process.env, TARNBLAST_EXPORT_PATH: 'a b/c+d&e.txt' };
+    for (const demo of [...fs.readdirSync(demos).map((name) => path.join(demos, name)), write('bad.txt', 'JUMP\n'), write('export.txt', '# options --start-mode 3\nRSHIFT\n')]) {
       const options = (/^# options (.*)$/m.exec(fs.readFileSync(demo, 'utf8')) || [, ''])[1].split(' ').filter(Boolean);
       const outputs = ['--trace', 'trace.jsonl', '--grid-out', 'grid.txt', '--frames-out', 'frames', '--frame-list', '1-20,100,200,300'];
       const [desktop, node] = [[path.join(native, 'tarnblast-replay')], ['node', path.join(web, 'tarnblast-replay.js')]].map(([program, ...first]) => {
-        const dir = runFolder(), run = spawnSync(program, [...first, ...options, ...outputs, demo], { cwd: dir });
-        const files = ['trace.jsonl', 'grid.txt', ...(fs.existsSync(path.join(dir, 'frames')) ? fs.readdirSync(path.join(dir, 'frames')).map((f) => `frames/${f}`) : [])];
+        const dir = runFolder(), run = spawnSync(program, [...first, ...options, ...outputs, demo], { cwd: dir, env });
+        const files = ['trace.jsonl', 'grid.txt', env.TARNBLAST_EXPORT_PATH, ...(fs.existsSync(path.join(dir, 'frames')) ? fs.readdirSync(path.join(dir, 'frames')).map((f) => `frames/${f}`) : [])];
         return [run.status, String(run.stderr), ...files.map((f) => (fs.existsSync(path.join(dir, f)) ? fs.readFileSync(path.join(dir, f)).toString('base64') : f))].join('\n');
       });
       check(desktop === node, `${path.basename(demo)}: the web runner differs from the desktop's`);
     }
   },
-  // The README's picture of the game in a browser: the play demo up to its chosen pass.
+  // The README's pictures of the game in a browser, and on a phone held
+  // sideways after a touch: the play demo up to its chosen pass.
   async screenshot(browser) {
     const demo = fs.readFileSync(new URL('../../docs/demos/play.txt', import.meta.url), 'utf8');
     let left = Number(/^# frame (\d+)/m.exec(demo)[1]), shown = '';
@@ -229,11 +310,13 @@ const tests = {
       if (taken > 0) shown += `${taken}*${keys}\n`;
       left -= taken;
     }
-    const page = await openPage(browser, `?replay=play.txt&${/^# options --(\S+) (\S+)/m.exec(demo).slice(1).join('=')}`, { 'play.txt': write('play.txt', shown) });
-    await page.setViewport({ width: 680, height: 500 });
-    await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
-    await page.screenshot({ path: option('--screenshot') });
-    await page.close();
+    for (const [picture, screen] of [[option('--screenshot'), { viewport: { width: 680, height: 500 }, userAgent: '' }], [path.join(path.dirname(option('--screenshot')), 'phone.png'), phone(844, 390)]]) {
+      const page = await openPage(browser, `?replay=play.txt&${/^# options --(\S+) (\S+)/m.exec(demo).slice(1).join('=')}`, { 'play.txt': write('play.txt', shown) }, (p) => p.emulate(screen));
+      if (screen.viewport.hasTouch) await page.evaluate(() => dispatchEvent(new TouchEvent('touchstart')));
+      await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
+      await page.screenshot({ path: picture });
+      await page.close();
+    }
   },
 };
 

@@ -16,6 +16,7 @@
 #include "game/headless.h"
 #include "game/main_loop.h"
 #include "game/title.h"
+#include "levels/level_tables.h"
 #include "state_trace.h"
 
 namespace {
@@ -96,8 +97,9 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
             }
             options.start_mode = mode;
         } else if (arg == "--warp") {
-            if (!parse_small_number(argv[++i], 1, 6, options.warp_level)) {
-                error = "--warp must be a level from 1 to 6";
+            options.warp_level = warp_level_of(argv[++i]);
+            if (options.warp_level < 0) {
+                error = "--warp must be a level from 1 to " + std::to_string(LEVEL_COUNT);
                 return false;
             }
         } else if (arg == "--level") {
@@ -182,25 +184,23 @@ int run_replay(const ReplayOptions& options, const KeyScript& script)
     const auto started = std::chrono::steady_clock::now();
     int64_t pass = 0;
     bool escaped = false;
-    for (const ScriptRun& run : script.runs) {
-        for (int64_t i = 0; i < run.passes && !escaped; ++i) {
-            ++pass;
-            bool saved = true;
-            escaped = !run_pass([&] {
-                if (writing && !options.frames_dir.empty() && options.frame_list.contains(pass))
-                    saved = save_frame(options.frames_dir, pass);
-                hold_script_keys(run.keys);
-                return run.keys;
-            });
-            if (!saved)
-                return 1;
-            if (outputs.trace && options.trace_list.contains(pass))
-                write_state_trace(outputs.trace, pass);
-            if (options.after_pass)
-                options.after_pass(pass);
-        }
-        if (escaped)
-            break;
+    ScriptPlayer player(script);
+    uint16_t keys = 0;
+    while (!escaped && player.next_pass(keys)) {
+        ++pass;
+        bool saved = true;
+        escaped = !run_pass([&] {
+            if (writing && !options.frames_dir.empty() && options.frame_list.contains(pass))
+                saved = save_frame(options.frames_dir, pass);
+            hold_script_keys(keys);
+            return keys;
+        });
+        if (!saved)
+            return 1;
+        if (outputs.trace && options.trace_list.contains(pass))
+            write_state_trace(outputs.trace, pass);
+        if (options.after_pass)
+            options.after_pass(pass);
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

@@ -211,6 +211,8 @@ void poll_physical_keys(PhysicalKeys& down)
         down.set(PhysicalKey(k), key[allegro_scancode(PhysicalKey(k))] != 0);
 }
 
+void file_written(const char*) {}
+
 const char* platform_setting(const char* variable, const char*)
 {
     return std::getenv(variable);

@@ -130,7 +130,7 @@ PolledInput show_and_poll(bool paused)
     show_frame(paused ? paused_frame() : back_buffer);
     PolledInput input;
     poll_physical_keys(input.keys);
-    input.controls = polled_pad_key_set(game.game_mode);
+    input.pad_count = poll_pads(input.pads);
     if (close_button_pressed)
         input.controls |= KEY_SET_ESC;
     return input;

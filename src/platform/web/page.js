@@ -1,20 +1,32 @@
 // The game's page: runs the game's passes at 70 a second by the clock, draws
-// each frame into the canvas at the largest whole scale that fits, hands the
-// keys to the game, plays its sound through Web Audio, and opens level files,
-// key scripts (?replay=) and downloads. The game itself is tarnblast.js.
+// each frame into the canvas at the largest whole scale of the screen's own
+// pixels that fits, hands the keys, the on-screen controls (on a touch
+// screen) and the pads to the game, plays its sound through Web Audio, and
+// opens level files, key scripts (?replay=) and downloads. The game itself
+// is tarnblast.js.
 'use strict';
 
-const W = 320, H = 200, PASS_MS = 1000 / 70, MAX_PASSES_PER_FRAME = 4;
+const PASS_MS = 1000 / 70, MAX_PASSES_PER_FRAME = 4;
 const SAMPLES = ['data/sgun.wav', 'data/blowup.wav', 'data/gmsong.wav'];  // by sound id
 // Keys the browser keeps: reload, fullscreen and its developer tools.
 const BROWSER_KEYS = new Set(['F5', 'F11', 'F12']);
+// The on-screen controls: the label, the game's control it holds (by its
+// key-script name; pause and mute by their action's), the side it sits on
+// and the modes it shows in. Up and Jump both hold the game's Up.
+const TOUCH_CONTROLS = [
+  ['Up', 'UP', 'left', 'up'], ['Left', 'LEFT', 'left', 'left'], ['Right', 'RIGHT', 'left', 'right'],
+  ['Down', 'DOWN', 'left', 'down'], ['Jump', 'UP', 'right', 'play'], ['Fire', 'SPACE', 'right', 'play'],
+  ['Place', 'ENTER', 'right', 'editor'], ['Brush', 'SPACE', 'right', 'editor'],
+  ['F1', 'F1', 'right', 'editor small'], ['F2', 'F2', 'right', 'editor small'],
+  ['F3', 'F3', 'right', 'editor small'], ['F4', 'F4', 'right', 'editor small'],
+  ['Export', 'RSHIFT', 'right', 'editor small'], ['Start', 'S', 'right', 'play small'],
+  ['Pause', 'pause', 'right', 'play small'], ['Mute', 'mute', 'right', 'small'],
+];
 const $ = (id) => document.getElementById(id);
 const canvas = $('screen'), context = canvas.getContext('2d');
-const image = context.createImageData(W, H);
-const query = new URLSearchParams(location.search);
-const replayName = query.get('replay'), editing = query.get('start-mode') === '3';
+const query = new URLSearchParams(location.search), replayName = query.get('replay');
 
-let game = null, lastError = '', ended = false, origin = 0, openedLevels = 0;
+let game = null, image = null, lastError = '', ended = false, origin = 0, openedLevels = 0, keyHelp = '';
 const heldKeys = new Set();
 window.tarnblastPasses = 0;  // passes run, and passes dropped after stalls
 window.tarnblastDropped = 0;
@@ -104,37 +116,54 @@ function download(bytes, name) {
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
 }
 
-// Right Shift held writes the export on every pass: one download per press,
-// when the key is let go or after a quiet moment (a replay lets no key go).
-let exportPath = null, exportTimer = 0;
-function exportWritten(path) {
+// The game says when it has written its export: on every pass while the
+// export key is held. One download per press, once the writes stop.
+let exportPath = null, exportWrites = 0;
+function fileWritten(path) {
   exportPath = path;
-  clearTimeout(exportTimer);
-  exportTimer = setTimeout(offerExport, 400);
+  exportWrites++;
 }
 function offerExport() {
-  clearTimeout(exportTimer);
   if (exportPath) download(Module.FS.readFile(exportPath), 'level.txt');
   exportPath = null;
 }
 
 function draw() {
   const frame = game.frame();
-  image.data.set(Module.HEAPU8.subarray(frame, frame + W * H * 4));
+  image.data.set(Module.HEAPU8.subarray(frame, frame + image.data.length));
   context.putImageData(image, 0, 0);
 }
 
 function showStatus() {
-  if (ended) say('status', 'The game has ended (Escape). Reload the page to play again.');
+  $('play-again').hidden = !ended;
+  if (ended) say('status', 'The game has ended (Escape).');
   else if (replayName) say('status', document.body.dataset.replay === 'done'
     ? `Replay of ${replayName} finished.` : `Replaying ${replayName}...`);
   else if (game.paused()) say('status', 'PAUSED - press P');
   else if (!sound.context) say('status', 'Press a key to start (and to hear the game).');
-  else say('status', 'Arrows walk and jump, Space fires, S starts, P pauses, M mutes, Esc quits.');
+  else say('status', keyHelp);
+}
+
+// The pads the Gamepad API sees, each as the game's side wants it: its two
+// sticks and its buttons, numbered by the standard mapping.
+const knownPads = new Set();
+function readPads() {
+  const pads = navigator.getGamepads ? [...navigator.getGamepads()] : [];
+  for (const index of new Set([...knownPads, ...pads.keys()])) {
+    const pad = pads[index];
+    if (!pad || !pad.connected) {
+      if (knownPads.delete(index)) game.pad(index, 0, 0, 0, 0, 0, 0);
+      continue;
+    }
+    knownPads.add(index);
+    const buttons = pad.buttons.reduce((bits, button, n) => (n < 32 && button.pressed ? bits | (1 << n) : bits), 0);
+    game.pad(index, 1, ...[0, 1, 2, 3].map((n) => pad.axes[n] || 0), buttons);
+  }
 }
 
 // Runs the passes the clock says are due, at most a few after a stall (the
 // rest are dropped, so the game never races to catch up), and shows the last.
+// After Escape the game waits for its start key or Play again.
 function tick(now) {
   let due = Math.floor((now - origin) / PASS_MS) - window.tarnblastPasses;
   if (due > MAX_PASSES_PER_FRAME) {
@@ -143,13 +172,24 @@ function tick(now) {
     due = MAX_PASSES_PER_FRAME;
   }
   if (due > 0) {
+    const writes = exportWrites;
     window.tarnblastPasses += due;
+    if (!replayName) readPads();
     ended = game.run(due) === 1;
+    if (exportWrites === writes || ended) offerExport();
     draw();
   }
   if (replayName && game.replayDone()) document.body.dataset.replay = 'done';
   showStatus();
-  if (!ended && document.body.dataset.replay !== 'done') requestAnimationFrame(tick);
+  if (document.body.dataset.replay === 'done') offerExport();
+  else requestAnimationFrame(tick);
+}
+
+function playAgain() {
+  game.playAgain();
+  ended = false;
+  draw();
+  showStatus();
 }
 
 function gameKey(event, down) {
@@ -161,12 +201,43 @@ function gameKey(event, down) {
   if (down) heldKeys.add(event.code);
   else if (!heldKeys.delete(event.code)) return;
   game.key(event.code, down ? 1 : 0);
-  if (!down && event.code === 'ShiftRight') offerExport();
+}
+
+// Fingers on the on-screen controls, by the touch's identifier: a finger
+// holds the control it is on, and sliding onto another moves with it.
+const fingers = new Map();
+let touchedControls = new Set();
+function touch(event) {
+  if (!document.body.classList.contains('touch')) {
+    document.body.classList.add('touch');
+    fitCanvas();
+  }
+  if (event.type === 'touchend') sound.unlock();
+  const onGame = event.target.closest && event.target.closest('.touch-pad, canvas');
+  for (const point of event.changedTouches) {
+    const under = document.elementFromPoint(point.clientX, point.clientY);
+    const control = under && under.closest('[data-control]');
+    if (event.type === 'touchend' || event.type === 'touchcancel' || !control) fingers.delete(point.identifier);
+    else fingers.set(point.identifier, control);
+  }
+  if (onGame && event.cancelable) event.preventDefault();
+  holdTouchedControls(new Set([...fingers.values()]));
+}
+function holdTouchedControls(held) {
+  const names = (controls) => new Set([...controls].map((control) => control.dataset.control));
+  const [before, now] = [names(touchedControls), names(held)];
+  for (const control of document.querySelectorAll('[data-control]')) control.classList.toggle('held', held.has(control));
+  touchedControls = held;
+  if (!game || replayName) return;
+  for (const name of before) if (!now.has(name)) game.touch(name, 0);
+  for (const name of now) if (!before.has(name)) game.touch(name, 1);
 }
 
 function releaseKeys() {
   for (const code of heldKeys) game.key(code, 0);
   heldKeys.clear();
+  fingers.clear();
+  holdTouchedControls(new Set());
 }
 
 // A level file, or several at once (a pack, in a folder of their own),
@@ -178,15 +249,23 @@ async function openLevels(files) {
   for (const file of files)
     Module.FS.writeFile(`${folder}/${file.name}`, new Uint8Array(await file.arrayBuffer()));
   const path = files.length === 1 ? `${folder}/${files[0].name}` : folder;
-  say('message', game.openLevel(path, editing ? 1 : 0) === 0 ? '' : lastError);
+  const opened = game.openLevel(path) === 0;
+  if (opened) ended = false;
+  say('message', opened ? '' : lastError);
 }
 
+// The largest whole scale, in the screen's own pixels, at which the picture
+// fits beside the page's other parts: on a touch screen held sideways the
+// controls are left and right of the picture, otherwise below it.
 function fitCanvas() {
-  const full = document.fullscreenElement;
-  const room = full ? 0 : $('controls').offsetHeight + $('status').offsetHeight + 40;
-  const scale = Math.max(1, Math.floor(Math.min(innerWidth / W, (innerHeight - room) / H)));
-  canvas.style.width = `${W * scale}px`;
-  canvas.style.height = `${H * scale}px`;
+  const ratio = devicePixelRatio || 1, touchScreen = document.body.classList.contains('touch');
+  const beside = touchScreen && innerWidth > innerHeight, gap = 8;
+  let roomWidth = innerWidth - 2 * gap, roomHeight = innerHeight - ($('stage').offsetHeight - canvas.offsetHeight) - gap;
+  if (beside) roomWidth -= $('pad-left').offsetWidth + $('pad-right').offsetWidth;
+  else roomHeight -= $('controls').offsetHeight + (touchScreen ? $('pad-right').offsetHeight : 0) + 4 * gap;
+  const scale = Math.max(1, Math.floor(Math.min((roomWidth * ratio) / canvas.width, (roomHeight * ratio) / canvas.height)));
+  canvas.style.width = `${(canvas.width * scale) / ratio}px`;
+  canvas.style.height = `${(canvas.height * scale) / ratio}px`;
 }
 
 // A file served beside the page (?replay=, ?level=), copied into the game's
@@ -200,40 +279,48 @@ async function fetchToFS(name) {
   return path;
 }
 
-// The address's settings go to the game as they are, but for the files the
-// page fetched (level=, given as their paths) and replay=, which is the page's.
-async function gameQuery() {
-  const settings = [];
-  for (const part of location.search.slice(1).split('&').filter(Boolean)) {
-    const [name, ...rest] = part.split('=');
-    const value = decodeURIComponent(rest.join('='));
-    if (name === 'level') settings.push(`level=${await fetchToFS(value)}`);
-    else if (name !== 'replay') settings.push(`${name}=${value}`);
+function buildTouchControls() {
+  for (const [label, control, side, shown] of TOUCH_CONTROLS) {
+    const button = document.createElement('button');
+    Object.assign(button, { type: 'button', textContent: label, className: shown, tabIndex: -1 });
+    button.setAttribute('aria-label', label);
+    button.dataset.control = control;
+    $(`pad-${side}`).append(button);
   }
-  return settings.join('&');
 }
 
 async function startGame() {
+  const call = (name, result, ...args) => Module.cwrap(name, result, args);
   game = {
-    start: Module.cwrap('tb_start', 'number', ['string']),
-    run: Module.cwrap('tb_run', 'number', ['number']),
-    frame: Module.cwrap('tb_frame', 'number', []),
-    key: Module.cwrap('tb_key', null, ['string', 'number']),
-    hidden: Module.cwrap('tb_hidden', null, ['number']),
-    paused: Module.cwrap('tb_paused', 'number', []),
-    openLevel: Module.cwrap('tb_open_level', 'number', ['string', 'number']),
-    replay: Module.cwrap('tb_replay', 'number', ['string']),
-    replayDone: Module.cwrap('tb_replay_done', 'number', []),
-    recording: Module.cwrap('tb_recording', 'string', []),
+    setting: call('tb_setting', null, 'string', 'string'), start: call('tb_start', 'number'),
+    playAgain: call('tb_play_again', null), run: call('tb_run', 'number', 'number'),
+    width: call('tb_screen_width', 'number'), height: call('tb_screen_height', 'number'),
+    frame: call('tb_frame', 'number'), key: call('tb_key', null, 'string', 'number'),
+    touch: call('tb_touch', null, 'string', 'number'),
+    pad: call('tb_pad', null, 'number', 'number', 'number', 'number', 'number', 'number', 'number'),
+    hidden: call('tb_hidden', null, 'number'), paused: call('tb_paused', 'number'),
+    mode: call('tb_game_mode', 'number'), openLevel: call('tb_open_level', 'number', 'string'),
+    replay: call('tb_replay', 'number', 'string'), replayDone: call('tb_replay_done', 'number'),
+    recording: call('tb_recording', 'string'), keyHelp: call('tb_key_help', 'string'),
   };
   try {
-    if (game.start(await gameQuery()) !== 0 || (replayName && game.replay(await fetchToFS(replayName)) !== 0))
+    // The address's settings go to the game as they are, decoded once, but
+    // for the files the page fetches: level=, given as its path, and replay=,
+    // which is the page's.
+    for (const [name, value] of query)
+      if (name !== 'replay') game.setting(name, name === 'level' ? await fetchToFS(value) : value);
+    if (game.start() !== 0 || (replayName && game.replay(await fetchToFS(replayName)) !== 0))
       throw new Error(lastError);
   } catch (error) {
     say('message', error.message);
     say('status', 'The game did not start.');
     return;
   }
+  [canvas.width, canvas.height] = [game.width(), game.height()];
+  image = context.createImageData(canvas.width, canvas.height);
+  keyHelp = game.keyHelp();
+  document.body.classList.toggle('editor', game.mode() === 3);
+  fitCanvas();
   if (sound.context) sound.unlock();  // a key pressed while the page was loading
   draw();
   origin = performance.now();
@@ -247,7 +334,7 @@ var Module = {
     console.warn(line);
   },
   tbSound: sound,
-  tbExportWritten: exportWritten,
+  tbFileWritten: fileWritten,
   onRuntimeInitialized: startGame,
 };
 
@@ -270,11 +357,15 @@ async function loadGame() {
 
 addEventListener('keydown', (event) => gameKey(event, true));
 addEventListener('keyup', (event) => gameKey(event, false));
+for (const type of ['touchstart', 'touchmove', 'touchend', 'touchcancel']) addEventListener(type, touch, { passive: false });
+addEventListener('contextmenu', (event) => event.target.closest('.touch-pad, canvas') && event.preventDefault());
 addEventListener('blur', () => game && releaseKeys());
 addEventListener('resize', fitCanvas);
 document.addEventListener('fullscreenchange', fitCanvas);
+// A hidden tab pauses the game, which then waits for P.
 document.addEventListener('visibilitychange', () => game && game.hidden(document.hidden ? 1 : 0));
-$('fullscreen').onclick = () => $('stage').requestFullscreen();
+$('fullscreen').onclick = () => (document.fullscreenElement ? document.exitFullscreen() : $('game').requestFullscreen());
+$('play-again').onclick = playAgain;
 $('download-keys').onclick = () => game && download(Module.FS.readFile(game.recording()), 'tarnblast-keys.txt');
 $('level-file').onchange = (event) => openLevels([...event.target.files]).then(() => (event.target.value = ''));
 addEventListener('dragover', (event) => {
@@ -287,5 +378,6 @@ addEventListener('drop', (event) => {
   document.body.classList.remove('dragging');
   openLevels([...event.dataTransfer.files]);
 });
+buildTouchControls();
 fitCanvas();
 loadGame().catch((error) => say('message', `The game could not be loaded: ${error.message}`));

@@ -9,23 +9,32 @@ extern "C" {
 
 // The page's calls. Those returning int give 0 for done and 2 for refused,
 // after one line on stderr that the page shows.
-int tb_start(const char* query);  // the address's query, without "?"
-int tb_run(int passes);           // 1 once the game has ended (Escape)
-uint8_t* tb_frame(void);          // 320 x 200 pixels, R G B A, top row first
+void tb_setting(const char* name, const char* value);  // each address parameter, decoded once
+int tb_start(void);        // the game from its start-up state, on the settings given
+void tb_play_again(void);  // the same once more, after Escape or at any time
+int tb_run(int passes);    // 1 once the game has ended (Escape)
+int tb_screen_width(void);
+int tb_screen_height(void);
+uint8_t* tb_frame(void);  // the screen's pixels, R G B A, top row first
 void tb_key(const char* code, int down);
-void tb_hidden(int hidden);  // the tab was hidden (1) or shown (0)
+void tb_touch(const char* control, int down);  // an on-screen control (web_platform.h)
+void tb_pad(int pad, int connected, double left_x, double left_y, double right_x, double right_y,
+            uint32_t buttons);  // the Gamepad API's standard mapping
+void tb_hidden(int hidden);     // the tab was hidden (1) or shown (0)
 int tb_paused(void);
-int tb_open_level(const char* path, int edit);  // a level file or a folder of them
-int tb_replay(const char* path);                // a key script: its keys replace the keyboard's
+int tb_game_mode(void);
+int tb_open_level(const char* path);  // a level file or a folder of them
+int tb_replay(const char* path);      // a key script: its keys replace the keyboard's
 int tb_replay_done(void);
 const char* tb_recording(void);  // the path of this session's key recording
+const char* tb_key_help(void);   // what the keys do, named as bound
 
 // The game's calls on the page. Sound ids: 0 gun, 1 blast, 2 music; volume
 // 0 to 255.
 int tb_sound_play(int id, int volume, int loop);  // returns the voice's number
 void tb_sound_stop(int id);                       // every voice of that sample
 void tb_voice_volume(int voice, int volume);
-void tb_voice_hold(int voice, int held);   // pause (1) or resume (0)
-int tb_voice_plays(int voice, int id);     // 1 while the voice plays that sample
-void tb_export_written(const char* path);  // offered as level.txt
+void tb_voice_hold(int voice, int held);  // pause (1) or resume (0)
+int tb_voice_plays(int voice, int id);    // 1 while the voice plays that sample
+void tb_file_written(const char* path);   // the export, offered as level.txt
 }

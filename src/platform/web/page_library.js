@@ -1,5 +1,6 @@
 // What the game calls on the page: sound through the page's Web Audio player
-// (Module.tbSound, page.js) and the editor's export offered as a download.
+// (Module.tbSound, page.js) and the files it writes for the player (the
+// editor's export), offered as downloads.
 // Without a page (the node runner) the game plays silently.
 mergeInto(LibraryManager.library, {
   // Starts sample id (0 gun, 1 blast, 2 music) at volume 0-255; the music
@@ -19,7 +20,7 @@ mergeInto(LibraryManager.library, {
   tb_voice_plays: function (voice, id) {
     return Module['tbSound'] ? Module['tbSound'].plays(voice, id) : 0;
   },
-  tb_export_written: function (path) {
-    if (Module['tbExportWritten']) Module['tbExportWritten'](UTF8ToString(path));
+  tb_file_written: function (path) {
+    if (Module['tbFileWritten']) Module['tbFileWritten'](UTF8ToString(path));
   },
 });

@@ -15,7 +15,9 @@
 
 #include "base/bmp_file.h"
 #include "base/game_state.h"
+#include "base/key_names.h"
 #include "base/platform.h"
+#include "base/setting_names.h"
 #include "platform/web/page_calls.h"
 #include "platform/web/soft_frame.h"
 
@@ -33,6 +35,14 @@ PhysicalKeys keys_down;
 // Keys that went down since the last poll: a tap the page saw between two
 // passes (a busy browser runs its passes in bursts) still reaches one pass.
 PhysicalKeys keys_tapped;
+
+// The on-screen controls held, and those that went down since the last poll.
+uint16_t controls_touched = 0;
+uint16_t controls_tapped = 0;
+
+// The pads the page read last, by the Gamepad API's index.
+PadState pads[PAD_MAX_PADS];
+bool pad_connected[PAD_MAX_PADS];
 
 void set_key(PhysicalKey key, bool down)
 {
@@ -60,13 +70,18 @@ bool read_whole_file(const char* path, std::string& bytes)
     return true;
 }
 
-// The setting from the process's environment, when the runner runs in node.
+// The setting from the process's environment, when the runner runs in node:
+// its length in UTF-8 with the closing NUL (0 when it is not set), then the
+// value itself, copied into memory of the game's own.
 // clang-format off
-EM_JS(char*, environment_value, (const char* name), {
+EM_JS(int, environment_value_size, (const char* name), {
     if (typeof process === "undefined" || !process.env)
         return 0;
     const value = process.env[UTF8ToString(name)];
-    return value === undefined ? 0 : stringToNewUTF8(value);
+    return value === undefined ? 0 : lengthBytesUTF8(value) + 1;
+});
+EM_JS(void, copy_environment_value, (const char* name, char* out, int size), {
+    stringToUTF8(process.env[UTF8ToString(name)], out, size);
 });
 // clang-format on
 
@@ -100,6 +115,49 @@ void web_release_keys()
 {
     keys_down = PhysicalKeys{};
     keys_tapped = PhysicalKeys{};
+    controls_touched = controls_tapped = 0;
+}
+
+void web_touch(const char* control, bool down)
+{
+    for (const ControlRow& row : CONTROLS) {
+        const char* name = row.name ? row.name : row.action;
+        if (!name || std::strcmp(name, control) != 0)
+            continue;
+        const uint16_t bit = key_bit(row.control);
+        controls_touched = down ? controls_touched | bit : controls_touched & ~bit;
+        controls_tapped |= down ? bit : 0;
+    }
+}
+
+uint16_t web_touched_controls()
+{
+    const uint16_t held = controls_touched | controls_tapped;
+    controls_tapped = 0;
+    return held;
+}
+
+void web_pad(int pad, bool connected, const double* axes, uint32_t buttons)
+{
+    if (pad < 0 || pad >= PAD_MAX_PADS)
+        return;
+    pad_connected[pad] = connected;
+    const auto position = [](double axis) {
+        return axis >= -1 && axis <= 1 ? int(axis * PAD_AXIS_FULL) : 0;
+    };
+    pads[pad] = PadState{
+        2,
+        {{2, position(axes[0]), position(axes[1])}, {2, position(axes[2]), position(axes[3])}},
+        buttons};
+}
+
+int web_pads(PadState* out)
+{
+    int count = 0;
+    for (int pad = 0; pad < PAD_MAX_PADS; ++pad)
+        if (pad_connected[pad])
+            out[count++] = pads[pad];
+    return count;
 }
 
 void web_sound_in_page(bool on)
@@ -246,6 +304,11 @@ void poll_physical_keys(PhysicalKeys& down)
     keys_tapped = PhysicalKeys{};
 }
 
+void file_written(const char* path)
+{
+    tb_file_written(path);
+}
+
 const char* platform_setting(const char* variable, const char* parameter)
 {
     if (in_page) {
@@ -256,17 +319,18 @@ const char* platform_setting(const char* variable, const char* parameter)
     }
     // The runner under node reads the environment as the desktop does; the
     // value is kept until the next read of the same setting.
-    static std::string values[16];
-    static const char* names[16];
-    char* value = environment_value(variable);
-    if (!value)
+    static std::string values[SETTING_COUNT];
+    static const char* names[SETTING_COUNT];
+    const int size = environment_value_size(variable);
+    if (size <= 0)
         return nullptr;
     size_t slot = 0;
-    while (slot < 15 && names[slot] && std::strcmp(names[slot], variable) != 0)
+    while (slot < SETTING_COUNT - 1 && names[slot] && std::strcmp(names[slot], variable) != 0)
         ++slot;
     names[slot] = variable;
-    values[slot] = value;
-    std::free(value);
+    values[slot].assign(size_t(size), '\0');
+    copy_environment_value(variable, values[slot].data(), size);
+    values[slot].resize(size_t(size) - 1);
     return values[slot].c_str();
 }
 
