@@ -10,6 +10,9 @@ constexpr int32_t GRID_ROWS = 21;
 constexpr int32_t GRID_COLUMNS = 513;
 constexpr int32_t GRID_CELLS = GRID_ROWS * GRID_COLUMNS;
 constexpr int32_t TILE_SIZE = 10;
+// The columns the world scan visits from the camera's: the screen's width
+// and the one partly shown beyond it.
+constexpr int32_t WINDOW_COLUMNS = 33;
 
 constexpr int32_t TILE_EMPTY = 0;
 constexpr int32_t TILE_PLAYER = 1;

@@ -34,8 +34,6 @@ inline constexpr SettingName SETTING_NAMES[SETTING_COUNT] = {
 
 // The setting's value as the platform has it, or nullptr when it is not set.
 const char* setting_value(SettingId id);
-// Its name for messages: the variable on the desktop.
-inline const char* setting_variable(SettingId id)
-{
-    return SETTING_NAMES[id].variable;
-}
+// Its name for messages, as the player gives it on his platform: the
+// variable on the desktop, the address parameter in a page.
+const char* setting_name(SettingId id);

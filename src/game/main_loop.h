@@ -8,6 +8,12 @@
 #include "base/key_names.h"
 #include "base/sound.h"
 
+// The modes the game may start in, as the player names them: 1, the title
+// and play, or 3, the level editor. Reads "1" or "3" exactly; false for
+// anything else.
+bool parse_start_mode(const char* text, int32_t& start_mode);
+constexpr const char* START_MODE_CHOICES = "1 (title and play) or 3 (level editor)";
+
 // The last steps of start-up, once back_buffer exists: the camera's first
 // values, the first world reset and init_game with the given start mode.
 void start_up_game(int32_t start_mode);

@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "base/key_names.h"
-#include "base/setting_names.h"
 
 // A control set holds the game's key set in its low KEY_NAME_COUNT bits, then
 // the two keys that never reach a pass (key_names.h lists them all).
@@ -39,20 +38,3 @@ bool key_bindings_setting();
 // through those of key_bindings_setting()).
 uint16_t held_controls(const KeyBindings& bindings, const PhysicalKeys& down);
 uint16_t held_controls(const PhysicalKeys& down);
-
-// Splits the next "name=value" entry off a comma-separated list: returns
-// false at the end of the text. `name` and `value` point into the text.
-struct Assignment {
-    const char* name;
-    size_t name_length;
-    const char* value;
-    size_t value_length;  // 0 with value == nullptr when there is no "="
-};
-bool next_assignment(const char*& text, Assignment& entry);
-
-// Whether a list has an empty entry (a comma at either end, or two together).
-bool has_empty_entry(const char* text);
-
-// Reads a list setting such as TARNBLAST_KEYS: true when it is unset or
-// `parse` takes it; otherwise says why in one line on stderr.
-bool list_setting(SettingId id, bool (*parse)(const char* text, char* error, size_t size));

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "base/key_names.h"
+#include "base/setting_names.h"
 #include "base/write_all.h"
 #include "levels/level_pack.h"
 
@@ -73,7 +74,8 @@ bool start_recording(const char* path, int32_t start_mode)
 {
     stop_recording();
     if (!path || !*path) {
-        std::fprintf(stderr, "tarnblast: TARNBLAST_RECORD is empty; playing without recording\n");
+        std::fprintf(stderr, "tarnblast: %s is empty; playing without recording\n",
+                     setting_name(SETTING_RECORD));
         return false;
     }
     std::snprintf(record_path, sizeof record_path, "%s", path);

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "base/assets.h"
+#include "base/short_text.h"
 #include "level_map.h"
 #include "level_source.h"
 #include "levels/level_disk.h"
@@ -73,13 +74,11 @@ int usage(std::ostream& err, const std::string& problem)
     return EXIT_BAD_INPUT;
 }
 
-// "1" to "6" exactly.
+// A built-in level's number, exactly: "1" to "6".
 bool builtin_number(const std::string& text, int32_t& number)
 {
-    if (text.size() != 1 || text[0] < '1' || text[0] > '0' + LEVEL_COUNT)
-        return false;
-    number = text[0] - '0';
-    return true;
+    number = parse_small_number(text.c_str(), text.size(), 1, LEVEL_COUNT);
+    return number > 0;
 }
 
 // Read in pieces up to a limit, so that a device or a pipe given by mistake
@@ -111,20 +110,12 @@ bool read_whole_file(const std::string& path, std::string& text, std::string& er
 // A built-in level by number, or an export file read and checked.
 bool level_from_argument(const std::string& argument, LevelGrid& grid, std::string& error)
 {
-    int32_t number = 0;
-    if (builtin_number(argument, number)) {
+    const int32_t number = builtin_level_argument(argument, error);
+    if (number > 0)
         grid = builtin_level_grid(number);
-        return true;
-    }
+    if (number != 0)
+        return number > 0;
     std::string text;
-    std::error_code code;
-    const bool number_like =
-        !argument.empty() && argument.find_first_not_of("0123456789") == std::string::npos;
-    if (number_like && !fs::exists(argument, code)) {
-        error = "there is no built-in level " + argument + " (they are 1 to "
-                + std::to_string(LEVEL_COUNT) + ") and no file of that name";
-        return false;
-    }
     if (!read_whole_file(argument, text, error))
         return false;
     ExportProblem problem;
@@ -204,6 +195,20 @@ bool ends_with_bmp(const std::string& path)
 }
 
 }  // namespace
+
+int32_t builtin_level_argument(const std::string& argument, std::string& error)
+{
+    int32_t number = 0;
+    if (builtin_number(argument, number))
+        return number;
+    std::error_code code;
+    if (argument.empty() || argument.find_first_not_of("0123456789") != std::string::npos
+        || fs::exists(argument, code))
+        return 0;
+    error = "there is no built-in level " + argument.substr(0, 40) + " (they are 1 to "
+            + std::to_string(LEVEL_COUNT) + ") and no file of that name";
+    return -1;
+}
 
 // The sprite sheet is looked for in data/ under the working directory, as
 // the game does, and else beside the program, where the build puts data/.

@@ -85,17 +85,11 @@ bool parse_route_arguments(const std::vector<std::string>& args, RouteOptions& o
 // runner's --level opens it.
 bool level_from_route_argument(const std::string& argument, RouteLevel& level, std::string& error)
 {
-    if (argument.size() == 1 && argument[0] >= '1' && argument[0] <= '0' + LEVEL_COUNT) {
-        level = builtin_route_level(argument[0] - '0');
-        return true;
-    }
-    std::error_code code;
-    if (argument.find_first_not_of("0123456789") == std::string::npos
-        && !fs::exists(argument, code)) {
-        error = "there is no built-in level " + argument.substr(0, 40) + " (they are 1 to "
-                + std::to_string(LEVEL_COUNT) + ") and no file of that name";
-        return false;
-    }
+    const int32_t number = builtin_level_argument(argument, error);
+    if (number > 0)
+        level = builtin_route_level(number);
+    if (number != 0)
+        return number > 0;
     if (is_level_folder(argument)) {
         error = argument.substr(0, 200)
                 + " is a folder: route takes one level file (check FOLDER looks for a route "
@@ -106,12 +100,6 @@ bool level_from_route_argument(const std::string& argument, RouteLevel& level, s
         return false;
     level = file_route_level(argument);
     return true;
-}
-
-// The level the game goes on with when this one is finished.
-int32_t level_after(int32_t number)
-{
-    return number + 1 > LEVEL_COUNT ? FIRST_PLAY_LEVEL : number + 1;
 }
 
 std::string seconds_text(double seconds)
