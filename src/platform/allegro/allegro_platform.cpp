@@ -44,7 +44,8 @@ constexpr KeyScancode NAMED_SCANCODES[] = {
 };
 
 // Keys that went down since the last poll, by scancode (a release has the
-// top bit set): Allegro's input thread marks them, the poll takes them. A key
+// top bit set): Allegro's input thread marks them as they come, the poll
+// takes them. A key
 // pressed and let go between two passes, a quick tap or one during a pass
 // that stalled, still reaches the next pass, as it does in the browser.
 std::atomic<bool> pressed_since_poll[128];
@@ -225,7 +226,12 @@ void install_keyboard_with_taps()
 
 void poll_physical_keys(PhysicalKeys& down)
 {
-    poll_keyboard();
+    // Where the driver reads the keyboard by itself (X11 does), a first
+    // poll_keyboard would switch it to polling for good, and keys would then
+    // change, and be marked, only at each poll: a tap between two would be
+    // lost.
+    if (keyboard_needs_poll())
+        poll_keyboard();
     for (int k = PKEY_NONE + 1; k < PKEY_COUNT; ++k) {
         const int scancode = allegro_scancode(PhysicalKey(k));
         const bool pressed = pressed_since_poll[scancode].exchange(false);
