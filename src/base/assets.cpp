@@ -101,6 +101,19 @@ const char* file_problem(const char* path, Check check)
     return problem;
 }
 
+// Checks a BMP or WAV file before the platform's loader sees it, since those
+// loaders trust the sizes a file claims. Returns nullptr when the file looks
+// sound, or a short reason ("missing", "truncated", ...).
+const char* bmp_file_problem(const char* path)
+{
+    return file_problem(path, bmp_problem);
+}
+
+const char* wav_file_problem(const char* path)
+{
+    return file_problem(path, wav_problem);
+}
+
 void report_unloaded(const char* path, const char* reason)
 {
     std::fprintf(stderr, "tarnblast: cannot load %s: %s\n", path, reason);
@@ -119,16 +132,6 @@ bool load_checked_asset(const AssetFile& file)
 }
 
 }  // namespace
-
-const char* bmp_file_problem(const char* path)
-{
-    return file_problem(path, bmp_problem);
-}
-
-const char* wav_file_problem(const char* path)
-{
-    return file_problem(path, wav_problem);
-}
 
 void load_assets()
 {

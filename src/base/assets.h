@@ -34,9 +34,3 @@ void load_assets();
 // Forgets the sheets and samples, so that the next load_assets reads them
 // afresh. Safe to call when any of them is missing.
 void release_assets();
-
-// Checks a BMP or WAV file before Allegro's loader sees it, since those
-// loaders trust the sizes a file claims. Returns nullptr when the file looks
-// sound, or a short reason ("missing", "truncated", ...).
-const char* bmp_file_problem(const char* path);
-const char* wav_file_problem(const char* path);

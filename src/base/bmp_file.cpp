@@ -20,8 +20,7 @@ void put32(std::string& out, uint32_t value)
 
 constexpr uint32_t PIXELS_PER_METRE = 0xb12;  // 72 dots per inch
 
-}  // namespace
-
+// The bytes of a 24-bit BMP of the image.
 std::string encode_bmp(const RgbImage& image)
 {
     const uint32_t row_bytes = (uint32_t(image.width) * 3 + 3) & ~3u;
@@ -54,6 +53,8 @@ std::string encode_bmp(const RgbImage& image)
     }
     return out;
 }
+
+}  // namespace
 
 bool write_bmp(const char* path, const RgbImage& image)
 {

@@ -15,9 +15,6 @@ struct RgbImage {
     std::vector<uint32_t> pixels;
 };
 
-// The bytes of a 24-bit BMP of the image.
-std::string encode_bmp(const RgbImage& image);
-
 // Writes the image as a BMP file; false when the file cannot be written.
 bool write_bmp(const char* path, const RgbImage& image);
 
@@ -56,5 +53,5 @@ constexpr int32_t BMP_MAX_SIDE = 8192;
 const char* read_bmp_header(const unsigned char* header, uint64_t file_size, BmpLayout& layout);
 
 // Reads an uncompressed BMP of 24 or 32 bits per pixel; false for anything
-// else (the game checks its files before, see bmp_file_problem).
+// else (the game checks its files before it loads them).
 bool decode_bmp(const std::string& bytes, RgbImage& image);

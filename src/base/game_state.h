@@ -195,7 +195,7 @@ constexpr int32_t wrap_sub(int32_t a, int32_t b)
 extern GameState game;
 
 // Puts every game variable back to zero, as at program start, and forgets the
-// sounds of the pass. Allegro handles (bitmaps, samples) are not touched.
+// sounds of the pass. The platform's sheets and samples are not touched.
 void clear_game_state();
 
 // The level grid cell (row, column), or nullptr outside the grid. The world

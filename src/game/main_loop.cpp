@@ -48,6 +48,21 @@ const KeyAction KEY_TABLE[] = {
     {CONTROL_RSHIFT, MODE_EDITOR, editor_export},
 };
 
+// Start values of the title timer, the editor and the player; the mode; the
+// assets; level 1, with the opened level file's cells over it in the editor.
+void init_game()
+{
+    game.title_timer = 0;
+    init_editor();
+    reset_player_movement();
+    game.level_number = 1;
+    game.game_mode = game.start_mode;
+    load_assets();
+    load_level(1, game.level_grid);
+    if (game.game_mode == MODE_EDITOR)
+        open_level_file_in_editor();
+}
+
 }  // namespace
 
 bool parse_start_mode(const char* text, int32_t& start_mode)
@@ -68,19 +83,6 @@ void start_up_game(int32_t start_mode)
     game.second_scroll_x = 0;
     reset_world();
     init_game();
-}
-
-void init_game()
-{
-    game.title_timer = 0;
-    init_editor();
-    reset_player_movement();
-    game.level_number = 1;
-    game.game_mode = game.start_mode;
-    load_assets();
-    load_level(1, game.level_grid);
-    if (game.game_mode == MODE_EDITOR)
-        open_level_file_in_editor();
 }
 
 void draw_pass()

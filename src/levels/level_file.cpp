@@ -9,6 +9,15 @@
 
 namespace {
 
+// The tile codes a level may hold: empty, player, block, the four enemy
+// groups' slot codes, the cursor anchor and the drop marker.
+bool is_tile_code(int64_t value)
+{
+    return value == TILE_EMPTY || value == TILE_PLAYER || value == TILE_BLOCK
+           || (value >= ENEMY_CODES_FIRST && value < ENEMY_CODES_END) || value == TILE_CURSOR
+           || value == TILE_DROP;
+}
+
 constexpr int FIRST_LINE_FIELDS = 511;
 constexpr int LINE_FIELDS = 512;
 
@@ -296,13 +305,6 @@ std::string describe_problem(const ExportProblem& problem)
     else
         where = "the file ";
     return where + problem.what;
-}
-
-bool is_tile_code(int64_t value)
-{
-    return value == TILE_EMPTY || value == TILE_PLAYER || value == TILE_BLOCK
-           || (value >= ENEMY_CODES_FIRST && value < ENEMY_CODES_END) || value == TILE_CURSOR
-           || value == TILE_DROP;
 }
 
 bool export_holds_cell(int32_t row, int32_t column)

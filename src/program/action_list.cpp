@@ -50,6 +50,16 @@ int action_of_name(const ActionList& list, const char* name, size_t length)
     return -1;
 }
 
+// The names of the actions a list may name, ", " between them.
+std::string action_name_list(const ActionList& list)
+{
+    std::string names;
+    for (int i = 0; i < list.count; ++i)
+        if (list.name(i))
+            names += (names.empty() ? "" : ", ") + std::string(list.name(i));
+    return names;
+}
+
 }  // namespace
 
 int quoted_length(size_t length)
@@ -93,15 +103,6 @@ bool read_action_list(const char* text, const ActionList& list, const TakeValue&
             return false;
     }
     return true;
-}
-
-std::string action_name_list(const ActionList& list)
-{
-    std::string names;
-    for (int i = 0; i < list.count; ++i)
-        if (list.name(i))
-            names += (names.empty() ? "" : ", ") + std::string(list.name(i));
-    return names;
 }
 
 bool list_setting(SettingId id, bool (*parse)(const char* text, char* error, size_t size))

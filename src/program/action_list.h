@@ -33,9 +33,6 @@ bool read_action_list(const char* text, const ActionList& list, const TakeValue&
 // How much of a name or value a message quotes: at most 40 characters.
 int quoted_length(size_t length);
 
-// The names of the actions a list may name, ", " between them.
-std::string action_name_list(const ActionList& list);
-
 // Reads a list setting such as the player's keys: true when it is unset or
 // `parse` takes it; otherwise says why in one line on stderr.
 bool list_setting(SettingId id, bool (*parse)(const char* text, char* error, size_t size));

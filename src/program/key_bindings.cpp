@@ -6,6 +6,16 @@
 
 namespace {
 
+// Every control on its usual key: the arrows, Space, S, Enter, F1 to F4,
+// Right Shift, Escape, P and M.
+KeyBindings default_key_bindings()
+{
+    KeyBindings bindings{};
+    for (int i = 0; i < CONTROL_COUNT; ++i)
+        bindings.keys[i][0] = CONTROLS[i].usual_key;
+    return bindings;
+}
+
 KeyBindings active_bindings = default_key_bindings();
 
 // The actions a player may move: the controls with an action name.
@@ -32,14 +42,6 @@ bool find_shared_key(const KeyBindings& bindings, int& first, int& second)
 }
 
 }  // namespace
-
-KeyBindings default_key_bindings()
-{
-    KeyBindings bindings{};
-    for (int i = 0; i < CONTROL_COUNT; ++i)
-        bindings.keys[i][0] = CONTROLS[i].usual_key;
-    return bindings;
-}
 
 bool parse_key_bindings(const char* text, KeyBindings& bindings, char* error, size_t size)
 {

@@ -19,10 +19,6 @@ struct KeyBindings {
     PhysicalKey keys[CONTROL_COUNT][CONTROL_KEYS];
 };
 
-// Every control on its usual key: the arrows, Space, S, Enter, F1 to F4,
-// Right Shift, Escape, P and M.
-KeyBindings default_key_bindings();
-
 // Reads a list such as "left=a,right=d,jump=w,fire=ctrl" (action and key
 // names in any case) over the default bindings. On a bad list returns false
 // with a one-line reason in `error` (no newline), naming the valid actions or

@@ -49,8 +49,9 @@ bool record_level_file()
     return length > 0 && size_t(length) < sizeof line && append_line(line, size_t(length));
 }
 
-}  // namespace
-
+// The first line of every recording. Returns the line's length; `out` takes
+// RECORDING_HEADER_MAX bytes.
+constexpr size_t RECORDING_HEADER_MAX = 96;
 size_t recording_header(int32_t start_mode, char* out, size_t size)
 {
     const int length = std::snprintf(out, size,
@@ -60,6 +61,9 @@ size_t recording_header(int32_t start_mode, char* out, size_t size)
     return length < 0 || size_t(length) >= size ? 0 : size_t(length);
 }
 
+// The script line for one pass: its key names and a newline. Returns the
+// length; `out` takes RECORDED_LINE_MAX bytes. No heap is used.
+constexpr size_t RECORDED_LINE_MAX = 64;
 size_t recorded_line(uint16_t keys, char* out, size_t size)
 {
     if (size < RECORDED_LINE_MAX)
@@ -69,6 +73,8 @@ size_t recorded_line(uint16_t keys, char* out, size_t size)
     out[length + 1] = '\0';
     return length + 1;
 }
+
+}  // namespace
 
 bool start_recording(const char* path, int32_t start_mode)
 {

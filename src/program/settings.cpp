@@ -11,6 +11,21 @@
 #include "game/main_loop.h"
 #include "levels/level_pack.h"
 
+namespace {
+
+// Reads a window scale: a whole number from 1 to 6, nothing around it.
+bool parse_window_scale(const char* text, int32_t& scale)
+{
+    const int value =
+        text ? parse_small_number(text, std::strlen(text), MIN_WINDOW_SCALE, MAX_WINDOW_SCALE) : -1;
+    if (value < 0)
+        return false;
+    scale = value;
+    return true;
+}
+
+}  // namespace
+
 bool start_mode_setting(int32_t& start_mode)
 {
     const char* value = setting_value(SETTING_START_MODE);
@@ -40,16 +55,6 @@ bool level_file_setting(int32_t start_mode)
         return true;
     std::fprintf(stderr, "tarnblast: %s\n", message.c_str());
     return false;
-}
-
-bool parse_window_scale(const char* text, int32_t& scale)
-{
-    const int value =
-        text ? parse_small_number(text, std::strlen(text), MIN_WINDOW_SCALE, MAX_WINDOW_SCALE) : -1;
-    if (value < 0)
-        return false;
-    scale = value;
-    return true;
 }
 
 bool window_scale_setting(int32_t& scale)

@@ -28,6 +28,19 @@ bool starts_colour(const std::string& text, size_t i)
     return i + 7 == text.size() || text[i + 7] == ' ' || text[i + 7] == '\t';
 }
 
+// A number, the whole word used.
+bool parse_number_word(const std::string& word, double* out)
+{
+    if (word.empty())
+        return false;
+    char* end = nullptr;
+    double value = std::strtod(word.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value))
+        return false;
+    *out = value;
+    return true;
+}
+
 }  // namespace
 
 SourceError::SourceError(const std::string& file, int line, const std::string& message)
@@ -69,18 +82,6 @@ bool parse_int_word(const std::string& word, int* out)
     if (*end != '\0' || errno != 0 || value < -1000000000L || value > 1000000000L)
         return false;
     *out = static_cast<int>(value);
-    return true;
-}
-
-bool parse_number_word(const std::string& word, double* out)
-{
-    if (word.empty())
-        return false;
-    char* end = nullptr;
-    double value = std::strtod(word.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value))
-        return false;
-    *out = value;
     return true;
 }
 

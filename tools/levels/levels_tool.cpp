@@ -126,6 +126,31 @@ bool level_from_argument(const std::string& argument, LevelGrid& grid, std::stri
     return true;
 }
 
+// What convert prints for the text of an export file, or false with the
+// problem in error. Warnings go to warnings, one line each, and are also in
+// the printed text as comments.
+bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
+                         std::vector<std::string>& warnings, std::string& error)
+{
+    LevelGrid grid;
+    ExportProblem problem;
+    if (!read_level_export(text, grid, problem)) {
+        error = describe_problem(problem);
+        return false;
+    }
+    const LevelSource source = describe_level(grid);
+    warnings = source.warnings;
+    std::string notes =
+        "Column 512 is not in the export file: it is left empty. Row 0 and cell (1, 0) are not "
+        "in it either, and a level holds nothing there.";
+    for (const std::string& warning : warnings)
+        notes += "\n" + warning;
+    printed = comment_block(notes) + "\n" + level_tables_text(source, name) + "\n"
+              + comment_block("Its entry in LEVEL_TABLES:") + "//     "
+              + level_tables_entry(source, name) + "\n";
+    return true;
+}
+
 int run_convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string path;
@@ -332,28 +357,6 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
 }
 
 }  // namespace
-
-bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
-                         std::vector<std::string>& warnings, std::string& error)
-{
-    LevelGrid grid;
-    ExportProblem problem;
-    if (!read_level_export(text, grid, problem)) {
-        error = describe_problem(problem);
-        return false;
-    }
-    const LevelSource source = describe_level(grid);
-    warnings = source.warnings;
-    std::string notes =
-        "Column 512 is not in the export file: it is left empty. Row 0 and cell (1, 0) are not "
-        "in it either, and a level holds nothing there.";
-    for (const std::string& warning : warnings)
-        notes += "\n" + warning;
-    printed = comment_block(notes) + "\n" + level_tables_text(source, name) + "\n"
-              + comment_block("Its entry in LEVEL_TABLES:") + "//     "
-              + level_tables_entry(source, name) + "\n";
-    return true;
-}
 
 int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {

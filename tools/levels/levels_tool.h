@@ -27,9 +27,3 @@ int32_t builtin_level_argument(const std::string& argument, std::string& error);
 // beside the program, and then makes that folder the working directory.
 // False with the problem in error when there is none.
 bool find_game_data(std::string& error);
-
-// What convert prints for the text of an export file, or false with the
-// problem in error. Warnings go to warnings, one line each, and are also in
-// the printed text as comments.
-bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
-                         std::vector<std::string>& warnings, std::string& error);

@@ -81,6 +81,20 @@ bool parse_route_arguments(const std::vector<std::string>& args, RouteOptions& o
     return true;
 }
 
+// The level of a file the game has opened (open_level_pack): play starts
+// from the title with S, on level number FIRST_PLAY_LEVEL.
+RouteLevel file_route_level(const std::string& path)
+{
+    RouteLevel level;
+    level.name = path;
+    level.replay_options = "--level " + path;
+    level.level_path = path;
+    level.number = FIRST_PLAY_LEVEL;
+    level.start.restart = []() { restart_headless_game(MODE_TITLE, true); };
+    level.start.opening = {SCRIPT_S};
+    return level;
+}
+
 // A built-in level by number, or a level file, opened for play as the
 // runner's --level opens it.
 bool level_from_route_argument(const std::string& argument, RouteLevel& level, std::string& error)
@@ -190,34 +204,7 @@ struct KillCounter {
     }
 };
 
-}  // namespace
-
-RouteLevel builtin_route_level(int32_t number)
-{
-    RouteLevel level;
-    level.name = "level " + std::to_string(number);
-    level.replay_options = "--warp " + std::to_string(number);
-    level.warp_level = number;
-    level.number = number;
-    level.start.restart = [number]() {
-        restart_headless_game(MODE_TITLE, true);
-        start_game_at_level(number);
-    };
-    return level;
-}
-
-RouteLevel file_route_level(const std::string& path)
-{
-    RouteLevel level;
-    level.name = path;
-    level.replay_options = "--level " + path;
-    level.level_path = path;
-    level.number = FIRST_PLAY_LEVEL;
-    level.start.restart = []() { restart_headless_game(MODE_TITLE, true); };
-    level.start.opening = {SCRIPT_S};
-    return level;
-}
-
+// Replays the script text with the replay runner, from the program's start.
 RouteCheck replay_route(const RouteLevel& level, const std::string& script_text)
 {
     RouteCheck check;
@@ -257,6 +244,22 @@ RouteCheck replay_route(const RouteLevel& level, const std::string& script_text)
     else
         check.holds = true;
     return check;
+}
+
+}  // namespace
+
+RouteLevel builtin_route_level(int32_t number)
+{
+    RouteLevel level;
+    level.name = "level " + std::to_string(number);
+    level.replay_options = "--warp " + std::to_string(number);
+    level.warp_level = number;
+    level.number = number;
+    level.start.restart = [number]() {
+        restart_headless_game(MODE_TITLE, true);
+        start_game_at_level(number);
+    };
+    return level;
 }
 
 std::string route_script_text(const RouteLevel& level, const std::vector<uint16_t>& keys,

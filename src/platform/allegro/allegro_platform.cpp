@@ -57,8 +57,7 @@ void note_key_event(int scancode)
 }
 END_OF_FUNCTION(note_key_event)
 
-}  // namespace
-
+// Allegro's scancode for a key (0 for PKEY_NONE).
 int allegro_scancode(PhysicalKey key)
 {
     for (size_t i = 0; i < std::size(KEY_RUNS); ++i) {
@@ -72,11 +71,15 @@ int allegro_scancode(PhysicalKey key)
     return 0;
 }
 
+// Selects the default palette, so that the text colour is white also
+// without a window, and sets 32-bit colour.
 void use_game_colours()
 {
     set_color_depth(32);
     select_palette(default_palette);
 }
+
+}  // namespace
 
 void clear_frame()
 {
