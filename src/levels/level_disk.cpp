@@ -16,8 +16,8 @@ namespace {
 // No export comes near this size; a larger file is refused unread.
 constexpr off_t LARGEST_LEVEL_FILE = 1 << 20;
 
-// Reads a whole regular file no larger than any export could be; `error`
-// says why another is refused ("is a folder, not a level file", ...).
+}  // namespace
+
 bool read_level_text(const std::string& path, std::string& text, std::string& error)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -58,8 +58,6 @@ bool read_level_text(const std::string& path, std::string& text, std::string& er
     }
     return true;
 }
-
-}  // namespace
 
 bool load_level_file(const std::string& path, int32_t uses, LevelGrid& grid,
                      std::vector<ExportProblem>& problems)

@@ -10,6 +10,10 @@
 
 #include "levels/level_file.h"
 
+// Reads a whole regular file no larger than any export could be; `error`
+// says why another is refused ("is a folder, not a level file", ...).
+bool read_level_text(const std::string& path, std::string& text, std::string& error);
+
 // Reads and checks a level file for the given uses (LEVEL_FOR_PLAY, ...). A
 // file that cannot be read is one problem of the file as a whole. Returns
 // true when there are no problems.

@@ -29,9 +29,6 @@ const char* const TOOL = "tarnblast-levels: ";
 constexpr int EXIT_WRITE_FAILED = 1;
 constexpr int EXIT_BAD_INPUT = 2;
 
-// No export comes near this; anything larger is refused unread.
-constexpr size_t LARGEST_READ = 16u << 20;
-
 const char* const USAGE =
     "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
     "       tarnblast-levels export N OUT_FILE\n"
@@ -81,30 +78,14 @@ bool builtin_number(const std::string& text, int32_t& number)
     return number > 0;
 }
 
-// Read in pieces up to a limit, so that a device or a pipe given by mistake
-// cannot fill the memory.
-bool read_whole_file(const std::string& path, std::string& text, std::string& error)
+// A level file read whole, as the game reads it; false with the problem,
+// naming the file, in error.
+bool read_level_file_text(const std::string& path, std::string& text, std::string& error)
 {
-    std::error_code code;
-    if (fs::is_directory(path, code)) {
-        error = "cannot read " + path + ": it is a folder";
-        return false;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    text.clear();
-    char piece[1 << 16];
-    while (file.read(piece, sizeof piece) || file.gcount() > 0) {
-        text.append(piece, size_t(file.gcount()));
-        if (text.size() > LARGEST_READ) {
-            error = path + " is far too large for a level export";
-            return false;
-        }
-    }
-    return true;
+    if (read_level_text(path, text, error))
+        return true;
+    error = path + " " + error;
+    return false;
 }
 
 // A built-in level by number, or an export file read and checked.
@@ -116,7 +97,7 @@ bool level_from_argument(const std::string& argument, LevelGrid& grid, std::stri
     if (number != 0)
         return number > 0;
     std::string text;
-    if (!read_whole_file(argument, text, error))
+    if (!read_level_file_text(argument, text, error))
         return false;
     ExportProblem problem;
     if (!read_level_export(text, grid, problem)) {
@@ -173,7 +154,7 @@ int run_convert(const std::vector<std::string>& args, std::ostream& out, std::os
         return usage(err, "convert needs an export file");
     std::string text;
     std::string error;
-    if (!read_whole_file(path, text, error)) {
+    if (!read_level_file_text(path, text, error)) {
         err << TOOL << error << "\n";
         return EXIT_BAD_INPUT;
     }
