@@ -1,14 +1,14 @@
 // The player's controls: own keys (TARNBLAST_KEYS), a pad's state as held
-// keys and its buttons (TARNBLAST_PAD).
+// keys and its buttons (TARNBLAST_PAD), and pause.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "base/game_state.h"
+#include "game_fixture.h"
 #include "program/gamepad.h"
 #include "program/key_bindings.h"
-#include "program/key_script.h"
+#include "program/program.h"
 
 constexpr auto letter = [](char c) { return PhysicalKey(PKEY_A + (c - 'a')); };
 
@@ -83,4 +83,30 @@ TEST(Gamepad, ButtonListsMoveTheButtonsOrAreRefused)
     EXPECT_EQ(buttons.fire * 10000 + buttons.jump * 100 + buttons.start, 2 * 10000 + 31 * 100 + 9);
     for (const char* bad : {"fire=1", "fire=32", "fire=01", "fire", "pause=3", "fire=2,fire=3"})
         EXPECT_FALSE(parse_pad_buttons(bad, buttons, error, sizeof error)) << bad;
+}
+
+// P in play pauses: the turns that follow run no pass and show the last frame
+// with PAUSED over its middle (six 8 x 8 characters); P again plays on.
+TEST_F(GameTest, APausedGameShowsItsLastFrameWithPausedOverIt)
+{
+    static uint16_t held = 0;
+    const auto turn = [](uint16_t controls) {
+        held = controls;
+        run_program_turn([](bool) { return PolledInput{{}, held}; });
+        return frame_image().pixels;
+    };
+    start_play();
+    const std::vector<uint32_t> played = turn(SCRIPT_RIGHT | CONTROL_PAUSE_BIT);
+    const int32_t timer = game.title_timer;  // counts every pass
+    const std::vector<uint32_t> paused = turn(SCRIPT_RIGHT);
+    int moved = 0, white = 0;
+    for (size_t i = 0; i < paused.size(); ++i) {
+        const bool inside = i % 320 - 136 < 48 && i / 320 - 96 < 8;  // unsigned: below is outside
+        moved += !inside && paused[i] != played[i];
+        white += inside && paused[i] == 0xffffff;
+    }
+    EXPECT_TRUE(program_paused() && game.title_timer == timer && moved == 0 && white > 40);
+    turn(CONTROL_PAUSE_BIT);
+    turn(0);
+    EXPECT_TRUE(!program_paused() && game.title_timer == timer + 1);
 }

@@ -13,7 +13,8 @@
 
 namespace {
 
-// Reads a window scale: a whole number from 1 to 6, nothing around it.
+// Reads a window scale: a whole number from MIN_WINDOW_SCALE to
+// MAX_WINDOW_SCALE, nothing around it.
 bool parse_window_scale(const char* text, int32_t& scale)
 {
     const int value =

@@ -18,9 +18,9 @@
 // not be found, 2 a bad command line or an input that is no level export.
 int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// A level named by its number, as every command takes one: 1 to 6 for a
-// built-in level; 0 when the argument is a file's name instead; -1, with the
-// problem in error, for a number that is neither a level nor a file.
+// A level named by its number, as every command takes one: 1 to LEVEL_COUNT
+// for a built-in level; 0 when the argument is a file's name instead; -1,
+// with the problem in error, for a number that is neither a level nor a file.
 int32_t builtin_level_argument(const std::string& argument, std::string& error);
 
 // Finds the game's data/ as the game does, in the working directory, or else
