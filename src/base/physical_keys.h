@@ -80,9 +80,13 @@ inline constexpr KeyRun KEY_RUNS[] = {
     {"f", 1, 12, false, PKEY_F1},
     {"pad", 0, 9, false, PKEY_PAD0},
 };
-static_assert(PKEY_A + ('z' - 'a') == PKEY_Z && PKEY_0 + 9 == PKEY_9 && PKEY_F1 + 11 == PKEY_F12
-                  && PKEY_PAD0 + 9 == PKEY_PAD9,
-              "each run of keys has a key for every name");
+constexpr PhysicalKey last_key_of(const KeyRun& run)
+{
+    return PhysicalKey(run.first_key + (run.last - run.first));
+}
+static_assert(last_key_of(KEY_RUNS[0]) == PKEY_Z && last_key_of(KEY_RUNS[1]) == PKEY_9
+                  && last_key_of(KEY_RUNS[2]) == PKEY_F12 && last_key_of(KEY_RUNS[3]) == PKEY_PAD9,
+              "each run of names has its keys, and no more");
 
 // The names that stand for both keys of a pair: either Ctrl, either Shift.
 struct KeyPair {

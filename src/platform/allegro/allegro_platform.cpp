@@ -62,7 +62,7 @@ int allegro_scancode(PhysicalKey key)
 {
     for (size_t i = 0; i < std::size(KEY_RUNS); ++i) {
         const KeyRun& run = KEY_RUNS[i];
-        if (key >= run.first_key && key <= run.first_key + (run.last - run.first))
+        if (key >= run.first_key && key <= last_key_of(run))
             return RUN_SCANCODES[i] + (key - run.first_key);
     }
     for (const KeyScancode& named : NAMED_SCANCODES)
