@@ -15,8 +15,7 @@ SourceFile read(const std::string& source_dir, const std::string& relative)
     return read_source_file((fs::path(source_dir) / relative).string());
 }
 
-}  // namespace
-
+// The palette and the sprites, read from the art sources.
 ArtSources load_art(const std::string& source_dir)
 {
     ArtSources art;
@@ -38,6 +37,8 @@ ArtSources load_art(const std::string& source_dir)
         parse_sprites(read_source_file(path), art.palette, &art.sprites);
     return art;
 }
+
+}  // namespace
 
 BuiltAssets build_assets(const std::string& source_dir)
 {

@@ -39,7 +39,6 @@ struct ArtSources {
     Palette palette;
     SpriteLibrary sprites;
 };
-ArtSources load_art(const std::string& source_dir);
 
 // The data/ folder of the source tree this builder was compiled from.
 std::string default_source_dir();
