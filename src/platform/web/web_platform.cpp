@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 
+#include "base/assets.h"
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/platform.h"
@@ -49,6 +50,19 @@ bool is_sheet(AssetId id)
 bool sheet_present(AssetId id)
 {
     return sheets[id].width > 0;
+}
+
+// A sample's number between the game and the page: its place among the
+// samples of ASSET_FILES, which the page reads back through tb_sample_file.
+int page_sample_number(AssetId id)
+{
+    int number = 0;
+    for (const AssetFile& file : ASSET_FILES) {
+        if (file.id == id)
+            return file.is_image ? -1 : number;
+        number += file.is_image ? 0 : 1;
+    }
+    return -1;
 }
 
 bool read_whole_file(const char* path, std::string& bytes)
@@ -181,9 +195,11 @@ bool load_asset(AssetId id, const char* path)
     return true;
 }
 
+// In a page the samples are the page's own, loaded or not: it builds them
+// while the title already shows and plays each one once it has it.
 bool asset_loaded(AssetId id)
 {
-    return is_sheet(id) ? sheet_present(id) : samples_loaded[id - ASSET_SHOT];
+    return is_sheet(id) ? sheet_present(id) : sound_in_page || samples_loaded[id - ASSET_SHOT];
 }
 
 void unload_assets()
@@ -210,20 +226,21 @@ void install_sheet_pixels(AssetId id, int width, int height, const uint32_t* rgb
 
 int play_asset_sample(AssetId id, int volume, bool loop)
 {
-    if (is_sheet(id) || !samples_loaded[id - ASSET_SHOT] || !sound_in_page)
+    if (is_sheet(id) || !sound_in_page)
         return -1;
-    return tb_sound_play(id - ASSET_SHOT, volume, loop ? 1 : 0);
+    return tb_sound_play(page_sample_number(id), volume, loop ? 1 : 0);
 }
 
 void stop_asset_sample(AssetId id)
 {
     if (!is_sheet(id) && sound_in_page)
-        tb_sound_stop(id - ASSET_SHOT);
+        tb_sound_stop(page_sample_number(id));
 }
 
 bool voice_plays(int voice, AssetId id)
 {
-    return voice >= 0 && sound_in_page && !is_sheet(id) && tb_voice_plays(voice, id - ASSET_SHOT);
+    return voice >= 0 && sound_in_page && !is_sheet(id)
+           && tb_voice_plays(voice, page_sample_number(id));
 }
 
 void set_voice_volume(int voice, int volume)
@@ -268,6 +285,14 @@ const char* platform_setting(const char* variable, const char* parameter)
     values[slot] = value;
     std::free(value);
     return values[slot].c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* tb_sample_file(int number)
+{
+    for (const AssetFile& file : ASSET_FILES)
+        if (!file.is_image && number-- == 0)
+            return file.path;
+    return nullptr;
 }
 
 void start_headless_platform()
