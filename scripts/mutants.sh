@@ -137,6 +137,15 @@ condition  tools/levels/route_command.cpp @@ return *end == '\0' && seconds > 0 
 delete     src/platform/web/soft_frame.cpp @@ to_at -= from_at; @@  @@ web-left-clip-shifts
 condition  src/platform/web/soft_frame.cpp @@ source[x] == SHEET_MASK_COLOUR ? target[x] : source[x] @@ source[x] != SHEET_MASK_COLOUR ? target[x] : source[x] @@ web-mask-inverted
 constant   src/platform/web/soft_frame.cpp @@ c <= 0x7f ? c : '^' @@ c <= 0x7e ? c : '^' @@ web-last-glyph-lost
+delete     src/platform/web/soft_frame.cpp @@ bitmap.clear_owed = true; @@  @@ web-clear-forgotten
+delete     src/platform/web/soft_frame.cpp @@ to.clear_owed = false;  // every pixel is written below @@  @@ web-panel-cleared-after
+condition  src/platform/web/soft_frame.cpp @@ if (!masked && dx == 0 @@ if (dx == 0 @@ web-masked-copy-skips-clear
+condition  src/platform/web/soft_frame.cpp @@ width == to.width && height == to.height) @@ width == to.width) @@ web-short-panel-skips-clear
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#1 @@  @@ web-copy-on-uncleared-frame
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#2 @@  @@ web-text-on-uncleared-frame
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(bitmap); @@  @@ web-frame-read-uncleared
+constant   src/platform/web/soft_frame.cpp @@ std::max(0, -x) @@ std::max(1, -x) @@ web-text-first-column-lost
+constant   src/platform/web/soft_frame.cpp @@ std::min(8, to.height - y) @@ std::min(7, to.height - y) @@ web-text-last-row-lost
 delete     src/platform/allegro/allegro_platform.cpp @@ clear_bitmap(back_buffer);#1 @@  @@ desktop-frame-never-cleared
 condition  src/platform/allegro/allegro_platform.cpp @@ if (sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ if (!sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ desktop-sprites-unseen
 constant   src/platform/allegro/allegro_platform.cpp @@ makecol(255, 80, 80); @@ makecol(255, 80, 81); @@ desktop-notice-colour

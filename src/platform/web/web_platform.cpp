@@ -134,7 +134,7 @@ void rgba_of_frame(const uint32_t* rgb, RgbaFrame& out)
 
 const uint32_t* web_frame_pixels()
 {
-    return frame.pixels.data();
+    return soft_pixels(frame);
 }
 
 void clear_frame()
@@ -172,7 +172,7 @@ int frame_height()
 
 void read_frame(uint32_t* out)
 {
-    std::memcpy(out, frame.pixels.data(), frame.pixels.size() * sizeof(uint32_t));
+    std::memcpy(out, soft_pixels(frame), frame.pixels.size() * sizeof(uint32_t));
 }
 
 bool resize_frame(int width, int height)
