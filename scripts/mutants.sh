@@ -36,6 +36,7 @@ delete     src/base/key_names.cpp @@ out[length++] = ' '; @@  @@ key-names-run-t
 condition  src/base/key_names.cpp @@ if (!(keys >> i & 1)) @@ if (keys >> i & 1) @@ key-set-text-inverted
 delete     src/base/sound.cpp @@ ++pass_sounds_started; @@  @@ sounds-not-counted
 delete     src/base/sound.cpp @@ pass_sounds_started = 0;#2 @@  @@ sounds-never-forgotten
+condition  src/base/assets.cpp @@ if ((shows_title || file.editor_needs) && !asset_loaded(file.id)) @@ if (shows_title || file.editor_needs) @@ held-asset-read-again
 delete     src/levels/level_file.cpp @@ first_row[code] = row; @@  @@ repeated-enemy-code-taken
 constant   src/levels/level_file.cpp @@ if (count > 1 && text[digits] == '0') @@ if (count > 2 && text[digits] == '0') @@ leading-zero-taken
 constant   src/levels/level_file.cpp @@ if (count > 10) @@ if (count > 11) @@ eleven-digits-taken

@@ -34,9 +34,8 @@ TEST_F(GameTest, BrowserDrawingIsAllegrosAtEveryEdge)
     soft_resize(soft, SCREEN_WIDTH, SCREEN_HEIGHT);
     clear_frame();
     const auto same = [&](const char* what) {
-        const uint32_t* pixels = soft_pixels(soft);
-        EXPECT_TRUE(frame_image().pixels
-                    == std::vector<uint32_t>(pixels, pixels + soft.pixels.size()))
+        const RgbImage frame = frame_image();
+        EXPECT_TRUE(std::equal(frame.pixels.begin(), frame.pixels.end(), soft_pixels(soft)))
             << what;
     };
     const auto clear = [&] {

@@ -8,11 +8,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 [ -x /usr/bin/chromium ] || "$here/../../scripts/install-deps.sh" web
 [ -d "$here/node_modules/puppeteer-core" ] || (cd "$here" && npm ci --no-audit --no-fund >/dev/null)
-only=()
-for ((i = 3; i <= $#; i++)); do
-    [ "${!i}" = --only ] && { j=$((i + 1)); only=(--only "${!j}"); }
-done
 status=0
 node "$here/page_test.mjs" "$@" || status=1
-node "$here/install_test.mjs" "$1" "$2" "${only[@]}" || status=1
+node "$here/install_test.mjs" "$1" "$2" $(echo "$@" | grep -o -- '--only [^ ]*') || status=1
 exit $status
