@@ -39,8 +39,8 @@ async function load(browser, url) {
   await cdp.send('Network.enable');
   await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
   await cdp.send('Network.emulateNetworkConditions', { offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 1.6e6 / 8 });
-  await page.goto(url, { waitUntil: 'commit' });
-  const ms = await (await page.waitForFunction(() => window.tarnblastPasses > 0 && performance.now(), { polling: 'raf', timeout: 60000 })).jsonValue();
+  await page.goto(url, { waitUntil: 'domcontentloaded', timeout: 60000 });
+  const ms = await (await page.waitForFunction(() => window.tarnblastPasses > 0 && performance.now(), { polling: 10, timeout: 60000 })).jsonValue();
   const atFirstFrame = bytes;
   // Everything else the page fetches: the samples (built in a worker from
   // what it has, or in the data package) and nothing after.

@@ -281,8 +281,11 @@ var Module = {
   onRuntimeInitialized: startGame,
 };
 
+// A file of the page, or one served beside it; the game's module was asked
+// for by index.html already.
 async function fetched(name) {
-  const response = await fetch(name);
+  const early = window.tarnblastFetches && window.tarnblastFetches[name];
+  const response = await (early || fetch(name));
   if (!response.ok) throw new Error(`${name}: ${response.status} ${response.statusText}`);
   return response;
 }
