@@ -7,7 +7,7 @@
 #   scripts/install-deps.sh web      what the browser build and its tests need
 set -euo pipefail
 
-play_packages="g++ cmake make pkg-config liballegro4-dev"
+play_packages="g++ cmake make pkg-config liballegro4-dev zlib1g-dev"
 test_packages="libgtest-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick
     sox alsa-utils clang clang-format libclang-rt-14-dev python3"
 package_packages="dpkg-dev file"

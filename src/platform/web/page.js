@@ -281,8 +281,7 @@ var Module = {
   onRuntimeInitialized: startGame,
 };
 
-// A file of the page, or one served beside it; the game's module was asked
-// for by index.html already.
+// A file of the game's module, which index.html has asked for already.
 async function fetched(name) {
   const early = window.tarnblastFetches && window.tarnblastFetches[name];
   const response = await (early || fetch(name));
@@ -297,9 +296,9 @@ const loaded = { script: null, wasm: null };
 async function loadGame() {
   const unpacked = (response) => new Response(response.body.pipeThrough(new DecompressionStream('gzip')),
     { headers: { 'Content-Type': 'application/wasm' } });
-  const [script, wasm] = await Promise.all([fetched('tarnblast.js').then((response) => response.blob()),
+  const [script, wasm] = await Promise.all([fetched('tarnblast.js').then((response) => response.arrayBuffer()),
     fetched('tarnblast.wasm.gz').then((response) => WebAssembly.compileStreaming(unpacked(response)))]);
-  loaded.script = URL.createObjectURL(script);
+  loaded.script = URL.createObjectURL(new Blob([script], { type: 'text/javascript' }));
   loaded.wasm = wasm;
   Module.instantiateWasm = (imports, receive) => {
     WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm));
