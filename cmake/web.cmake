@@ -22,6 +22,8 @@ file(GLOB WEB_EDGE_SOURCES CONFIGURE_DEPENDS "${WEB_DIR}/*.cpp")
 set(WEB_RUNNER_EDGE ${WEB_EDGE_SOURCES})
 list(FILTER WEB_RUNNER_EDGE EXCLUDE REGEX "/page[^/]*\\.cpp$")
 
+# Bulk memory: the frame's fills and row copies are single instructions, not
+# a call out to JavaScript for every row longer than 512 bytes.
 add_compile_options(-O2 -msimd128 -mbulk-memory)
 add_library(tarnblast_logic STATIC ${TARNBLAST_LOGIC_SOURCES})
 target_include_directories(tarnblast_logic PUBLIC src tools/replay "${TARNBLAST_NATIVE_BUILD}")
