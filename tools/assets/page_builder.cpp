@@ -1,6 +1,6 @@
 // The asset builder in the browser's page. The page makes the game's five
-// files itself from the builder's sources, compiled in below (about a
-// twentieth of the files' size): the images before the first frame, since the
+// files itself from the builder's sources, compiled in below (40 kB of text
+// against 2.7 MB of files): the images before the first frame, since the
 // title shows them, and the samples while the title already shows, in a
 // second copy of this module that runs in a worker (sound_worker.js). Both
 // write into data/ of their module's file system, where the game and the
