@@ -139,7 +139,6 @@ delete     src/platform/web/soft_frame.cpp @@ to_at -= from_at; @@  @@ web-left-
 condition  src/platform/web/soft_frame.cpp @@ source[x] == SHEET_MASK_COLOUR ? target[x] : source[x] @@ source[x] != SHEET_MASK_COLOUR ? target[x] : source[x] @@ web-mask-inverted
 constant   src/platform/web/soft_frame.cpp @@ c <= 0x7f ? c : '^' @@ c <= 0x7e ? c : '^' @@ web-last-glyph-lost
 delete     src/platform/web/soft_frame.cpp @@ bitmap.clear_owed = true; @@  @@ web-clear-forgotten
-delete     src/platform/web/soft_frame.cpp @@ to.clear_owed = false;  // every pixel is written below @@  @@ web-panel-cleared-after
 condition  src/platform/web/soft_frame.cpp @@ if (!masked && dx == 0 @@ if (dx == 0 @@ web-masked-copy-skips-clear
 condition  src/platform/web/soft_frame.cpp @@ width == to.width && height == to.height) @@ width == to.width) @@ web-short-panel-skips-clear
 delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#1 @@  @@ web-copy-on-uncleared-frame
