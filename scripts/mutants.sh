@@ -39,6 +39,7 @@ delete     src/base/key_names.cpp @@ out[length++] = ' '; @@  @@ key-names-run-t
 condition  src/base/key_names.cpp @@ if (!(keys >> i & 1)) @@ if (keys >> i & 1) @@ key-set-text-inverted
 delete     src/base/sound.cpp @@ ++pass_sounds_started; @@  @@ sounds-not-counted
 delete     src/base/sound.cpp @@ pass_sounds_started = 0;#2 @@  @@ sounds-never-forgotten
+condition  src/base/assets.cpp @@ if ((shows_title || file.editor_needs) && !asset_loaded(file.id)) @@ if (shows_title || file.editor_needs) @@ held-asset-read-again
 delete     src/levels/level_file.cpp @@ first_row[code] = row; @@  @@ repeated-enemy-code-taken
 constant   src/levels/level_file.cpp @@ if (count > 1 && text[digits] == '0') @@ if (count > 2 && text[digits] == '0') @@ leading-zero-taken
 constant   src/levels/level_file.cpp @@ if (count > 10) @@ if (count > 11) @@ eleven-digits-taken
@@ -149,6 +150,14 @@ condition  tools/levels/route_command.cpp @@ return *end == '\0' && seconds > 0 
 delete     src/platform/web/soft_frame.cpp @@ to_at -= from_at; @@  @@ web-left-clip-shifts
 condition  src/platform/web/soft_frame.cpp @@ source[x] == SHEET_MASK_COLOUR ? target[x] : source[x] @@ source[x] != SHEET_MASK_COLOUR ? target[x] : source[x] @@ web-mask-inverted
 constant   src/platform/web/soft_frame.cpp @@ c <= 0x7f ? c : '^' @@ c <= 0x7e ? c : '^' @@ web-last-glyph-lost
+delete     src/platform/web/soft_frame.cpp @@ bitmap.clear_owed = true; @@  @@ web-clear-forgotten
+condition  src/platform/web/soft_frame.cpp @@ if (!masked && dx == 0 @@ if (dx == 0 @@ web-masked-copy-skips-clear
+condition  src/platform/web/soft_frame.cpp @@ width == to.width && height == to.height) @@ width == to.width) @@ web-short-panel-skips-clear
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#1 @@  @@ web-copy-on-uncleared-frame
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#2 @@  @@ web-text-on-uncleared-frame
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(bitmap); @@  @@ web-frame-read-uncleared
+constant   src/platform/web/soft_frame.cpp @@ std::max(0, -x) @@ std::max(1, -x) @@ web-text-first-column-lost
+constant   src/platform/web/soft_frame.cpp @@ std::min(8, to.height - y) @@ std::min(7, to.height - y) @@ web-text-last-row-lost
 delete     src/platform/allegro/allegro_platform.cpp @@ clear_bitmap(back_buffer);#1 @@  @@ desktop-frame-never-cleared
 condition  src/platform/allegro/allegro_platform.cpp @@ if (sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ if (!sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ desktop-sprites-unseen
 constant   src/platform/allegro/allegro_platform.cpp @@ makecol(255, 80, 80); @@ makecol(255, 80, 81); @@ desktop-notice-colour

@@ -137,8 +137,10 @@ void load_assets()
 {
     const bool shows_title = game.game_mode == MODE_TITLE || game.game_mode == MODE_PLAY;
     if (!assets_loaded) {
+        // A file the platform holds already is not read: a browser's page
+        // makes its samples itself, after the title has started.
         for (const AssetFile& file : ASSET_FILES)
-            if (shows_title || file.editor_needs)
+            if ((shows_title || file.editor_needs) && !asset_loaded(file.id))
                 load_checked_asset(file);
         assets_loaded = true;
     }

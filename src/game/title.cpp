@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "base/game_state.h"
-#include "base/short_text.h"
 #include "base/platform.h"
+#include "base/short_text.h"
 #include "game/world_reset.h"
 #include "levels/level_pack.h"
 #include "levels/level_tables.h"

@@ -11,7 +11,6 @@
 #include "base/assets.h"
 #include "base/short_text.h"
 #include "level_map.h"
-#include "link_commands.h"
 #include "level_source.h"
 #include "levels/level_disk.h"
 #include "levels/level_export.h"
@@ -19,6 +18,7 @@
 #include "levels/level_pack.h"
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
+#include "link_commands.h"
 #include "program/command_line.h"
 #include "route_command.h"
 
@@ -100,7 +100,6 @@ bool read_level_file_text(const std::string& path, std::string& text, std::strin
     error = path + " " + error;
     return false;
 }
-
 
 // What convert prints for the text of an export file, or false with the
 // problem in error. Warnings go to warnings, one line each, and are also in

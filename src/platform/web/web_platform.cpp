@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 
+#include "base/assets.h"
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/key_names.h"
@@ -173,7 +174,7 @@ void rgba_of_frame(const uint32_t* rgb, RgbaFrame& out)
 
 const uint32_t* web_frame_pixels()
 {
-    return frame.pixels.data();
+    return soft_pixels(frame);
 }
 
 void clear_frame()
@@ -211,7 +212,7 @@ int frame_height()
 
 void read_frame(uint32_t* out)
 {
-    std::memcpy(out, frame.pixels.data(), frame.pixels.size() * sizeof(uint32_t));
+    std::memcpy(out, soft_pixels(frame), frame.pixels.size() * sizeof(uint32_t));
 }
 
 bool resize_frame(int width, int height)
@@ -234,9 +235,11 @@ bool load_asset(AssetId id, const char* path)
     return true;
 }
 
+// In a page the samples are the page's own, loaded or not: it builds them
+// while the title already shows and plays each one once it has it.
 bool asset_loaded(AssetId id)
 {
-    return is_sheet(id) ? sheet_present(id) : samples_loaded[sample_index(id)];
+    return is_sheet(id) ? sheet_present(id) : sound_in_page || samples_loaded[sample_index(id)];
 }
 
 void unload_assets()
@@ -263,7 +266,7 @@ void install_sheet_pixels(AssetId id, int width, int height, const uint32_t* rgb
 
 int play_asset_sample(AssetId id, int volume, bool loop)
 {
-    if (is_sheet(id) || !samples_loaded[sample_index(id)] || !sound_in_page)
+    if (is_sheet(id) || !sound_in_page)
         return -1;
     return tb_sound_play(sample_index(id), volume, loop ? 1 : 0);
 }
@@ -331,6 +334,12 @@ const char* platform_setting(const char* variable, const char* parameter)
 const char* platform_setting_name(const char* variable, const char* parameter)
 {
     return in_page ? parameter : variable;
+}
+
+// The page reads the samples' files by their numbers (sample_index).
+EMSCRIPTEN_KEEPALIVE const char* tb_sample_file(int number)
+{
+    return number >= 0 && number < SAMPLE_COUNT ? ASSET_FILES[SHEET_COUNT + number].path : nullptr;
 }
 
 void start_headless_platform()
