@@ -131,7 +131,7 @@ condition  src/game/main_loop.cpp @@ if (mode != MODE_TITLE && mode != MODE_EDIT
 condition  tools/replay/replay_run.cpp @@ if (options.warp_level && options.start_mode == 3) { @@ if (options.warp_level && options.start_mode == 4) { @@ warp-in-editor-taken
 condition  tools/replay/replay_run.cpp @@ while (!escaped && player.next_pass(keys)) { @@ while (player.next_pass(keys)) { @@ replay-runs-past-escape
 condition  src/program/key_script.cpp @@ while (run_ < script_->runs.size() && pass_in_run_ >= script_->runs[run_].passes) { @@ while (run_ < script_->runs.size() && pass_in_run_ > script_->runs[run_].passes) { @@ script-line-one-pass-long
-constant   src/game/title.cpp @@ text[0] <= '0' + LEVEL_COUNT @@ text[0] < '0' + LEVEL_COUNT @@ warp-to-last-level-refused
+constant   src/game/title.cpp @@ std::strlen(text), 1, LEVEL_COUNT) @@ std::strlen(text), 1, LEVEL_COUNT - 1) @@ warp-to-last-level-refused
 constant   src/program/gamepad.cpp @@ left = left || stick.x * 4 < -PAD_AXIS_FULL; @@ left = left || stick.x * 3 < -PAD_AXIS_FULL; @@ pad-left-at-a-third
 constant   src/program/gamepad.cpp @@ right = right || stick.x * 4 > PAD_AXIS_FULL; @@ right = right || stick.x * 4 >= PAD_AXIS_FULL + 4; @@ pad-right-past-a-quarter
 condition  src/program/gamepad.cpp @@ if (sticks > 0 && pad.stick[0].axes >= 2) @@ if (sticks > 0) @@ pad-trigger-walks
@@ -157,7 +157,7 @@ delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#1 @@  @@ web-copy-o
 delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#2 @@  @@ web-text-on-uncleared-frame
 delete     src/platform/web/soft_frame.cpp @@ pay_clear(bitmap); @@  @@ web-frame-read-uncleared
 constant   src/platform/web/soft_frame.cpp @@ std::max(0, -x) @@ std::max(1, -x) @@ web-text-first-column-lost
-constant   src/platform/web/soft_frame.cpp @@ std::min(8, to.height - y) @@ std::min(7, to.height - y) @@ web-text-last-row-lost
+constant   src/platform/web/soft_frame.cpp @@ std::min(FONT_SIZE, to.height - y) @@ std::min(FONT_SIZE - 1, to.height - y) @@ web-text-last-row-lost
 delete     src/platform/allegro/allegro_platform.cpp @@ clear_bitmap(back_buffer);#1 @@  @@ desktop-frame-never-cleared
 condition  src/platform/allegro/allegro_platform.cpp @@ if (sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ if (!sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ desktop-sprites-unseen
 constant   src/platform/allegro/allegro_platform.cpp @@ makecol(255, 80, 80); @@ makecol(255, 80, 81); @@ desktop-notice-colour
