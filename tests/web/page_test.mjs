@@ -7,6 +7,7 @@ import fs from 'node:fs';
 import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
+import zlib from 'node:zlib';
 
 const args = process.argv.slice(2);
 const option = (name) => (args.includes(name) ? args[args.indexOf(name) + 1] : null);
@@ -116,6 +117,28 @@ async function hold(page, ...keys) {
   }
 }
 
+// The level tool, and the export file a level link stands for.
+const levels = (...options) => String(execFileSync(path.join(native, 'tarnblast-levels'), options, { cwd: native })).trim();
+const unlinked = (link) => (levels('unlink', link, write('unlinked.txt', '')), fs.readFileSync(path.join(tmp, 'unlinked.txt')));
+// The link the editor's Share gives, shown on the page.
+async function shared(page) {
+  await page.$eval('#share-link', (box) => (box.value = ''));
+  await page.click('#share');
+  return (await page.waitForFunction(() => document.getElementById('share-link').value)).jsonValue();
+}
+// Whether leaving the page now would ask first.
+const asks = (page) => page.evaluate(() => { const event = new Event('beforeunload', { cancelable: true }); dispatchEvent(event); return event.defaultPrevented; });
+// The mode the page is in, by the line of keys it shows and its pressed button.
+async function inMode(page, editor) {
+  const [status, pressed] = await page.evaluate(() => [document.getElementById('status').textContent, document.getElementById('edit').getAttribute('aria-pressed')]);
+  check(status.includes(editor ? 'move the cursor' : 'walk') && pressed === String(editor), `${editor ? 'editor' : 'play'}: "${status}", Edit pressed: ${pressed}`);
+}
+// S, a walk and a shot, Escape: the keys the page recorded.
+async function playSome(page) {
+  await hold(page, 'KeyS', 100, 'ArrowRight', 400, 'Space', 100);
+  return (await endAndDownloadKeys(page, page.downloads.length + 1)).pop().file;
+}
+
 const tests = {
   // The largest whole scale that fits the window; then 70 passes a second by
   // the clock, over 10 s, within 1%.
@@ -188,6 +211,34 @@ const tests = {
     const run = runner(['--start-mode', '3'], files[2].file);
     check(fs.readFileSync(path.join(run, 'd:/tilewerks/level.txt')).equals(fs.readFileSync(files[1].file)), "the last export is not the runner's");
     await page.close();
+  },
+  // The designer's loop in the page: Edit, placements (leaving asks), Play
+  // them from the title (still asks) and Edit again with them kept: the
+  // export is the level Share gave before. That link, opened anew, plays as
+  // the runner plays the export; its #edit= form opens it in the editor.
+  async designer(browser) {
+    const page = await openPage(browser, '');
+    await hold(page, 'KeyX', 30);
+    await page.click('#edit');
+    await inMode(page, true);
+    await hold(page, 'Space', 250, 'Enter', 60, 'ArrowDown', 300, 'Space', 30, 'Enter', 60);
+    const link = await shared(page), level = unlinked(link);
+    levels('export', '1', path.join(tmp, 'level-1.txt'));
+    check((await asks(page)) && !level.equals(fs.readFileSync(path.join(tmp, 'level-1.txt'))), 'no placement, or leaving does not ask');
+    await page.click('#play');
+    await inMode(page, false);
+    await hold(page, 'KeyS', 100, 'ArrowRight', 200);
+    check(await asks(page), 'the play-test dropped the placements');
+    await page.click('#edit');
+    await hold(page, 'ShiftRight', 60);
+    const [exported] = await downloaded(page, 1), said = await text(page, 'message');
+    check(exported.name === 'level.txt' && said.includes('Exported level.txt') && fs.readFileSync(exported.file).equals(level) && !(await asks(page)), `the export "${said}" is not the level shared, or leaving still asks`);
+    const played = await openPage(browser, new URL(link).hash);
+    await samePixels(played, bmpPixels(lastFrame(runner(['--level', exported.file], await playSome(played)))), 'the link played');
+    const edited = await openPage(browser, new URL(link).hash.replace('#level=', '#edit='));
+    await hold(edited, 'KeyX', 30).then(() => inMode(edited, true));
+    check(unlinked(await shared(edited)).equals(level), 'the #edit= link opens another level');
+    for (const each of [page, played, edited]) await each.close();
   },
   // A refused setting or level file shows the reader's line; the game goes on.
   async refusals(browser) {
