@@ -64,7 +64,8 @@ bool level_link_export(const std::string& link, std::string& text, bool& edit, s
 
 // Why a link whose payload does not inflate (within LEVEL_LINK_MAX_PACKED
 // bytes) is refused.
-constexpr const char* LEVEL_LINK_NOT_UNPACKED = "it is cut or damaged (its level cannot be unpacked)";
+constexpr const char* LEVEL_LINK_NOT_UNPACKED =
+    "it is cut or damaged (its level cannot be unpacked)";
 
 // The first half of that: the link's payload as the deflated bytes it
 // holds, for a caller that inflates them itself (the page).

@@ -165,8 +165,8 @@ bool reopen_level_pack(int32_t start_mode, std::string& message)
         message = folder_refused_by_editor(opened_path);
         return false;
     }
-    const std::string what = opened_link.empty() ? std::string("level file ") + opened_path
-                                                 : std::string("level link");
+    const std::string what =
+        opened_link.empty() ? std::string("level file ") + opened_path : std::string("level link");
     std::string text(size_t(EXPORT_FILE_SIZE), '\0');
     for (int32_t file = 0; file < opened_files; ++file) {
         LevelGrid grid;

@@ -37,8 +37,8 @@ const char* tb_link_of(const char* page, int edit);  // the link of the deflated
 int tb_link_payload(const char* link);  // a link's deflated bytes into it: their size, or -1
 int tb_open_link(const char* link, int inflated);  // its inflated cells in it (or not: 0)
 int tb_base64url(const char* text);                // decoded into it: the size, or -1
-int tb_replay(const char* path);  // a key script: its keys replace the keyboard's
-int tb_watch(int inflated);       // the same for a link's route, inflated into the buffer
+int tb_replay(const char* path);                   // a key script: its keys replace the keyboard's
+int tb_watch(int inflated);  // the same for a link's route, inflated into the buffer
 int tb_replay_done(void);
 const char* tb_recording(void);  // the path of this session's key recording
 const char* tb_key_help(void);   // what the keys do, named as bound

@@ -350,8 +350,7 @@ EMSCRIPTEN_KEEPALIVE int tb_watch(int inflated)
 {
     KeyScript script;
     std::string error = "it is cut or damaged";
-    if (!inflated
-        || !parse_key_script(std::string(handed.begin(), handed.end()), script, error))
+    if (!inflated || !parse_key_script(std::string(handed.begin(), handed.end()), script, error))
         return refuse("cannot replay the link's route: " + error);
     return start_replay(script);
 }
