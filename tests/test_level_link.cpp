@@ -16,8 +16,8 @@
 #include "levels/level_pack.h"
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
-#include "program/level_changes.h"
 #include "levels_tool.h"
+#include "program/level_changes.h"
 
 namespace fs = std::filesystem;
 

@@ -155,10 +155,12 @@ EMSCRIPTEN_KEEPALIVE void tb_play_again()
 }
 
 // After Escape the page waits for Play again, or for the start key: the
-// game from its start-up state again.
+// game from its start-up state again. With changes to the level not yet
+// exported only Play again does, which asks first.
 EMSCRIPTEN_KEEPALIVE int tb_run(int passes)
 {
-    if (ended && !replaying && (polled_controls(poll_page(false)) & key_bit(CONTROL_S)))
+    if (ended && !replaying && (polled_controls(poll_page(false)) & key_bit(CONTROL_S))
+        && !level_cells_changed())
         tb_play_again();
     for (int i = 0; i < passes && !ended && !(replaying && replay.finished()); ++i)
         ended = !run_program_turn(poll_page);
