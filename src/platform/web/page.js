@@ -219,6 +219,7 @@ function startedAnew() {
   for (const id of ['play', 'edit']) $(id).hidden = !!replayName;
   draw();
   showStatus();
+  fitCanvas();  // the line of keys of the other mode may take more room
 }
 
 function playAgain() {
@@ -348,6 +349,7 @@ async function share() {
   const link = game.linkOf(pageAddress(), 0), box = $('share-link');
   box.value = link;
   $('share-box').hidden = false;
+  fitCanvas();
   box.select();
   const copied = await navigator.clipboard.writeText(link).then(() => true, () => false);
   tell(`${copied ? 'The link is on the clipboard' : 'Copy the link below'} (${link.length} characters).`);
@@ -440,7 +442,6 @@ async function startGame() {
     return;
   }
   startedAnew();
-  fitCanvas();
   if (sound.context) sound.unlock();  // a key pressed while the page was loading
   origin = performance.now();
   requestAnimationFrame(tick);
