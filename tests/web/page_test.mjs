@@ -221,19 +221,22 @@ const tests = {
     check(fs.readFileSync(path.join(run, 'd:/tilewerks/level.txt')).equals(fs.readFileSync(files[1].file)), "the last export is not the runner's");
     await page.close();
   },
-  // The designer's loop in the page: Edit, placements (leaving asks), Play
-  // them from the title (still asks) and Edit again with them kept: the
-  // export is the level Share gave before. That link, opened anew, plays as
-  // the runner plays the export; its #edit= form opens it in the editor.
+  // The designer's loop in the page: a file opened, Edit, placements (leaving
+  // asks), Play them from the title (still asks) and Edit again with them
+  // kept: the export, named as the file, is the level Share gave before.
+  // That link, opened anew, plays as the runner plays the export; its #edit=
+  // form opens it in the editor.
   async designer(browser) {
-    const page = await openPage(browser, '');
+    const page = await openPage(browser, ''), opened = path.join(tmp, 'my level.txt');
+    levels('export', '1', opened);
+    await (await page.$('#level-file')).uploadFile(opened);
+    await page.waitForFunction(() => document.getElementById('message').textContent === 'Opened my level.txt.');
     await hold(page, 'KeyX', 30);
     await page.click('#edit');
     await inMode(page, true);
     await hold(page, 'Space', 250, 'Enter', 60, 'ArrowDown', 300, 'Space', 30, 'Enter', 60);
     const link = await shared(page), level = unlinked(link);
-    levels('export', '1', path.join(tmp, 'level-1.txt'));
-    check((await asks(page)) && !level.equals(fs.readFileSync(path.join(tmp, 'level-1.txt'))), 'no placement, or leaving does not ask');
+    check((await asks(page)) && !level.equals(fs.readFileSync(opened)), 'no placement, or leaving does not ask');
     await page.click('#play');
     await inMode(page, false);
     await hold(page, 'KeyS', 100, 'ArrowRight', 200);
@@ -241,7 +244,7 @@ const tests = {
     await page.click('#edit');
     await hold(page, 'ShiftRight', 60);
     const [exported] = await downloaded(page, 1), said = await text(page, 'message');
-    check(exported.name === 'level.txt' && said.includes('Exported level.txt') && fs.readFileSync(exported.file).equals(level) && !(await asks(page)), `the export "${said}" is not the level shared, or leaving still asks`);
+    check(exported.name === 'my level.txt' && said.includes('Exported my level.txt') && fs.readFileSync(exported.file).equals(level) && !(await asks(page)), `the export "${said}" is not the level shared, or leaving still asks`);
     const played = await openPage(browser, new URL(link).hash);
     await samePixels(played, bmpPixels(lastFrame(runner(['--level', exported.file], await playSome(played)))), 'the link played');
     const edited = await openPage(browser, new URL(link).hash.replace('#level=', '#edit='));
@@ -381,7 +384,7 @@ const tests = {
     await hold(page, 'ShiftRight', 100);
     const [file] = await downloaded(page, 1), shown = await text(page, 'status');
     const written = await page.evaluate(() => ['/my+level.txt', '/a&b.txt'].map((name) => Module.FS.analyzePath(name).exists).join());
-    check(written === 'true,true' && fs.readFileSync(file.file).equals(Buffer.from(await page.evaluate(() => Array.from(Module.FS.readFile('/my+level.txt'))))), `the files: ${written}`);
+    check(written === 'true,true' && file.name === 'my+level.txt' && fs.readFileSync(file.file).equals(Buffer.from(await page.evaluate(() => Array.from(Module.FS.readFile('/my+level.txt'))))), `the files: ${written}`);
     check(shown.startsWith('A, D, Up and Down move the cursor, Enter places'), `the line of keys: ${shown}`);
     await page.close();
   },
