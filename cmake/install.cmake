@@ -79,9 +79,8 @@ endforeach()
 add_custom_target(tarnblast_man_pages ALL DEPENDS ${TARNBLAST_MAN_PAGES})
 
 # The data files as the asset builder makes them in the build tree.
-list(TRANSFORM TARNBLAST_ASSET_FILES PREPEND "${CMAKE_BINARY_DIR}/data/"
-  OUTPUT_VARIABLE TARNBLAST_INSTALLED_ASSETS)
-install(FILES ${TARNBLAST_INSTALLED_ASSETS} DESTINATION "${TARNBLAST_INSTALL_SHARE}/data")
+install(DIRECTORY "${CMAKE_BINARY_DIR}/data/" DESTINATION "${TARNBLAST_INSTALL_SHARE}/data"
+  FILES_MATCHING PATTERN "*.bmp" PATTERN "*.wav")
 
 # The icon that tools/icon cuts from the sprite sheet.
 install(FILES "${TARNBLAST_ICON}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps")

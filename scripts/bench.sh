@@ -11,7 +11,13 @@
 #     150 ms);
 #   - the CPU a scaled window costs: the game at scale 1 and at scale 3 run
 #     side by side on one display for 10 s (target: scale 3 at most 1.5
-#     times scale 1).
+#     times scale 1);
+#   - the browser build's replay runner under node against the desktop's, the
+#     same --timedemo run by each in turn (target: at least 0.8 times the
+#     desktop's passes per second);
+#   - a cold load of the page in headless Chromium over 1.6 Mbit/s with 150 ms
+#     round trips (bench/page_load.mjs): the first title frame (target within
+#     2.5 s) and every byte it downloads (target at most 300 kB).
 # Usage: scripts/bench.sh   (installs what is missing and builds first)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,6 +26,7 @@ build="$top/build"
 (cd "$top" && cmake --preset default) >/dev/null
 cmake --build "$build" -j "$(nproc)" --target tarnblast tarnblast-replay tarnblast_bench \
     tarnblast_pacing_shim assets >/dev/null
+"$top/scripts/web.sh" build "$top/build-web" >/dev/null
 cd "$build"
 tmp=$(mktemp -d)
 xvfb_pid=""
@@ -114,3 +121,22 @@ wait "${scale_pid[1]}" "${scale_pid[3]}" || true
 ratio=$(awk -v a="${scale_cpu[1]}" -v b="${scale_cpu[3]}" 'BEGIN { printf "%.2f", (a > 0 ? b / a : 0) }')
 echo "  CPU use: scale 1 ${scale_cpu[1]}%, scale 3 ${scale_cpu[3]}% of one core;" \
     "scale 3 is $ratio x scale 1 (target <= 1.5): $(verdict "$(awk -v r="$ratio" 'BEGIN { print (r > 0 && r <= 1.5) }')")"
+
+echo "== The browser's replay runner against the desktop's: the same --timedemo, 7 runs each in turn"
+# The passes per second of each run, by runner, then their medians.
+for i in $(seq 7); do
+    for runner in desktop web; do
+        if [ $runner = desktop ]; then line=$(./tarnblast-replay --warp 4 --timedemo "$tmp/timedemo.txt")
+        else line=$(node "$top/build-web/tarnblast-replay.js" --warp 4 --timedemo "$tmp/timedemo.txt"); fi
+        echo "$runner $(echo "$line" | sed -E 's/.*: ([0-9]+) passes per second/\1/')"
+    done
+done | sort -k1,1 -k2,2n | awk '{ r[$1, ++n[$1]] = $2 }
+    END {
+        d = r["desktop", 4]; w = r["web", 4]
+        printf "  median passes per second: desktop %d, web %d: %.2f x the desktop (target >= 0.8): %s\n",
+            d, w, w / d, (w / d >= 0.8 ? "meets target" : "MISSES TARGET")
+    }'
+
+echo "== A cold load of the page at 1.6 Mbit/s with 150 ms round trips, 3 runs"
+(cd "$top/tests/web" && { [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null; })
+node "$top/bench/page_load.mjs" "$top/build-web"

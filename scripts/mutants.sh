@@ -39,12 +39,13 @@ delete     src/base/key_names.cpp @@ out[length++] = ' '; @@  @@ key-names-run-t
 condition  src/base/key_names.cpp @@ if (!(keys >> i & 1)) @@ if (keys >> i & 1) @@ key-set-text-inverted
 delete     src/base/sound.cpp @@ ++pass_sounds_started; @@  @@ sounds-not-counted
 delete     src/base/sound.cpp @@ pass_sounds_started = 0;#2 @@  @@ sounds-never-forgotten
+condition  src/base/assets.cpp @@ if ((shows_title || file.editor_needs) && !asset_loaded(file.id)) @@ if (shows_title || file.editor_needs) @@ held-asset-read-again
 delete     src/levels/level_file.cpp @@ first_row[code] = row; @@  @@ repeated-enemy-code-taken
 constant   src/levels/level_file.cpp @@ if (count > 1 && text[digits] == '0') @@ if (count > 2 && text[digits] == '0') @@ leading-zero-taken
 constant   src/levels/level_file.cpp @@ if (count > 10) @@ if (count > 11) @@ eleven-digits-taken
 condition  src/levels/level_file.cpp @@ if (lf == at || text[lf - 1] != '\r') @@ if (lf == at) @@ lf-without-cr-taken
 condition  src/levels/level_file.cpp @@ if (sign != ' ' && sign != '-') @@ if (sign != ' ') @@ negative-field-misread
-constant   src/levels/level_file.cpp @@ constexpr int32_t ANCHOR_COLUMNS = 33; @@ constexpr int32_t ANCHOR_COLUMNS = 32; @@ anchor-columns-32
+constant   src/levels/level_file.cpp @@ column < WINDOW_COLUMNS; ++column) { @@ column < WINDOW_COLUMNS - 1; ++column) { @@ anchor-columns-32
 condition  src/levels/level_file.cpp @@ if (uses & anchor.use) @@ if (anchor.use) @@ play-file-needs-cursor
 delete     src/levels/load_level.cpp @@ put_tile(grid, enemy.row, enemy.column, enemy.code); @@  @@ no-enemies-loaded
 delete     src/levels/level_pack.cpp @@ clear_level_area(grid); @@  @@ file-load-keeps-old-cells
@@ -59,7 +60,7 @@ delete     src/world/player.cpp @@ game.player_facing = facing; @@  @@ walk-keep
 constant   src/world/player.cpp @@ if (game.move_counter > 1) { @@ if (game.move_counter > 2) { @@ walk-every-third-pass
 delete     src/world/player.cpp @@ game.player_offset_y -= PLAYER_STEP_Y; @@  @@ jump-never-rises
 condition  src/world/player.cpp @@ if (game.player_y > SCREEN_HEIGHT) @@ if (game.player_y >= SCREEN_HEIGHT) @@ death-line-off-by-one
-delete     src/world/player_shots.cpp @@ start_sound(SOUND_SHOT); @@  @@ gun-silent
+delete     src/world/player_shots.cpp @@ start_sound(ASSET_SHOT); @@  @@ gun-silent
 delete     src/world/player_shots.cpp @@ game.shot_direction[game.next_shot_slot] = game.player_facing; @@  @@ shot-keeps-old-direction
 constant   src/world/player_shots.cpp @@ FIRE_INTERVAL = 5; @@ FIRE_INTERVAL = 6; @@ fire-every-seventh
 constant   src/world/player_shots.cpp @@ if (game.next_shot_slot > PLAYER_SHOT_SLOTS - 1) @@ if (game.next_shot_slot > PLAYER_SHOT_SLOTS - 2) @@ shot-slot-wrap
@@ -105,7 +106,7 @@ delete     src/editor/editor.cpp @@ game.placement_armed = FLAG_SET; @@  @@ spac
 condition  src/editor/editor.cpp @@ if (code >= next && code < last) @@ if (code >= next && code <= last) @@ file-counts-last-code
 delete     src/editor/editor.cpp @@ write_pack_file_cells(0, game.level_grid); @@  @@ editor-ignores-file
 condition  src/editor/editor.cpp @@ if (game.place_request == FLAG_SET) @@ if (game.place_request != FLAG_CLEAR || true) @@ places-unasked
-constant   src/game/main_loop.cpp @@ if (game.level_number > game.level_count) @@ if (game.level_number >= game.level_count) @@ level-6-skipped
+constant   src/levels/level_tables.h @@ return number + 1 > count ? @@ return number + 1 >= count ? @@ level-6-skipped
 constant   src/game/main_loop.cpp @@ game.camera_column = 1; @@ game.camera_column = 0; @@ start-camera-column
 condition  src/game/main_loop.cpp @@ if (game.camera_column == LEVEL_END_COLUMN && game.game_mode == MODE_PLAY) @@ if (game.camera_column == LEVEL_END_COLUMN) @@ editor-ends-level
 delete     src/game/main_loop.cpp @@ normalise_score(); @@  @@ score-never-carries
@@ -115,9 +116,9 @@ delete     src/game/world_scan.cpp @@ forget_arc_shot_heights();  // an enemy vi
 condition  src/game/world_scan.cpp @@ if (game.game_mode == MODE_PLAY && camera_relative_code(row, column) == TILE_PLAYER) @@ if (camera_relative_code(row, column) == TILE_PLAYER) @@ editor-runs-player
 constant   src/game/title.cpp @@ {301, 499, 0, 0}, @@ {300, 499, 0, 0}, @@ title-no-black-frame
 delete     src/game/title.cpp @@ game.game_mode = MODE_PLAY; @@  @@ s-never-plays
-condition  src/program/settings.cpp @@ || text[1] != '\0') @@ ) @@ scale-with-tail-taken
+condition  src/program/settings.cpp @@ if (value < 0) @@ if (value < -1) @@ scale-with-tail-taken
 condition  src/program/settings.cpp @@ if (!*value) { @@ if (false) { @@ empty-level-setting-taken
-delete     src/program/key_bindings.cpp @@ named[control] = true; @@  @@ action-given-twice-taken
+delete     src/program/action_list.cpp @@ named[size_t(action)] = true; @@  @@ action-given-twice-taken
 delete     src/program/key_bindings.cpp @@ bindings = result; @@  @@ own-keys-never-taken
 condition  src/program/key_bindings.cpp @@ return length && (text[0] == ',' || text[length - 1] == ',' || std::strstr(text, ",,")); @@ return length && (text[0] == ',' || std::strstr(text, ",,")); @@ trailing-comma-taken
 condition  src/program/key_bindings.cpp @@ if (length < 1 || length > 2 || (length == 2 && text[0] == '0')) @@ if (length < 1 || length > 2) @@ f01-taken
@@ -126,7 +127,7 @@ delete     src/program/key_script.cpp @@ script.runs.back().passes += run.passes
 condition  src/program/key_script.cpp @@ if (!parse_count(count, run.passes) || run.passes < 1 || run.passes > MAX_REPEAT) { @@ if (!parse_count(count, run.passes) || run.passes > MAX_REPEAT) { @@ zero-repeat-taken
 condition  src/program/key_script.cpp @@ if (pass >= r.first && pass <= r.last) @@ if (pass >= r.first && pass < r.last) @@ pass-range-end-left-out
 delete     src/program/key_script.cpp @@ script.total_passes += run.passes; @@  @@ passes-not-counted
-condition  tools/replay/replay_run.cpp @@ if (!parse_small_number(argv[++i], 1, 3, mode) || mode == 2) { @@ if (!parse_small_number(argv[++i], 1, 3, mode)) { @@ start-mode-2-taken
+condition  src/game/main_loop.cpp @@ if (mode != MODE_TITLE && mode != MODE_EDITOR) @@ if (mode < MODE_TITLE) @@ start-mode-2-taken
 condition  tools/replay/replay_run.cpp @@ if (options.warp_level && options.start_mode == 3) { @@ if (options.warp_level && options.start_mode == 4) { @@ warp-in-editor-taken
 condition  tools/replay/replay_run.cpp @@ while (!escaped && player.next_pass(keys)) { @@ while (player.next_pass(keys)) { @@ replay-runs-past-escape
 condition  src/program/key_script.cpp @@ while (run_ < script_->runs.size() && pass_in_run_ >= script_->runs[run_].passes) { @@ while (run_ < script_->runs.size() && pass_in_run_ > script_->runs[run_].passes) { @@ script-line-one-pass-long
@@ -142,13 +143,21 @@ delete     tools/levels/level_source.cpp @@ source.enemies.push_back({int16_t(co
 condition  tools/levels/level_source.cpp @@ if (!runs.empty() && runs.back().row == row && runs.back().last + 2 == column) @@ if (!runs.empty() && runs.back().last + 2 == column) @@ runs-cross-rows
 condition  tools/levels/level_source.cpp @@ if (at(marker.place, row, column)) @@ if (!at(marker.place, row, column)) @@ marker-place-inverted
 constant   tools/levels/level_source.cpp @@ if (j - i > 1) { @@ if (j - i > 2) { @@ repeated-code-unwarned
-constant   tools/levels/levels_tool.cpp @@ if (text.size() != 1 || text[0] < '1' || text[0] > '0' + LEVEL_COUNT) @@ if (text.size() != 1 || text[0] < '0' || text[0] > '0' + LEVEL_COUNT) @@ level-0-taken
+constant   tools/levels/levels_tool.cpp @@ text.size(), 1, LEVEL_COUNT); @@ text.size(), 1, LEVEL_COUNT + 1); @@ level-7-taken
 constant   tools/levels/level_map.cpp @@ for (int32_t first = 0; first < GRID_COLUMNS; first += WINDOW_COLUMNS) { @@ for (int32_t first = 0; first < GRID_COLUMNS - 1; first += WINDOW_COLUMNS + 1) { @@ map-skips-columns
 delete     tools/levels/level_map.cpp @@ std::replace(game.level_grid, game.level_grid + GRID_CELLS, TILE_CURSOR, TILE_EMPTY); @@  @@ map-shows-cursor
 condition  tools/levels/route_command.cpp @@ return *end == '\0' && seconds > 0 && seconds <= LONGEST_SECONDS; @@ return *end == '\0' && seconds >= 0 && seconds <= LONGEST_SECONDS; @@ zero-seconds-taken
 delete     src/platform/web/soft_frame.cpp @@ to_at -= from_at; @@  @@ web-left-clip-shifts
 condition  src/platform/web/soft_frame.cpp @@ source[x] == SHEET_MASK_COLOUR ? target[x] : source[x] @@ source[x] != SHEET_MASK_COLOUR ? target[x] : source[x] @@ web-mask-inverted
 constant   src/platform/web/soft_frame.cpp @@ c <= 0x7f ? c : '^' @@ c <= 0x7e ? c : '^' @@ web-last-glyph-lost
+delete     src/platform/web/soft_frame.cpp @@ bitmap.clear_owed = true; @@  @@ web-clear-forgotten
+condition  src/platform/web/soft_frame.cpp @@ if (!masked && dx == 0 @@ if (dx == 0 @@ web-masked-copy-skips-clear
+condition  src/platform/web/soft_frame.cpp @@ width == to.width && height == to.height) @@ width == to.width) @@ web-short-panel-skips-clear
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#1 @@  @@ web-copy-on-uncleared-frame
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(to);#2 @@  @@ web-text-on-uncleared-frame
+delete     src/platform/web/soft_frame.cpp @@ pay_clear(bitmap); @@  @@ web-frame-read-uncleared
+constant   src/platform/web/soft_frame.cpp @@ std::max(0, -x) @@ std::max(1, -x) @@ web-text-first-column-lost
+constant   src/platform/web/soft_frame.cpp @@ std::min(8, to.height - y) @@ std::min(7, to.height - y) @@ web-text-last-row-lost
 delete     src/platform/allegro/allegro_platform.cpp @@ clear_bitmap(back_buffer);#1 @@  @@ desktop-frame-never-cleared
 condition  src/platform/allegro/allegro_platform.cpp @@ if (sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ if (!sheets[ASSET_SPRITE_SHEET] && back_buffer) @@ desktop-sprites-unseen
 constant   src/platform/allegro/allegro_platform.cpp @@ makecol(255, 80, 80); @@ makecol(255, 80, 81); @@ desktop-notice-colour
@@ -183,6 +192,8 @@ delete     src/levels/level_link.cpp @@ put_number(empty, out);#2 @@  @@ link-lo
 constant   src/levels/level_link.cpp @@ if (shift == 28 && (byte & 0x70)) @@ if (shift == 28 && (byte & 0x60)) @@ link-number-past-32-bits
 condition  src/levels/level_link.cpp @@ || value == 0) @@ ) @@ link-takes-empty-value
 constant   src/levels/level_link.cpp @@ constexpr uint8_t PACKED_FORM = 1; @@ constexpr uint8_t PACKED_FORM = 2; @@ link-form-moved
+delete     src/program/program.cpp @@ draw_pause_notice(); @@  @@ pause-unmarked
+condition  src/base/physical_keys.cpp @@ if (value < run.first || value > run.last) @@ if (value > run.last) @@ key-below-run-taken
 condition  src/levels/level_pack.cpp @@ if (is_level_link(path)) @@ if (!is_level_link(path)) @@ link-read-as-file
 condition  src/platform/allegro/raw_deflate.cpp @@ && out.size() <= limit; @@ ; @@ inflate-past-limit
 condition  src/levels/level_pack.cpp @@ if (!is_level_link(link) || !packed || @@ if (!is_level_link(link) || @@ page-inflation-failure-read

@@ -18,7 +18,7 @@ echo "== The game's data/ from the desktop build (build/)"
 if [ ! -f "$native/CMakeCache.txt" ]; then
     cmake -S "$top" -B "$native" -DTARNBLAST_TESTS=OFF -DTARNBLAST_BENCHMARKS=OFF >/dev/null
 fi
-cmake --build "$native" -j "$(nproc)" --target assets font_glyphs tarnblast-replay tarnblast-levels >/dev/null
+cmake --build "$native" -j "$(nproc)" --target assets font_glyphs tarnblast-icon tarnblast-replay tarnblast-levels >/dev/null
 
 echo "== The page ($out)"
 # emscripten's own tools need acorn, which Debian keeps in /usr/share/nodejs.
@@ -35,7 +35,7 @@ configure=(emcmake cmake -S "$top" -B "$out" -DTARNBLAST_WEB=ON -DCMAKE_BUILD_TY
 "${configure[@]}" >/dev/null 2>&1 || { "${configure[@]}"; exit 1; }
 cmake --build "$out" -j "$(nproc)" 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
 [ -f "$out/tarnblast.js" ] || { echo "web.sh: the build failed" >&2; exit 1; }
-sent=$(cat "$out"/{index.html,page.js,page.css,tarnblast.js,tarnblast.wasm.gz,tarnblast.data.gz} | wc -c)
+sent=$(cd "$out" && cat $(cat page-files.txt) service-worker.js | wc -c)
 echo "built $out: the page downloads $((sent / 1024)) KiB"
 
 [ "$serve" = 1 ] || exit 0

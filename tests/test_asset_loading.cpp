@@ -111,3 +111,21 @@ TEST_F(GameTest, AssetsLoadAndTheEditorNeverLoadsTheTitle)
     restart_headless_game(MODE_EDITOR);
     EXPECT_FALSE(asset_loaded(ASSET_TITLE_SHEET));
 }
+
+// A file the platform holds already is not read again (a browser's page makes
+// its samples itself): in a folder with no data/, the sheets held are kept and
+// not asked for, while the samples are.
+TEST_F(GameTest, FilesThePlatformHoldsAreNotReadAgain)
+{
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(scratch_folder("tarnblast-held"));
+    release_assets();
+    use_test_sheet();
+    testing::internal::CaptureStderr();
+    load_assets();
+    const std::string said = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(home);
+    EXPECT_TRUE(said.find(".bmp") == std::string::npos
+                && said.find("data/sgun.wav") != std::string::npos)
+        << said;
+}

@@ -148,3 +148,33 @@ TEST_F(GameTest, PauseActsOnlyInPlayAndMuteInEveryMode)
     set_sound_muted(false);
     set_sound_output(false);
 }
+
+// P in play pauses: the turns that follow run no pass and show the last frame
+// with PAUSED over its middle (six 8 x 8 characters); P again plays on.
+TEST_F(GameTest, APausedGameShowsItsLastFrameWithPausedOverIt)
+{
+    static uint16_t held = 0;
+    const auto turn = [](uint16_t controls) {
+        held = controls;
+        run_program_turn([](bool) {
+            PolledInput input;
+            input.controls = held;
+            return input;
+        });
+        return frame_image().pixels;
+    };
+    start_play();
+    const std::vector<uint32_t> played = turn(SCRIPT_RIGHT | CONTROL_PAUSE_BIT);
+    const int32_t timer = game.title_timer;  // counts every pass
+    const std::vector<uint32_t> paused = turn(SCRIPT_RIGHT);
+    int moved = 0, white = 0;
+    for (size_t i = 0; i < paused.size(); ++i) {
+        const bool inside = i % 320 - 136 < 48 && i / 320 - 96 < 8;  // unsigned: below is outside
+        moved += !inside && paused[i] != played[i];
+        white += inside && paused[i] == 0xffffff;
+    }
+    EXPECT_TRUE(program_paused() && game.title_timer == timer && moved == 0 && white > 40);
+    turn(CONTROL_PAUSE_BIT);
+    turn(0);
+    EXPECT_TRUE(!program_paused() && game.title_timer == timer + 1);
+}

@@ -1,6 +1,7 @@
 // The browser draws with its own pixel loops; they must give exactly the
 // frames the desktop's Allegro gives: the same figures drawn both ways,
-// clipped at every edge, compared pixel for pixel.
+// clipped at every edge, on frames cleared before (a clear the browser does
+// only when a drawing needs it), compared pixel for pixel.
 #include <gtest/gtest.h>
 
 #include "game_fixture.h"
@@ -22,7 +23,7 @@ SoftBitmap test_sheet(int width, int height)
 
 TEST_F(GameTest, BrowserDrawingIsAllegrosAtEveryEdge)
 {
-    const SoftBitmap sheet = test_sheet(200, 120), title = test_sheet(640, 400);
+    const SoftBitmap sheet = test_sheet(330, 210), title = test_sheet(640, 400);
     install_sheet_pixels(ASSET_SPRITE_SHEET, sheet.width, sheet.height, sheet.pixels.data());
     install_sheet_pixels(ASSET_TITLE_SHEET, title.width, title.height, title.pixels.data());
     FontGlyphs glyphs{};
@@ -33,22 +34,36 @@ TEST_F(GameTest, BrowserDrawingIsAllegrosAtEveryEdge)
     soft_resize(soft, SCREEN_WIDTH, SCREEN_HEIGHT);
     clear_frame();
     const auto same = [&](const char* what) {
-        EXPECT_TRUE(frame_image().pixels == soft.pixels) << what;
+        const RgbImage frame = frame_image();
+        EXPECT_TRUE(std::equal(frame.pixels.begin(), frame.pixels.end(), soft_pixels(soft)))
+            << what;
+    };
+    const auto clear = [&] {
+        clear_frame();
+        soft_clear(soft);
     };
     // Sheet x, y, width, height, then where: inside, past each edge of the
     // frame, and rectangles reaching past the sheet's own edges.
+    // The last, masked, covers the whole frame and shows it cleared in its holes.
     const int copies[][6] = {
         {0, 0, 20, 32, 10, 10},     {5, 7, 32, 32, -12, 40},      {5, 7, 32, 32, 300, 180},
         {150, 90, 80, 60, 100, 50}, {-10, -5, 30, 30, 0, 0},      {0, 0, 10, 10, -10, 0},
-        {0, 0, 10, 10, 320, 200},   {190, 110, 20, 20, 319, 199}, {20, 20, 200, 120, -5, -5},
+        {0, 0, 10, 10, 320, 200},   {320, 200, 20, 20, 309, 189}, {20, 20, 200, 120, -5, -5},
+        {0, 0, 320, 200, 0, 0},
     };
-    for (int panel = 0; panel < 4; ++panel) {
-        draw_title_panel((panel % 2) * 320, (panel / 2) * 200);
-        soft_blit(title, soft, (panel % 2) * 320, (panel / 2) * 200, 0, 0, SCREEN_WIDTH,
-                  SCREEN_HEIGHT, false);
+    // Panels, each on a cleared frame: the four whole ones, then two that run
+    // off the sheet's right and bottom edges and leave the frame's edge black.
+    const int panels[][2] = {{0, 0}, {320, 0}, {0, 200}, {320, 200}, {400, 0}, {0, 300}};
+    for (const auto& p : panels) {
+        clear();
+        draw_title_panel(p[0], p[1]);
+        soft_blit(title, soft, p[0], p[1], 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, false);
         same("title panel");
     }
+    clear();
     for (const auto& c : copies) {
+        if (c[2] == SCREEN_WIDTH)
+            clear();
         draw_sheet_rect(c[0], c[1], c[2], c[3], c[4], c[5]);
         soft_blit(sheet, soft, c[0], c[1], c[4], c[5], c[2], c[3], true);
         same("masked copy");
@@ -61,11 +76,14 @@ TEST_F(GameTest, BrowserDrawingIsAllegrosAtEveryEdge)
         {"\x7f\x01 abcdefghijklmnopqrstuvwxyz", {100, 196, TEXT_WARNING}},
         {"PAUSED", {140, -3, TEXT_WHITE}},
     };
+    clear();
     for (const auto& [text, at] : texts) {
         draw_text(text, at[0], at[1], TextColour(at[2]));
         soft_text(soft, glyphs, text, at[0], at[1], at[2] == TEXT_WHITE ? 0xffffff : 0xff5050, 0);
         same(text);
     }
+    clear();
+    same("a cleared frame");
     restart_headless_game(MODE_TITLE);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/sound.h"
 
@@ -12,29 +13,14 @@ namespace {
 // assets (tests, the fuzzer) then finds them in place.
 bool assets_loaded = false;
 
-}  // namespace
-
-namespace {
-
-// Limits of what the game will hand to Allegro's loaders: far above what the
+// The most sample data the game will hand to a loader: far above what the
 // game's own files need, far below what would exhaust memory.
-constexpr int32_t MAX_IMAGE_SIDE = 4096;
 constexpr uint32_t MAX_SAMPLE_BYTES = 64u * 1024u * 1024u;
 
 // Reads a whole small header; false when the file is shorter.
 bool read_bytes(FILE* file, long offset, unsigned char* out, size_t count)
 {
     return std::fseek(file, offset, SEEK_SET) == 0 && std::fread(out, 1, count, file) == count;
-}
-
-uint32_t le32(const unsigned char* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-uint16_t le16(const unsigned char* p)
-{
-    return uint16_t(p[0] | p[1] << 8);
 }
 
 long file_size(FILE* file)
@@ -49,31 +35,11 @@ const char* bmp_problem(FILE* file)
     const long size = file_size(file);
     if (size <= 0)
         return "empty file";
-    unsigned char h[54];
-    if (!read_bytes(file, 0, h, sizeof h))
+    unsigned char header[BMP_HEADER_BYTES];
+    if (!read_bytes(file, 0, header, sizeof header))
         return "truncated header";
-    if (h[0] != 'B' || h[1] != 'M')
-        return "not a BMP image";
-    const uint32_t data_offset = le32(h + 10);
-    const uint32_t info_size = le32(h + 14);
-    if (info_size != 40 && info_size != 108 && info_size != 124)
-        return "unsupported BMP header";
-    const int32_t width = int32_t(le32(h + 18));
-    const int32_t height = int32_t(le32(h + 22));
-    const uint16_t bits = le16(h + 28);
-    const uint32_t compression = le32(h + 30);
-    if (width <= 0 || width > MAX_IMAGE_SIDE || height == 0 || height > MAX_IMAGE_SIDE
-        || height < -MAX_IMAGE_SIDE)
-        return "image dimensions out of range";
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
-        return "unsupported bits per pixel";
-    if (compression != 0)
-        return "compressed BMP not supported";
-    const uint64_t row_bytes = ((uint64_t(width) * bits + 31) / 32) * 4;
-    const uint64_t rows = uint64_t(height < 0 ? -int64_t(height) : height);
-    if (data_offset < 54 || uint64_t(data_offset) + row_bytes * rows > uint64_t(size))
-        return "truncated pixel data";
-    return nullptr;
+    BmpLayout layout;
+    return read_bmp_header(header, uint64_t(size), layout);
 }
 
 const char* wav_problem(FILE* file)
@@ -135,24 +101,9 @@ const char* file_problem(const char* path, Check check)
     return problem;
 }
 
-void report_unloaded(const char* path, const char* reason)
-{
-    std::fprintf(stderr, "tarnblast: cannot load %s: %s\n", path, reason);
-}
-
-bool load_checked_asset(const AssetFile& file)
-{
-    const char* problem = file.is_image ? bmp_file_problem(file.path) : wav_file_problem(file.path);
-    if (!problem && load_asset(file.id, file.path))
-        return true;
-    report_unloaded(file.path, problem         ? problem
-                               : file.is_image ? "not readable as a BMP image"
-                                               : "not readable as a WAV sample");
-    return false;
-}
-
-}  // namespace
-
+// Checks a BMP or WAV file before the platform's loader sees it, since those
+// loaders trust the sizes a file claims. Returns nullptr when the file looks
+// sound, or a short reason ("missing", "truncated", ...).
 const char* bmp_file_problem(const char* path)
 {
     return file_problem(path, bmp_problem);
@@ -163,17 +114,38 @@ const char* wav_file_problem(const char* path)
     return file_problem(path, wav_problem);
 }
 
+void report_unloaded(const char* path, const char* reason)
+{
+    std::fprintf(stderr, "tarnblast: cannot load %s: %s\n", path, reason);
+}
+
+bool load_checked_asset(const AssetFile& file)
+{
+    const bool image = is_sheet(file.id);
+    const char* problem = image ? bmp_file_problem(file.path) : wav_file_problem(file.path);
+    if (!problem && load_asset(file.id, file.path))
+        return true;
+    report_unloaded(file.path, problem ? problem
+                               : image ? "not readable as a BMP image"
+                                       : "not readable as a WAV sample");
+    return false;
+}
+
+}  // namespace
+
 void load_assets()
 {
     const bool shows_title = game.game_mode == MODE_TITLE || game.game_mode == MODE_PLAY;
     if (!assets_loaded) {
+        // A file the platform holds already is not read: a browser's page
+        // makes its samples itself, after the title has started.
         for (const AssetFile& file : ASSET_FILES)
-            if (shows_title || file.editor_needs)
+            if ((shows_title || file.editor_needs) && !asset_loaded(file.id))
                 load_checked_asset(file);
         assets_loaded = true;
     }
     if (shows_title)
-        start_sound(SOUND_MUSIC);
+        start_sound(ASSET_MUSIC);
 }
 
 void release_assets()

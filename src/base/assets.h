@@ -5,22 +5,23 @@
 #include "base/platform.h"
 #include "base/table_rows.h"
 
-// The five files, in the order of AssetId. Only the title and play show the
-// title sheet and play the music; the editor does without them.
+// The five files, in the order of AssetId, each with the name of the game's
+// handle for it (the sound log and the traces name samples so). Only the
+// title and play show the title sheet and play the music; the editor does
+// without them.
 struct AssetFile {
     AssetId id;
     const char* path;
-    bool is_image;
+    const char* handle;
     bool editor_needs;
 };
-inline constexpr AssetFile ASSET_FILES[] = {
-    {ASSET_SPRITE_SHEET, "data/main.bmp", true, true},
-    {ASSET_TITLE_SHEET, "data/main2.bmp", true, false},
-    {ASSET_SHOT, "data/sgun.wav", false, true},
-    {ASSET_BLAST, "data/blowup.wav", false, true},
-    {ASSET_MUSIC, "data/gmsong.wav", false, true},
+inline constexpr AssetFile ASSET_FILES[ASSET_COUNT] = {
+    {ASSET_SPRITE_SHEET, "data/main.bmp", "sprite_sheet", true},
+    {ASSET_TITLE_SHEET, "data/main2.bmp", "title_sheet", false},
+    {ASSET_SHOT, "data/sgun.wav", "shot_sound", true},
+    {ASSET_BLAST, "data/blowup.wav", "blast_sound", true},
+    {ASSET_MUSIC, "data/gmsong.wav", "music", true},
 };
-constexpr int ASSET_COUNT = 5;
 static_assert(rows_in_order(ASSET_FILES, &AssetFile::id),
               "every asset has its row, in the order of AssetId");
 constexpr const char* SPRITE_SHEET_PATH = ASSET_FILES[ASSET_SPRITE_SHEET].path;
@@ -33,9 +34,3 @@ void load_assets();
 // Forgets the sheets and samples, so that the next load_assets reads them
 // afresh. Safe to call when any of them is missing.
 void release_assets();
-
-// Checks a BMP or WAV file before Allegro's loader sees it, since those
-// loaders trust the sizes a file claims. Returns nullptr when the file looks
-// sound, or a short reason ("missing", "truncated", ...).
-const char* bmp_file_problem(const char* path);
-const char* wav_file_problem(const char* path);

@@ -10,6 +10,9 @@ constexpr int32_t GRID_ROWS = 21;
 constexpr int32_t GRID_COLUMNS = 513;
 constexpr int32_t GRID_CELLS = GRID_ROWS * GRID_COLUMNS;
 constexpr int32_t TILE_SIZE = 10;
+// The columns the world scan visits from the camera's: the screen's width
+// and the one partly shown beyond it.
+constexpr int32_t WINDOW_COLUMNS = 33;
 
 constexpr int32_t TILE_EMPTY = 0;
 constexpr int32_t TILE_PLAYER = 1;
@@ -192,7 +195,7 @@ constexpr int32_t wrap_sub(int32_t a, int32_t b)
 extern GameState game;
 
 // Puts every game variable back to zero, as at program start, and forgets the
-// sounds of the pass. Allegro handles (bitmaps, samples) are not touched.
+// sounds of the pass. The platform's sheets and samples are not touched.
 void clear_game_state();
 
 // The level grid cell (row, column), or nullptr outside the grid. The world

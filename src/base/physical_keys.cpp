@@ -3,6 +3,8 @@
 #include <cstring>
 #include <strings.h>
 
+#include "base/short_text.h"
+
 const NamedPhysicalKey NAMED_PHYSICAL_KEYS[] = {
     {"left", PKEY_LEFT, "ArrowLeft"},
     {"right", PKEY_RIGHT, "ArrowRight"},
@@ -36,9 +38,18 @@ const size_t NAMED_PHYSICAL_KEY_COUNT = sizeof NAMED_PHYSICAL_KEYS / sizeof NAME
 
 namespace {
 
-bool same_name(const char* name, size_t length, const char* wanted)
+// The key of a run that the name gives, or PKEY_NONE.
+PhysicalKey key_of_run(const KeyRun& run, const char* name, size_t length)
 {
-    return std::strlen(wanted) == length && strncasecmp(name, wanted, length) == 0;
+    const size_t prefix = std::strlen(run.prefix);
+    if (length <= prefix || strncasecmp(name, run.prefix, prefix) != 0)
+        return PKEY_NONE;
+    const char* rest = name + prefix;
+    const int value = run.letters ? (length == prefix + 1 ? rest[0] | 0x20 : -1)
+                                  : parse_small_number(rest, length - prefix, run.first, run.last);
+    if (value < run.first || value > run.last)
+        return PKEY_NONE;
+    return PhysicalKey(run.first_key + (value - run.first));
 }
 
 }  // namespace
@@ -46,44 +57,35 @@ bool same_name(const char* name, size_t length, const char* wanted)
 PhysicalKey physical_key_of_name(const char* name, size_t length, PhysicalKey& second)
 {
     second = PKEY_NONE;
-    if (length == 1) {
-        const char c = char(name[0] | 0x20);
-        if (c >= 'a' && c <= 'z')
-            return PhysicalKey(PKEY_A + (c - 'a'));
-        if (name[0] >= '0' && name[0] <= '9')
-            return PhysicalKey(PKEY_0 + (name[0] - '0'));
-        return PKEY_NONE;
-    }
-    int number = -1;
-    if ((name[0] | 0x20) == 'f' && (number = parse_small_number(name + 1, length - 1, 1, 12)) >= 0)
-        return PhysicalKey(PKEY_F1 + number - 1);
-    if (length == 4 && strncasecmp(name, "pad", 3) == 0
-        && (number = parse_small_number(name + 3, 1, 0, 9)) >= 0)
-        return PhysicalKey(PKEY_PAD0 + number);
-    if (same_name(name, length, "ctrl")) {
-        second = PKEY_RCTRL;
-        return PKEY_LCTRL;
-    }
-    if (same_name(name, length, "shift")) {
-        second = PKEY_RSHIFT;
-        return PKEY_LSHIFT;
-    }
+    for (const KeyRun& run : KEY_RUNS)
+        if (const PhysicalKey key = key_of_run(run, name, length))
+            return key;
+    for (const KeyPair& pair : KEY_PAIRS)
+        if (same_name(name, length, pair.name)) {
+            second = pair.second;
+            return pair.first;
+        }
     for (const NamedPhysicalKey& named : NAMED_PHYSICAL_KEYS)
         if (same_name(name, length, named.name))
             return named.key;
     return PKEY_NONE;
 }
 
-// A number of one or two digits from `first` to `last`, or -1.
-int parse_small_number(const char* text, size_t length, int first, int last)
+std::string physical_key_name_list()
 {
-    if (length < 1 || length > 2 || (length == 2 && text[0] == '0'))
-        return -1;
-    int value = 0;
-    for (size_t i = 0; i < length; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
-        value = value * 10 + (text[i] - '0');
+    std::string list;
+    const auto add = [&list](const std::string& name) {
+        list += (list.empty() ? "" : ", ") + name;
+    };
+    for (const KeyRun& run : KEY_RUNS) {
+        const auto end = [&run](int value) {
+            return run.prefix + (run.letters ? std::string(1, char(value)) : std::to_string(value));
+        };
+        add(end(run.first) + "-" + end(run.last));
     }
-    return value >= first && value <= last ? value : -1;
+    for (const KeyPair& pair : KEY_PAIRS)
+        add(pair.name);
+    for (const NamedPhysicalKey& named : NAMED_PHYSICAL_KEYS)
+        add(named.name);
+    return list;
 }

@@ -34,8 +34,27 @@ void read_frame(uint32_t* out);
 // larger picture), cleared. Returns false when it cannot be made.
 bool resize_frame(int width, int height);
 
-// The two sheets and the three samples, by their place in ASSET_FILES.
-enum AssetId { ASSET_SPRITE_SHEET, ASSET_TITLE_SHEET, ASSET_SHOT, ASSET_BLAST, ASSET_MUSIC };
+// The two sheets and the three samples, by their place in ASSET_FILES: the
+// sheets first. A platform keeps each kind in an array of its own.
+enum AssetId {
+    ASSET_SPRITE_SHEET,
+    ASSET_TITLE_SHEET,
+    ASSET_SHOT,
+    ASSET_BLAST,
+    ASSET_MUSIC,
+    ASSET_COUNT
+};
+constexpr int SHEET_COUNT = ASSET_SHOT;
+constexpr int SAMPLE_COUNT = ASSET_COUNT - SHEET_COUNT;
+constexpr bool is_sheet(AssetId id)
+{
+    return id < SHEET_COUNT;
+}
+// A sample's place among the samples, from 0.
+constexpr int sample_index(AssetId id)
+{
+    return id - SHEET_COUNT;
+}
 // Loads a file that the game has already checked; false when the platform
 // cannot read it after all.
 bool load_asset(AssetId id, const char* path);
@@ -68,6 +87,8 @@ void file_written(const char* path);
 // A setting of the program by its environment variable's name (the desktop)
 // or its address parameter's name (the browser); nullptr when it is not set.
 const char* platform_setting(const char* variable, const char* parameter);
+// Which of the two names the player gives the setting by, for messages.
+const char* platform_setting_name(const char* variable, const char* parameter);
 
 // Raw deflate (RFC 1951), the form a level's link travels in: deflate_bytes
 // packs; inflate_bytes unpacks, refusing a stream that is damaged, cut, or

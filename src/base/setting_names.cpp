@@ -10,3 +10,8 @@ const char* setting_value(SettingId id)
 {
     return platform_setting(SETTING_NAMES[id].variable, SETTING_NAMES[id].parameter);
 }
+
+const char* setting_name(SettingId id)
+{
+    return platform_setting_name(SETTING_NAMES[id].variable, SETTING_NAMES[id].parameter);
+}

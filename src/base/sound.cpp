@@ -1,13 +1,13 @@
 #include "base/sound.h"
 
-#include "base/platform.h"
+#include "base/assets.h"
 
 namespace {
 
 // A pass starts at most a handful of samples (the gun, a few blasts); the log
 // keeps the first ones and counts the rest, and never allocates.
 constexpr int PASS_SOUND_LOG = 256;
-SoundId pass_sounds[PASS_SOUND_LOG];
+AssetId pass_sounds[PASS_SOUND_LOG];
 int pass_sounds_started = 0;
 bool sound_output = false;
 bool sound_muted = false;
@@ -23,49 +23,27 @@ bool music_on_its_voice()
            && (music_held || voice_plays(music_voice, ASSET_MUSIC));
 }
 
-AssetId asset_of(SoundId id)
-{
-    switch (id) {
-    case SOUND_SHOT:
-        return ASSET_SHOT;
-    case SOUND_BLAST:
-        return ASSET_BLAST;
-    case SOUND_MUSIC:
-        break;
-    }
-    return ASSET_MUSIC;
-}
-
 }  // namespace
 
-void start_sound(SoundId id)
+void start_sound(AssetId sample)
 {
     if (pass_sounds_started < PASS_SOUND_LOG)
-        pass_sounds[pass_sounds_started] = id;
+        pass_sounds[pass_sounds_started] = sample;
     if (pass_sounds_started < 0x7fffffff)
         ++pass_sounds_started;
-    const AssetId sample = asset_of(id);
     if (!sound_output || !asset_loaded(sample))
         return;
     // Muted, the music still runs on silently, so that it goes on where it
     // is when the sound comes back; effects are not played at all.
-    if (id == SOUND_MUSIC)
+    if (sample == ASSET_MUSIC)
         music_voice = play_asset_sample(sample, sound_muted ? 0 : 255, true);
     else if (!sound_muted)
         play_asset_sample(sample, 255, false);
 }
 
-const char* sound_name(SoundId id)
+const char* sound_name(AssetId sample)
 {
-    switch (id) {
-    case SOUND_SHOT:
-        return "shot_sound";
-    case SOUND_BLAST:
-        return "blast_sound";
-    case SOUND_MUSIC:
-        return "music";
-    }
-    return "";
+    return ASSET_FILES[sample].handle;
 }
 
 int pass_sound_count()
@@ -73,7 +51,7 @@ int pass_sound_count()
     return pass_sounds_started < PASS_SOUND_LOG ? pass_sounds_started : PASS_SOUND_LOG;
 }
 
-SoundId pass_sound(int index)
+AssetId pass_sound(int index)
 {
     return pass_sounds[index];
 }

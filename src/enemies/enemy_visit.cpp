@@ -54,7 +54,7 @@ void destroy_enemy(EnemySlot& enemy)
     enemy.dying_y = enemy.screen_y;
     enemy.dying = FLAG_SET;
     enemy.alive = FLAG_CLEAR;
-    start_sound(SOUND_BLAST);
+    start_sound(ASSET_BLAST);
     add_kill_score();
 }
 

@@ -47,6 +47,19 @@ void draw_death_explosion(const EnemySlot& enemy);
 // A death explosion whose top has risen above this ends.
 constexpr int32_t DEATH_EXPLOSION_TOP = 5;
 
+// One step of a walker's patrol (groups A and C), by the group's own walk of
+// a pixel (walk(enemy, pixels, turn_to)). Two separate tests: the visit that
+// turns a left-walking enemy round walks it right again at once (0 pixels in
+// all); a turn to the left waits for the next visit.
+template <typename Walk>
+void patrol(EnemySlot& enemy, Walk walk)
+{
+    if (enemy.direction == ENEMY_LEFT)
+        walk(enemy, -1, ENEMY_RIGHT);
+    if (enemy.direction == ENEMY_RIGHT)
+        walk(enemy, 1, ENEMY_LEFT);
+}
+
 // One visit of a walker's death explosion (groups A and C): it rises, ends
 // once its top passes the top of the screen, and is drawn in that visit too.
 void update_ending_death_explosion(EnemySlot& enemy);

@@ -38,17 +38,6 @@ void walk(EnemySlot& enemy, int32_t pixels, int32_t turn_to)
     }
 }
 
-// Two separate tests: the visit that turns a left-walking enemy round walks
-// it right again at once (0 pixels in all); a turn to the left waits for the
-// next visit.
-void patrol(EnemySlot& enemy)
-{
-    if (enemy.direction == ENEMY_LEFT)
-        walk(enemy, -1, ENEMY_RIGHT);
-    if (enemy.direction == ENEMY_RIGHT)
-        walk(enemy, 1, ENEMY_LEFT);
-}
-
 // Every flying player shot in the box counts, even after the first has
 // killed: each plays the blast and scores. The shots fly on.
 void take_player_shots(EnemySlot& enemy)
@@ -72,7 +61,7 @@ void update_enemy_a(int32_t slot, int32_t row, int32_t column)
     enemy.screen_x = wrap_add(anchor_x(column), enemy.offset_x);
     enemy.screen_y = wrap_add(anchor_y(row), enemy.offset_y);
     fall(enemy);
-    patrol(enemy);
+    patrol(enemy, walk);
     update_enemy_shots(GROUP_A, slot, row, column);
     if (player_in_box(enemy.screen_x, enemy.screen_y, GROUP_A_TOUCH))
         kill_player();

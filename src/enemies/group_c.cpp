@@ -25,15 +25,6 @@ void walk(EnemySlot& enemy, int32_t pixels, int32_t turn_to)
     }
 }
 
-// As for group A, a turn from left to right walks back in the same visit.
-void patrol(EnemySlot& enemy)
-{
-    if (enemy.direction == ENEMY_LEFT)
-        walk(enemy, -1, ENEMY_RIGHT);
-    if (enemy.direction == ENEMY_RIGHT)
-        walk(enemy, 1, ENEMY_LEFT);
-}
-
 void take_player_shots(EnemySlot& enemy)
 {
     for (int k = 0; k < PLAYER_SHOT_SLOTS; ++k) {
@@ -65,7 +56,7 @@ void update_enemy_c(int32_t slot, int32_t row, int32_t column)
         update_ending_death_explosion(enemy);
     if (enemy.alive != FLAG_SET)
         return;
-    patrol(enemy);
+    patrol(enemy, walk);
     fall(enemy);
     update_enemy_shots(GROUP_C, slot, row, column);
     take_player_shots(enemy);

@@ -1,5 +1,6 @@
 // The HUD: the score at the top of the screen and, in the editor, the line
-// that tells of a failed export at the bottom; drawn last in every pass.
+// that tells of a failed export at the bottom, drawn last in every pass; and
+// the word over a paused game.
 #include "game/hud.h"
 
 #include <cstdio>
@@ -20,6 +21,13 @@ void draw_hud()
         const char text[2] = {char('0' + digit), '\0'};
         draw_text(text, 56 + 10 * (i - 1), 0, TEXT_WHITE);
     }
+}
+
+void draw_pause_notice()
+{
+    constexpr char text[] = "PAUSED";
+    constexpr int width = (sizeof text - 1) * FONT_SIZE;
+    draw_text(text, (SCREEN_WIDTH - width) / 2, (SCREEN_HEIGHT - FONT_SIZE) / 2, TEXT_WHITE);
 }
 
 void draw_editor_notice()

@@ -1,9 +1,12 @@
 #include "game/main_loop.h"
 
+#include <cstring>
+
 #include "base/assets.h"
 #include "base/game_state.h"
 #include "base/platform.h"
 #include "base/score.h"
+#include "base/short_text.h"
 #include "editor/editor.h"
 #include "game/hud.h"
 #include "game/title.h"
@@ -11,6 +14,7 @@
 #include "game/world_scan.h"
 #include "levels/level_export.h"
 #include "levels/level_pack.h"
+#include "levels/level_tables.h"
 #include "levels/load_level.h"
 #include "world/player.h"
 #include "world/player_shots.h"
@@ -44,19 +48,8 @@ const KeyAction KEY_TABLE[] = {
     {CONTROL_RSHIFT, MODE_EDITOR, editor_export},
 };
 
-}  // namespace
-
-void start_up_game(int32_t start_mode)
-{
-    game.start_mode = start_mode;
-    game.camera_column = 1;
-    game.camera_x = 0;
-    game.second_scroll_column = 1;
-    game.second_scroll_x = 0;
-    reset_world();
-    init_game();
-}
-
+// Start values of the title timer, the editor and the player; the mode; the
+// assets; level 1, with the opened level file's cells over it in the editor.
 void init_game()
 {
     game.title_timer = 0;
@@ -68,6 +61,28 @@ void init_game()
     load_level(1, game.level_grid);
     if (game.game_mode == MODE_EDITOR)
         open_level_file_in_editor();
+}
+
+}  // namespace
+
+bool parse_start_mode(const char* text, int32_t& start_mode)
+{
+    const int mode = parse_small_number(text, std::strlen(text), MODE_TITLE, MODE_EDITOR);
+    if (mode != MODE_TITLE && mode != MODE_EDITOR)
+        return false;
+    start_mode = mode;
+    return true;
+}
+
+void start_up_game(int32_t start_mode)
+{
+    game.start_mode = start_mode;
+    game.camera_column = 1;
+    game.camera_x = 0;
+    game.second_scroll_column = 1;
+    game.second_scroll_x = 0;
+    reset_world();
+    init_game();
 }
 
 void draw_pass()
@@ -103,9 +118,7 @@ void handle_pass_keys()
 void advance_level()
 {
     reset_world();
-    game.level_number += 1;
-    if (game.level_number > game.level_count)
-        game.level_number = FIRST_PLAY_LEVEL;
+    game.level_number = level_after(game.level_number, game.level_count);
     game.pack_file = next_pack_file(game.pack_file);
     load_play_level(game.level_number, game.pack_file, game.level_grid);
     game.camera_x = 0;

@@ -1,7 +1,10 @@
 #include "game/title.h"
 
+#include <cstring>
+
 #include "base/game_state.h"
 #include "base/platform.h"
+#include "base/short_text.h"
 #include "game/world_reset.h"
 #include "levels/level_pack.h"
 #include "levels/level_tables.h"
@@ -61,5 +64,5 @@ static_assert(LEVEL_COUNT <= 9, "a warp level is one digit");
 
 int32_t warp_level_of(const char* text)
 {
-    return text && text[0] >= '1' && text[0] <= '0' + LEVEL_COUNT && !text[1] ? text[0] - '0' : -1;
+    return text ? parse_small_number(text, std::strlen(text), 1, LEVEL_COUNT) : -1;
 }

@@ -9,7 +9,7 @@ void advance_title_timer();
 void draw_title();
 void start_game();
 
-// Starts a game as S on the title does, but on the given level (1 to 6).
+// Starts a game as S on the title does, but on the given level (1 to LEVEL_COUNT).
 // Replays and tests use it to begin play anywhere.
 void start_game_at_level(int32_t level);
 

@@ -4,13 +4,14 @@
 #include "enemies/enemy_groups.h"
 #include "enemies/enemy_tables.h"
 #include "levels/level_pack.h"
+#include "levels/level_tables.h"
 #include "world/player.h"
 
 void reset_world()
 {
     reset_player_movement();
     game.fire_counter = 0;
-    game.level_count = 6;
+    game.level_count = LEVEL_COUNT;
     // Shot directions are kept: a slot's direction is always written before
     // it flies again.
     for (int j = 0; j < PLAYER_SHOT_SLOTS; ++j) {

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-constexpr int WINDOW_COLUMNS = 33;
-
 void run_world_frame();
 
 // The whole visit of a block: the enemies it holds up and the shots it sets

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <limits.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,7 +30,6 @@ constexpr int32_t LAST_WRITTEN_COLUMN = 511;
 char file_text[EXPORT_FILE_SIZE];
 char target_path[PATH_MAX];
 char temp_path[PATH_MAX];
-char folder_path[PATH_MAX];
 char told_path[PATH_MAX];
 char message[PATH_MAX + 256];
 char reason_buffer[128];
@@ -99,9 +97,9 @@ const char* export_path()
         level_pack_open() && *level_pack_path() ? level_pack_path() : LEVEL_EXPORT_PATH;
     if (chosen && !game.export_empty_path_told) {
         game.export_empty_path_told = 1;
-        const int length = std::snprintf(
-            message, sizeof message,
-            "tarnblast: TARNBLAST_EXPORT_PATH is empty; exporting the level to %s\n", fallback);
+        const int length = std::snprintf(message, sizeof message,
+                                         "tarnblast: %s is empty; exporting the level to %s\n",
+                                         setting_name(SETTING_EXPORT_PATH), fallback);
         tell(message, length);
     }
     return fallback;
@@ -121,27 +119,6 @@ void report_failure(const char* path, int error)
         std::snprintf(message, sizeof message, "tarnblast: cannot export the level to %s: %s\n",
                       path, export_failure_reason(error));
     tell(message, length);
-}
-
-// Creates every missing folder on the way to the file. Returns 0 or the
-// errno of the folder that could not be made; a folder that exists already
-// is fine, and a part of the way that is not a folder shows up when the file
-// is opened.
-int make_folders(const char* path)
-{
-    std::strcpy(folder_path, path);
-    for (char* slash = std::strchr(folder_path + 1, '/'); slash;
-         slash = std::strchr(slash + 1, '/')) {
-        if (slash[-1] == '/')
-            continue;
-        *slash = '\0';
-        const int result = mkdir(folder_path, 0777);
-        const int error = errno;
-        *slash = '/';
-        if (result != 0 && error != EEXIST)
-            return error;
-    }
-    return 0;
 }
 
 // The new text goes to a file beside the target and is renamed over it only

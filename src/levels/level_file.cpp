@@ -9,6 +9,15 @@
 
 namespace {
 
+// The tile codes a level may hold: empty, player, block, the four enemy
+// groups' slot codes, the cursor anchor and the drop marker.
+bool is_tile_code(int64_t value)
+{
+    return value == TILE_EMPTY || value == TILE_PLAYER || value == TILE_BLOCK
+           || (value >= ENEMY_CODES_FIRST && value < ENEMY_CODES_END) || value == TILE_CURSOR
+           || value == TILE_DROP;
+}
+
 constexpr int FIRST_LINE_FIELDS = 511;
 constexpr int LINE_FIELDS = 512;
 
@@ -222,9 +231,9 @@ void check_enemy_codes(const LevelGrid& grid, Problems& problems)
         }
 }
 
-// The world scan looks for the player code and the cursor anchor only in
-// columns 0 to 32 (it reads them relative to the view), and runs each one it
-// finds: the level needs exactly one there.
+// The world scan looks for the player code and the cursor anchor only in the
+// window's columns from column 0 (it reads them relative to the view), and
+// runs each one it finds: the level needs exactly one there.
 struct Anchor {
     int32_t use;
     int32_t code;
@@ -235,13 +244,14 @@ constexpr Anchor ANCHORS[] = {
     {LEVEL_FOR_PLAY, TILE_PLAYER, "player code (1)", "play looks for the player"},
     {LEVEL_FOR_EDITOR, TILE_CURSOR, "cursor anchor (1014)", "the editor looks for its cursor"},
 };
-constexpr int32_t ANCHOR_COLUMNS = 33;
+// The anchors' columns as messages name them.
+const std::string ANCHOR_COLUMNS_TEXT = "in columns 0 to " + std::to_string(WINDOW_COLUMNS - 1);
 
 void check_anchor(const Anchor& anchor, const LevelGrid& grid, bool whole, Problems& problems)
 {
     int32_t found_row = 0, found_column = 0;
     for (int32_t row = 1; row < GRID_ROWS; ++row)
-        for (int32_t column = 0; column < ANCHOR_COLUMNS; ++column) {
+        for (int32_t column = 0; column < WINDOW_COLUMNS; ++column) {
             if (!export_holds_cell(row, column) || grid_at(grid, row, column) != anchor.code)
                 continue;
             if (found_row == 0) {
@@ -250,13 +260,14 @@ void check_anchor(const Anchor& anchor, const LevelGrid& grid, bool whole, Probl
                 continue;
             }
             fail(problems, cell_line(row), cell_field(row, column),
-                 std::string("holds a second ") + anchor.name + " in columns 0 to 32, as "
+                 std::string("holds a second ") + anchor.name + " " + ANCHOR_COLUMNS_TEXT + ", as "
                      + cell_name(found_row, found_column) + " does; " + anchor.user
                      + " there and needs exactly one");
         }
     if (found_row == 0 && whole)
         fail(problems, 0, 0,
-             std::string("holds no ") + anchor.name + " in columns 0 to 32, where " + anchor.user);
+             std::string("holds no ") + anchor.name + " " + ANCHOR_COLUMNS_TEXT + ", where "
+                 + anchor.user);
 }
 
 // In the order of the file; what concerns the file as a whole comes last.
@@ -294,13 +305,6 @@ std::string describe_problem(const ExportProblem& problem)
     else
         where = "the file ";
     return where + problem.what;
-}
-
-bool is_tile_code(int64_t value)
-{
-    return value == TILE_EMPTY || value == TILE_PLAYER || value == TILE_BLOCK
-           || (value >= ENEMY_CODES_FIRST && value < ENEMY_CODES_END) || value == TILE_CURSOR
-           || value == TILE_DROP;
 }
 
 bool export_holds_cell(int32_t row, int32_t column)

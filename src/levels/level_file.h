@@ -28,10 +28,6 @@ struct ExportProblem {
 // "line 3, field 17 (row 3, column 16): ..." and the like.
 std::string describe_problem(const ExportProblem& problem);
 
-// The tile codes a level may hold: empty, player, block, the four enemy
-// groups' slot codes, the cursor anchor and the drop marker.
-bool is_tile_code(int64_t value);
-
 // Whether the export holds the cell: rows 1 to 20, columns 0 to 511, but not
 // cell (1, 0). Row 0 and column 512 are never written.
 bool export_holds_cell(int32_t row, int32_t column);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "base/game_state.h"
+
 // Blocks in one row at every second column from first to last (one block
 // covers two columns on screen); a single block has first == last.
 struct BlockRun {
@@ -31,6 +33,13 @@ struct LevelContents {
 };
 
 constexpr int32_t LEVEL_COUNT = 6;
+
+// The level play goes on with after the given one: the next, and after the
+// last of `count` levels the first play level again (level 1 is never played).
+constexpr int32_t level_after(int32_t number, int32_t count = LEVEL_COUNT)
+{
+    return number + 1 > count ? FIRST_PLAY_LEVEL : number + 1;
+}
 // Cells a level covers: rows 1 to 20, columns 1 to 512.
 constexpr int32_t LEVEL_CELLS = 20 * 512;
 // Every level has its player marker and editor cursor anchor at the same place.

@@ -3,27 +3,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/setting_names.h"
+
 namespace {
 
 const char* const GAME_USAGE = "usage: tarnblast [--help | --version]\n";
 
-const char* const GAME_HELP =
+const char* const GAME_HELP_START =
     "\n"
     "Tarnblast, a side-scrolling shooter with a built-in level editor. The game\n"
     "takes no other argument; it reads its settings from the environment:\n"
-    "\n"
-    "  TARNBLAST_START_MODE=1|3      1: the title and play (the default);\n"
-    "                                3: the level editor\n"
-    "  TARNBLAST_LEVEL=FILE|FOLDER   a level file to edit or to play instead of\n"
-    "                                the built-in levels, or a folder whose level\n"
-    "                                files (*.txt, in name order) are played one\n"
-    "                                after another\n"
-    "  TARNBLAST_EXPORT_PATH=FILE    where the editor's Right Shift writes the level\n"
-    "  TARNBLAST_SCALE=1..6|auto     the window's size in steps of 320 x 200\n"
-    "  TARNBLAST_KEYS=ACTION=KEY,... your own keys, e.g. left=a,right=d,fire=ctrl\n"
-    "  TARNBLAST_PAD=fire=N,...      the gamepad's buttons, e.g. fire=2,jump=0,start=9\n"
-    "  TARNBLAST_RECORD=FILE         record every pass's keys as a replay script\n"
-    "  TARNBLAST_FINAL_FRAME=F.bmp   save the last frame shown when the game ends\n"
+    "\n";
+
+const char* const GAME_HELP_END =
     "\n"
     "Options:\n"
     "  --help      print this help and exit\n"
@@ -35,8 +27,32 @@ const char* const GAME_HELP =
     "Exit codes: 0 after Escape, --help or --version; 1 when no window can be\n"
     "opened (no X display); 2 for a bad setting or argument.\n"
     "\n"
-    "Example: play a folder of levels in a window three times the size:\n"
-    "  TARNBLAST_SCALE=3 TARNBLAST_LEVEL=$HOME/levels/episode tarnblast\n";
+    "Example: play a folder of levels in a window three times the size:\n";
+
+// Where the meanings of the settings start on their lines.
+constexpr size_t MEANING_COLUMN = 32;
+
+// One line per setting, as the table gives it: its variable and the form of
+// its value, then what it does, the lines after the first indented under it.
+std::string settings_help()
+{
+    std::string help;
+    for (const SettingName& setting : SETTING_NAMES) {
+        std::string line = std::string("  ") + setting.variable + "=" + setting.value_form + " ";
+        line.resize(line.size() > MEANING_COLUMN ? line.size() : MEANING_COLUMN, ' ');
+        for (const char* c = setting.meaning; *c; ++c)
+            line += *c == '\n' ? "\n" + std::string(MEANING_COLUMN, ' ') : std::string(1, *c);
+        help += line + "\n";
+    }
+    return help;
+}
+
+std::string game_help()
+{
+    const auto variable = [](SettingId id) { return std::string(SETTING_NAMES[id].variable); };
+    return GAME_HELP_START + settings_help() + GAME_HELP_END + "  " + variable(SETTING_SCALE)
+           + "=3 " + variable(SETTING_LEVEL) + "=$HOME/levels/episode tarnblast\n";
+}
 
 }  // namespace
 
@@ -56,7 +72,7 @@ int answer_game_command_line(int argc, char** argv)
     const bool version = std::strcmp(argv[1], "--version") == 0;
     if (argc == 2 && help) {
         std::fputs(GAME_USAGE, stdout);
-        std::fputs(GAME_HELP, stdout);
+        std::fputs(game_help().c_str(), stdout);
         return 0;
     }
     if (argc == 2 && version) {

@@ -1,79 +1,55 @@
 #include "program/gamepad.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <strings.h>
+#include <iterator>
 
 #include "base/game_state.h"
-#include "base/physical_keys.h"
-#include "program/key_bindings.h"
+#include "base/key_names.h"
+#include "base/short_text.h"
+#include "program/action_list.h"
 
 namespace {
 
-const char* const PAD_ACTIONS[] = {"fire", "jump", "start"};
-constexpr int PAD_ACTION_COUNT = 3;
+// The pad's actions by the names a list gives them, and their buttons.
+struct PadAction {
+    const char* name;
+    int PadButtons::*button;
+};
+constexpr PadAction PAD_ACTIONS[] = {
+    {"fire", &PadButtons::fire},
+    {"jump", &PadButtons::jump},
+    {"start", &PadButtons::start},
+};
+constexpr int PAD_ACTION_COUNT = sizeof PAD_ACTIONS / sizeof PAD_ACTIONS[0];
+const ActionList PAD_ACTION_LIST = {PAD_ACTION_COUNT,
+                                    [](int action) { return PAD_ACTIONS[action].name; }, "button"};
 
 PadLayout active_layout = PAD_KERNEL_NUMBERING;
 PadButtons active_buttons = PAD_LAYOUTS[PAD_KERNEL_NUMBERING].buttons;
-
-int* button_of(PadButtons& buttons, int action)
-{
-    return action == 0 ? &buttons.fire : action == 1 ? &buttons.jump : &buttons.start;
-}
-
-int pad_action(const char* name, size_t length)
-{
-    for (int i = 0; i < PAD_ACTION_COUNT; ++i)
-        if (std::strlen(PAD_ACTIONS[i]) == length && strncasecmp(name, PAD_ACTIONS[i], length) == 0)
-            return i;
-    return -1;
-}
-
-// A button number: 0 to 31 with no leading zero, or -1.
-int button_number(const char* text, size_t length)
-{
-    return parse_small_number(text, length, 0, PAD_BUTTON_COUNT - 1);
-}
 
 }  // namespace
 
 bool parse_pad_buttons(const char* text, PadButtons& buttons, char* error, size_t size)
 {
     PadButtons result = buttons;
-    bool named[PAD_ACTION_COUNT] = {};
-    if (has_empty_entry(text)) {
-        std::snprintf(error, size, "an empty entry in \"%.60s\"; write action=button, ...", text);
+    const auto take_button = [&result](int action, const char* value, size_t length, char* why,
+                                       size_t why_size) {
+        const int button = parse_small_number(value, length, 0, PAD_BUTTON_COUNT - 1);
+        if (button >= 0) {
+            result.*PAD_ACTIONS[action].button = button;
+            return true;
+        }
+        std::snprintf(why, why_size, "%s needs a button number from 0 to %d, not \"%.*s\"",
+                      PAD_ACTIONS[action].name, PAD_BUTTON_COUNT - 1, quoted_length(length), value);
         return false;
-    }
-    Assignment entry;
-    while (next_assignment(text, entry)) {
-        const int action = pad_action(entry.name, entry.name_length);
-        if (action < 0) {
-            std::snprintf(error, size, "unknown action \"%.*s\"; the actions are fire, jump, start",
-                          int(entry.name_length < 40 ? entry.name_length : 40), entry.name);
-            return false;
-        }
-        if (named[action]) {
-            std::snprintf(error, size, "%s is given twice", PAD_ACTIONS[action]);
-            return false;
-        }
-        named[action] = true;
-        const int button = entry.value ? button_number(entry.value, entry.value_length) : -1;
-        if (button < 0) {
-            std::snprintf(error, size, "%s needs a button number from 0 to %d, not \"%.*s\"",
-                          PAD_ACTIONS[action], PAD_BUTTON_COUNT - 1,
-                          int(entry.value_length < 40 ? entry.value_length : 40),
-                          entry.value ? entry.value : "");
-            return false;
-        }
-        *button_of(result, action) = button;
-    }
-    for (int a = 0; a < PAD_ACTION_COUNT; ++a)
-        for (int b = a + 1; b < PAD_ACTION_COUNT; ++b)
-            if (*button_of(result, a) == *button_of(result, b)) {
+    };
+    if (!read_action_list(text, PAD_ACTION_LIST, take_button, error, size))
+        return false;
+    for (const PadAction& a : PAD_ACTIONS)
+        for (const PadAction* b = &a + 1; b != std::end(PAD_ACTIONS); ++b)
+            if (result.*a.button == result.*b->button) {
                 std::snprintf(error, size, "%s and %s would share button %d; give each its own",
-                              PAD_ACTIONS[a], PAD_ACTIONS[b], *button_of(result, a));
+                              a.name, b->name, result.*a.button);
                 return false;
             }
     buttons = result;

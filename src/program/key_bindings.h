@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "base/key_names.h"
-#include "base/setting_names.h"
 
 // A control set holds the game's key set in its low KEY_NAME_COUNT bits, then
 // the two keys that never reach a pass (key_names.h lists them all).
@@ -19,10 +18,6 @@ constexpr int CONTROL_KEYS = 2;
 struct KeyBindings {
     PhysicalKey keys[CONTROL_COUNT][CONTROL_KEYS];
 };
-
-// Every control on its usual key: the arrows, Space, S, Enter, F1 to F4,
-// Right Shift, Escape, P and M.
-KeyBindings default_key_bindings();
 
 // Reads a list such as "left=a,right=d,jump=w,fire=ctrl" (action and key
 // names in any case) over the default bindings. On a bad list returns false
@@ -41,20 +36,3 @@ const KeyBindings& key_bindings_in_use();
 // through those of key_bindings_setting()).
 uint16_t held_controls(const KeyBindings& bindings, const PhysicalKeys& down);
 uint16_t held_controls(const PhysicalKeys& down);
-
-// Splits the next "name=value" entry off a comma-separated list: returns
-// false at the end of the text. `name` and `value` point into the text.
-struct Assignment {
-    const char* name;
-    size_t name_length;
-    const char* value;
-    size_t value_length;  // 0 with value == nullptr when there is no "="
-};
-bool next_assignment(const char*& text, Assignment& entry);
-
-// Whether a list has an empty entry (a comma at either end, or two together).
-bool has_empty_entry(const char* text);
-
-// Reads a list setting such as TARNBLAST_KEYS: true when it is unset or
-// `parse` takes it; otherwise says why in one line on stderr.
-bool list_setting(SettingId id, bool (*parse)(const char* text, char* error, size_t size));

@@ -9,6 +9,7 @@
 #include "base/platform.h"
 #include "base/setting_names.h"
 #include "base/sound.h"
+#include "game/hud.h"
 #include "game/main_loop.h"
 #include "game/title.h"
 #include "program/gamepad.h"
@@ -39,6 +40,7 @@ uint16_t read_controls(const PolledInput& input, uint16_t& pressed)
 // never been.
 bool paused_turn(ShowAndPoll show_and_poll)
 {
+    draw_pause_notice();
     uint16_t pressed = 0;
     const uint16_t controls = read_controls(show_and_poll(true), pressed);
     if (controls & KEY_SET_ESC)

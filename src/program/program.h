@@ -47,8 +47,9 @@ struct PolledInput {
 // bindings, the pads through their mapping, and the rest as they are.
 uint16_t polled_controls(const PolledInput& input);
 
-// The platform's part of a turn: shows the frame (marked as paused while the
-// game is), waits for the retrace where it has one, and polls.
+// The platform's part of a turn: shows the frame, waits for the retrace where
+// it has one, and polls. `paused`: the turn ran no pass, and the frame is the
+// last one with PAUSED drawn over it.
 using ShowAndPoll = PolledInput (*)(bool paused);
 
 // One turn: a pass of the game, or, while paused, only the frame shown and

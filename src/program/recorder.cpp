@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/key_names.h"
+#include "base/setting_names.h"
 #include "base/write_all.h"
 #include "levels/level_pack.h"
 
@@ -53,8 +54,9 @@ bool record_level_file()
     return append_line(line.data(), line.size());
 }
 
-}  // namespace
-
+// The first line of every recording. Returns the line's length; `out` takes
+// RECORDING_HEADER_MAX bytes.
+constexpr size_t RECORDING_HEADER_MAX = 96;
 size_t recording_header(int32_t start_mode, char* out, size_t size)
 {
     const int length = std::snprintf(out, size,
@@ -64,6 +66,9 @@ size_t recording_header(int32_t start_mode, char* out, size_t size)
     return length < 0 || size_t(length) >= size ? 0 : size_t(length);
 }
 
+// The script line for one pass: its key names and a newline. Returns the
+// length; `out` takes RECORDED_LINE_MAX bytes. No heap is used.
+constexpr size_t RECORDED_LINE_MAX = 64;
 size_t recorded_line(uint16_t keys, char* out, size_t size)
 {
     if (size < RECORDED_LINE_MAX)
@@ -74,11 +79,14 @@ size_t recorded_line(uint16_t keys, char* out, size_t size)
     return length + 1;
 }
 
+}  // namespace
+
 bool start_recording(const char* path, int32_t start_mode)
 {
     stop_recording();
     if (!path || !*path) {
-        std::fprintf(stderr, "tarnblast: TARNBLAST_RECORD is empty; playing without recording\n");
+        std::fprintf(stderr, "tarnblast: %s is empty; playing without recording\n",
+                     setting_name(SETTING_RECORD));
         return false;
     }
     std::snprintf(record_path, sizeof record_path, "%s", path);

@@ -3,22 +3,13 @@
 // game back. One line per pass, each written to the file the moment its pass
 // has polled the keyboard: if the game is killed or crashes, the file still
 // holds every pass up to the last one or two, and always reads as a script.
+// Its first line says how to replay it: with the same start mode
+// (tarnblast-replay --start-mode N), or the keys drive a different game; a
+// game on a level file has a second comment line naming it (--level FILE).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-
-// The first line of every recording. Replay it with the same start mode
-// (tarnblast-replay --start-mode N), or the keys drive a different game. A
-// game on a level file has a second comment line naming it (--level FILE).
-// Returns the line's length; `out` takes RECORDING_HEADER_MAX bytes.
-constexpr size_t RECORDING_HEADER_MAX = 96;
-size_t recording_header(int32_t start_mode, char* out, size_t size);
-
-// The script line for one pass: its key names and a newline. Returns the
-// length; `out` takes RECORDED_LINE_MAX bytes. No heap is used.
-constexpr size_t RECORDED_LINE_MAX = 64;
-size_t recorded_line(uint16_t keys, char* out, size_t size);
 
 // Opens (creating or emptying) the file once, at start-up, and writes the
 // header. On failure says so in one line on stderr and returns false; the

@@ -5,8 +5,27 @@
 #include <cstring>
 #include <string>
 
+#include "base/game_state.h"
 #include "base/setting_names.h"
+#include "base/short_text.h"
+#include "game/main_loop.h"
 #include "levels/level_pack.h"
+
+namespace {
+
+// Reads a window scale: a whole number from MIN_WINDOW_SCALE to
+// MAX_WINDOW_SCALE, nothing around it.
+bool parse_window_scale(const char* text, int32_t& scale)
+{
+    const int value =
+        text ? parse_small_number(text, std::strlen(text), MIN_WINDOW_SCALE, MAX_WINDOW_SCALE) : -1;
+    if (value < 0)
+        return false;
+    scale = value;
+    return true;
+}
+
+}  // namespace
 
 bool start_mode_setting(int32_t& start_mode)
 {
@@ -15,14 +34,10 @@ bool start_mode_setting(int32_t& start_mode)
         start_mode = 1;
         return true;
     }
-    if (std::strcmp(value, "1") == 0 || std::strcmp(value, "3") == 0) {
-        start_mode = value[0] - '0';
+    if (parse_start_mode(value, start_mode))
         return true;
-    }
-    std::fprintf(stderr,
-                 "tarnblast: TARNBLAST_START_MODE must be 1 (title and play) or 3 (level "
-                 "editor), not \"%.40s\"\n",
-                 value);
+    std::fprintf(stderr, "tarnblast: %s must be %s, not \"%.40s\"\n",
+                 setting_name(SETTING_START_MODE), START_MODE_CHOICES, value);
     return false;
 }
 
@@ -32,9 +47,8 @@ bool level_file_setting(int32_t start_mode)
     if (!value)
         return true;
     if (!*value) {
-        std::fprintf(
-            stderr,
-            "tarnblast: TARNBLAST_LEVEL is empty: name a level file or folder, or unset it\n");
+        std::fprintf(stderr, "tarnblast: %s is empty: name a level file or folder, or unset it\n",
+                     setting_name(SETTING_LEVEL));
         return false;
     }
     std::string message;
@@ -42,15 +56,6 @@ bool level_file_setting(int32_t start_mode)
         return true;
     std::fprintf(stderr, "tarnblast: %s\n", message.c_str());
     return false;
-}
-
-bool parse_window_scale(const char* text, int32_t& scale)
-{
-    if (!text || text[0] < '0' + MIN_WINDOW_SCALE || text[0] > '0' + MAX_WINDOW_SCALE
-        || text[1] != '\0')
-        return false;
-    scale = text[0] - '0';
-    return true;
 }
 
 bool window_scale_setting(int32_t& scale)
@@ -67,9 +72,10 @@ bool window_scale_setting(int32_t& scale)
     if (parse_window_scale(value, scale))
         return true;
     std::fprintf(stderr,
-                 "tarnblast: TARNBLAST_SCALE must be a whole number from %d to %d (the "
-                 "window's size in 320 x 200 steps) or auto, not \"%.40s\"\n",
-                 int(MIN_WINDOW_SCALE), int(MAX_WINDOW_SCALE), value);
+                 "tarnblast: %s must be a whole number from %d to %d (the window's size in "
+                 "%d x %d steps) or auto, not \"%.40s\"\n",
+                 setting_name(SETTING_SCALE), int(MIN_WINDOW_SCALE), int(MAX_WINDOW_SCALE),
+                 int(SCREEN_WIDTH), int(SCREEN_HEIGHT), value);
     return false;
 }
 

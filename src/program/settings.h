@@ -20,9 +20,6 @@ bool level_file_setting(int32_t start_mode);
 constexpr int32_t MIN_WINDOW_SCALE = 1;
 constexpr int32_t MAX_WINDOW_SCALE = 6;
 
-// Reads a window scale: exactly one digit from 1 to 6, nothing around it.
-bool parse_window_scale(const char* text, int32_t& scale);
-
 // TARNBLAST_SCALE=auto: the largest scale that fits the desktop comfortably.
 constexpr int32_t AUTO_WINDOW_SCALE = 0;
 

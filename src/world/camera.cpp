@@ -2,6 +2,9 @@
 
 #include "base/game_state.h"
 
+namespace {
+
+// camera_x / 10 to the nearest integer, a tie going to the even one.
 int32_t camera_column_for(int32_t camera_x)
 {
     // Floor division, then round the remainder half to even, all in integers.
@@ -15,6 +18,8 @@ int32_t camera_column_for(int32_t camera_x)
         quotient += 1;
     return quotient;
 }
+
+}  // namespace
 
 void move_camera(int32_t pixels)
 {

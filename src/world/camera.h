@@ -4,9 +4,6 @@
 
 #include <cstdint>
 
-// camera_x / 10 to the nearest integer, a tie going to the even one.
-int32_t camera_column_for(int32_t camera_x);
-
 // Screen x of the left edge of a grid column with the camera as it stands.
 int32_t cell_screen_x(int32_t column);
 

@@ -14,7 +14,7 @@ constexpr int32_t SHOT_DROP_FROM_TOP = 15;  // below the player's top edge
 
 void fire()
 {
-    start_sound(SOUND_SHOT);
+    start_sound(ASSET_SHOT);
     game.fire_counter += 1;
     if (game.fire_counter > FIRE_INTERVAL) {
         // Arming does not look at whether the slot still flies: it takes the

@@ -51,7 +51,9 @@ int main(int argc, char** argv)
         return 1;
     }
     try {
-        write_assets(encode_assets(build_assets(argv[1])), argv[2]);
+        const AssetSources sources = sources_in_folder(argv[1]);
+        write_assets(build_image_files(sources), argv[2]);
+        write_assets(build_sample_files(sources), argv[2]);
     } catch (const SourceError& e) {
         std::fprintf(stderr, "tarnblast-assets: %s\n", e.what());
         return 2;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "base/bmp_file.h"
 #include "prng.h"
 
 Image::Image(int w, int h, Rgb fill)
@@ -199,6 +200,15 @@ const Image& find_sprite(const SpriteLibrary& sprites, const Statement& st, cons
     return it->second;
 }
 
+// An empty sheet of the size "size W H" gives, as large as the game reads.
+Image sheet_of_size(const Statement& st)
+{
+    const int w = st.integer(1, "width"), h = st.integer(2, "height");
+    if (w <= 0 || h <= 0 || w > BMP_MAX_SIDE || h > BMP_MAX_SIDE)
+        st.fail("unreasonable sheet size");
+    return Image(w, h, MASK_COLOUR);
+}
+
 }  // namespace
 
 Image build_sprite_sheet(const SourceFile& layout, const SpriteLibrary& sprites)
@@ -214,11 +224,8 @@ Image build_sprite_sheet(const SourceFile& layout, const SpriteLibrary& sprites)
             st.expect_words(3, 3, "size W H");
             if (sheet.width)
                 st.fail("size given twice");
-            int w = st.integer(1, "width"), h = st.integer(2, "height");
-            if (w <= 0 || h <= 0 || w > 4096 || h > 4096)
-                st.fail("unreasonable sheet size");
-            sheet = Image(w, h, MASK_COLOUR);
-            owner.assign(static_cast<size_t>(w * h), -1);
+            sheet = sheet_of_size(st);
+            owner.assign(static_cast<size_t>(sheet.width * sheet.height), -1);
         } else if (st.word(0) == "place") {
             st.expect_words(4, 4, "place SPRITE X Y");
             if (!sheet.width)
@@ -277,6 +284,20 @@ struct Box {
     int x0, y0, x1, y1;  // x1, y1 exclusive
 };
 
+// The area X Y W H that a drawing statement gives in its words 1 to 4.
+struct Area {
+    int x, y, w, h;
+};
+Area area_words(const Statement& st)
+{
+    Area area{};
+    area.x = st.integer(1, "x");
+    area.y = st.integer(2, "y");
+    area.w = st.integer(3, "width");
+    area.h = st.integer(4, "height");
+    return area;
+}
+
 class PanelPainter {
 public:
     PanelPainter(const SourceFile& layout, const Palette& palette, const SpriteLibrary& sprites,
@@ -306,6 +327,15 @@ private:
     // Things a player must see may not sit under the score line.
     void keep_out_of_score_band(const Statement& st, Box b) const;
     void draw_sprite(const Statement& st, const Image& sprite, int x, int y, int scale, bool flip);
+    // The one-pixel edges of a box: the top and left in one colour, then the
+    // bottom and right in another (a frame gives both the same).
+    void edge_box(Box b, Rgb top_left, Rgb bottom_right)
+    {
+        fill_box(Box{b.x0, b.y0, b.x1, b.y0 + 1}, top_left);
+        fill_box(Box{b.x0, b.y0, b.x0 + 1, b.y1}, top_left);
+        fill_box(Box{b.x0, b.y1 - 1, b.x1, b.y1}, bottom_right);
+        fill_box(Box{b.x1 - 1, b.y0, b.x1, b.y1}, bottom_right);
+    }
     void draw_text(const Statement& st);
     Rgb colour_word(const Statement& st, size_t i) const { return palette_.colour(st, st.word(i)); }
     Rgb colour_option(const Statement& st, const std::string& key, Rgb fallback) const
@@ -431,10 +461,7 @@ void PanelPainter::command(const Statement& st)
         st.expect_words(3, 3, "size W H");
         if (sheet_.width)
             st.fail("size given twice");
-        int w = st.integer(1, "width"), h = st.integer(2, "height");
-        if (w <= 0 || h <= 0 || w > 4096 || h > 4096)
-            st.fail("unreasonable sheet size");
-        sheet_ = Image(w, h, MASK_COLOUR);
+        sheet_ = sheet_of_size(st);
     } else if (verb == "panel_size") {
         st.expect_words(3, 3, "panel_size W H");
         panel_w_ = st.integer(1, "width");
@@ -463,37 +490,28 @@ void PanelPainter::command(const Statement& st)
     } else if (verb == "rect" || verb == "frame") {
         st.expect_words(6, 6, "rect|frame X Y W H COLOUR");
         need_panel(st);
-        int x = st.integer(1, "x"), y = st.integer(2, "y");
-        int w = st.integer(3, "width"), h = st.integer(4, "height");
+        const auto [x, y, w, h] = area_words(st);
         Rgb c = colour_word(st, 5);
         if (verb == "rect") {
             fill_box(Box{x, y, x + w, y + h}, c);
         } else {
             keep_out_of_score_band(st, Box{x, y, x + w, y + h});
-            fill_box(Box{x, y, x + w, y + 1}, c);
-            fill_box(Box{x, y + h - 1, x + w, y + h}, c);
-            fill_box(Box{x, y, x + 1, y + h}, c);
-            fill_box(Box{x + w - 1, y, x + w, y + h}, c);
+            edge_box(Box{x, y, x + w, y + h}, c, c);
         }
     } else if (verb == "bevel") {
         // A raised box: face colour, light top-left edge, dark bottom-right edge.
         st.expect_words(8, 8, "bevel X Y W H FACE LIGHT DARK");
         need_panel(st);
-        int x = st.integer(1, "x"), y = st.integer(2, "y");
-        int w = st.integer(3, "width"), h = st.integer(4, "height");
+        const auto [x, y, w, h] = area_words(st);
         keep_out_of_score_band(st, Box{x, y, x + w, y + h});
         fill_box(Box{x, y, x + w, y + h}, colour_word(st, 5));
-        Rgb light = colour_word(st, 6), dark = colour_word(st, 7);
-        fill_box(Box{x, y, x + w, y + 1}, light);
-        fill_box(Box{x, y, x + 1, y + h}, light);
-        fill_box(Box{x, y + h - 1, x + w, y + h}, dark);
-        fill_box(Box{x + w - 1, y, x + w, y + h}, dark);
+        const Rgb light = colour_word(st, 6), dark = colour_word(st, 7);
+        edge_box(Box{x, y, x + w, y + h}, light, dark);
     } else if (verb == "gradient") {
         // gradient X Y W H TOP BOTTOM [bands=N]: a dithered vertical blend.
         st.expect_words(7, 7, "gradient X Y W H TOP BOTTOM [bands=N]");
         need_panel(st);
-        int x = st.integer(1, "x"), y = st.integer(2, "y");
-        int w = st.integer(3, "width"), h = st.integer(4, "height");
+        const auto [x, y, w, h] = area_words(st);
         Rgb top = colour_word(st, 5), bottom = colour_word(st, 6);
         int bands = st.integer_option("bands", 8, 2, 64);
         for (int py = 0; py < h; ++py) {
@@ -513,8 +531,7 @@ void PanelPainter::command(const Statement& st)
         if (st.size() < 8)
             st.fail("expected: stars X Y W H SEED COUNT COLOUR... [bright=N]");
         need_panel(st);
-        int x = st.integer(1, "x"), y = st.integer(2, "y");
-        int w = st.integer(3, "width"), h = st.integer(4, "height");
+        const auto [x, y, w, h] = area_words(st);
         if (w <= 0 || h <= 0)
             st.fail("the star field needs a size");
         Prng prng(static_cast<uint32_t>(st.integer(5, "seed")));

@@ -28,6 +28,19 @@ bool starts_colour(const std::string& text, size_t i)
     return i + 7 == text.size() || text[i + 7] == ' ' || text[i + 7] == '\t';
 }
 
+// A number, the whole word used.
+bool parse_number_word(const std::string& word, double* out)
+{
+    if (word.empty())
+        return false;
+    char* end = nullptr;
+    double value = std::strtod(word.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value))
+        return false;
+    *out = value;
+    return true;
+}
+
 }  // namespace
 
 SourceError::SourceError(const std::string& file, int line, const std::string& message)
@@ -69,18 +82,6 @@ bool parse_int_word(const std::string& word, int* out)
     if (*end != '\0' || errno != 0 || value < -1000000000L || value > 1000000000L)
         return false;
     *out = static_cast<int>(value);
-    return true;
-}
-
-bool parse_number_word(const std::string& word, double* out)
-{
-    if (word.empty())
-        return false;
-    char* end = nullptr;
-    double value = std::strtod(word.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value))
-        return false;
-    *out = value;
     return true;
 }
 
@@ -167,36 +168,38 @@ std::string Statement::text_option(const std::string& key, const std::string& fa
     return it->second;
 }
 
-double Statement::number_option(const std::string& key, double fallback, double lo, double hi) const
+namespace {
+
+// An option's number, within lo..hi, or `fallback` when the option is not
+// given.
+template <typename T>
+T ranged_option(const Statement& st, const std::string& key, T fallback, T lo, T hi,
+                bool (*parse)(const std::string&, T*), const char* kind)
 {
-    auto it = options_.find(key);
-    if (it == options_.end())
+    if (!st.has(key))
         return fallback;
-    used_.insert(key);
-    double value = 0;
-    if (!parse_number_word(it->second, &value))
-        fail("option " + key + " needs a number, got '" + it->second + "'");
+    const std::string text = st.text_option(key, "");
+    T value = 0;
+    if (!parse(text, &value))
+        st.fail("option " + key + " needs " + kind + ", got '" + text + "'");
     if (value < lo || value > hi) {
         std::ostringstream msg;
-        msg << "option " << key << "=" << it->second << " is outside " << lo << ".." << hi;
-        fail(msg.str());
+        msg << "option " << key << "=" << text << " is outside " << lo << ".." << hi;
+        st.fail(msg.str());
     }
     return value;
 }
 
+}  // namespace
+
+double Statement::number_option(const std::string& key, double fallback, double lo, double hi) const
+{
+    return ranged_option(*this, key, fallback, lo, hi, parse_number_word, "a number");
+}
+
 int Statement::integer_option(const std::string& key, int fallback, int lo, int hi) const
 {
-    auto it = options_.find(key);
-    if (it == options_.end())
-        return fallback;
-    used_.insert(key);
-    int value = 0;
-    if (!parse_int_word(it->second, &value))
-        fail("option " + key + " needs a whole number, got '" + it->second + "'");
-    if (value < lo || value > hi)
-        fail("option " + key + "=" + it->second + " is outside " + std::to_string(lo) + ".."
-             + std::to_string(hi));
-    return value;
+    return ranged_option(*this, key, fallback, lo, hi, parse_int_word, "a whole number");
 }
 
 bool Statement::range_option(const std::string& key, double lo, double hi, double* from,

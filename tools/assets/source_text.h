@@ -75,4 +75,3 @@ private:
 
 // Strict number parsing shared by the parsers: the whole word must be used.
 bool parse_int_word(const std::string& word, int* out);
-bool parse_number_word(const std::string& word, double* out);

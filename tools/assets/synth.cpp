@@ -121,16 +121,6 @@ Sound to_pcm(const std::vector<double>& mix, int rate, double peak_fraction)
     return sound;
 }
 
-}  // namespace
-
-bool Instrument::pitched() const
-{
-    for (const Layer& l : layers)
-        if (!l.fixed_pitch)
-            return true;
-    return false;
-}
-
 // layer wave=W [freq=A..B | pitch=R] [duty=D] [sweep=S] [level=L] [delay=T]
 //       [attack=T] [hold=T] [decay=T] [sustain=L] [release=T] [curve=C]
 //       [lowpass=A..B] [lowpass_sweep=T] [resonance=Q] [highpass=F]
@@ -170,6 +160,7 @@ Layer parse_layer(const Statement& st, int rate)
     return l;
 }
 
+// Frequency of a note written like "A4", "C#3" or "Bb1"; false if malformed.
 bool parse_note(const std::string& word, double* hz)
 {
     static const int SEMITONE[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
@@ -193,6 +184,7 @@ bool parse_note(const std::string& word, double* hz)
     return true;
 }
 
+// How long a voice of `instrument` sounds for a given gate (seconds).
 double voice_length(const Instrument& instrument, double gate)
 {
     double end = 0;
@@ -201,6 +193,10 @@ double voice_length(const Instrument& instrument, double gate)
     return end;
 }
 
+// Renders one note (note_hz 0 for a hit of an unpitched instrument) into
+// `mix` from sample `start` on. A finite `gate` (seconds) is when the note is
+// released. With `wrap` the voice continues from the start of `mix` when it
+// runs past the end, which is how the music's loop seam stays continuous.
 void render_voice(const Instrument& instrument, double note_hz, double velocity, double gate,
                   uint32_t seed, int rate, std::vector<double>* mix, int64_t start, bool wrap)
 {
@@ -279,6 +275,16 @@ void render_voice(const Instrument& instrument, double note_hz, double velocity,
             (*mix)[static_cast<size_t>(at)] += v * amp * l.level * velocity;
         }
     }
+}
+
+}  // namespace
+
+bool Instrument::pitched() const
+{
+    for (const Layer& l : layers)
+        if (!l.fixed_pitch)
+            return true;
+    return false;
 }
 
 // ---------------------------------------------------------------- effects

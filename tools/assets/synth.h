@@ -37,27 +37,11 @@ struct Instrument {
     bool pitched() const;
 };
 
-// Reads the options of a "layer ..." line.
-Layer parse_layer(const Statement& st, int rate);
-
 struct Sound {
     int rate = 22050;
     std::vector<int16_t> samples;
     double seconds() const { return static_cast<double>(samples.size()) / rate; }
 };
-
-// Renders one note (note_hz 0 for a hit of an unpitched instrument) into
-// `mix` from sample `start` on. A finite `gate` (seconds) is when the note is
-// released. With `wrap` the voice continues from the start of `mix` when it
-// runs past the end, which is how the music's loop seam stays continuous.
-void render_voice(const Instrument& instrument, double note_hz, double velocity, double gate,
-                  uint32_t seed, int rate, std::vector<double>* mix, int64_t start, bool wrap);
-
-// How long a voice of `instrument` sounds for a given gate (seconds).
-double voice_length(const Instrument& instrument, double gate);
-
-// Frequency of a note written like "A4", "C#3" or "Bb1"; false if malformed.
-bool parse_note(const std::string& word, double* hz);
 
 // data/sound/effects.txt: "rate N", then "effect NAME peak=P" each followed
 // by its "layer ..." lines. Returns the effects by name.

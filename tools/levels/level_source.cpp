@@ -155,25 +155,6 @@ LevelSource describe_level(const LevelGrid& grid)
     return source;
 }
 
-LevelGrid level_grid_of(const LevelSource& source)
-{
-    LevelGrid grid = empty_level_grid();
-    auto put = [&grid](int32_t row, int32_t column, int32_t code) {
-        if (row >= 1 && row < GRID_ROWS && column >= 1 && column < GRID_COLUMNS)
-            grid[size_t(row) * GRID_COLUMNS + size_t(column)] = code;
-    };
-    put(LEVEL_PLAYER_CELL.row, LEVEL_PLAYER_CELL.column, TILE_PLAYER);
-    put(LEVEL_CURSOR_CELL.row, LEVEL_CURSOR_CELL.column, TILE_CURSOR);
-    for (const BlockRun& run : source.blocks)
-        for (int32_t column = run.first; column <= run.last; column += 2)
-            put(run.row, column, TILE_BLOCK);
-    for (const EnemyPlacement& enemy : source.enemies)
-        put(enemy.row, enemy.column, enemy.code);
-    for (const CellPosition& drop : source.drops)
-        put(drop.row, drop.column, TILE_DROP);
-    return grid;
-}
-
 std::string level_tables_text(const LevelSource& source, const std::string& name)
 {
     std::ostringstream text;

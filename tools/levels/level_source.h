@@ -27,9 +27,6 @@ struct LevelSource {
 // lists cannot carry back into a grid is told in the warnings.
 LevelSource describe_level(const LevelGrid& grid);
 
-// The grid load_level would make of these lists, from an empty grid.
-LevelGrid level_grid_of(const LevelSource& source);
-
 // The level's section of level_tables.cpp: its heading comment and its
 // arrays, named after the given name (level2 gives "// Level 2." and
 // level2_blocks, level2_enemies, level2_drops). A list with nothing in it

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "base/assets.h"
+#include "base/short_text.h"
 #include "level_map.h"
 #include "level_source.h"
 #include "levels/level_disk.h"
@@ -28,9 +29,6 @@ namespace {
 const char* const TOOL = "tarnblast-levels: ";
 constexpr int EXIT_WRITE_FAILED = 1;
 constexpr int EXIT_BAD_INPUT = 2;
-
-// No export comes near this; anything larger is refused unread.
-constexpr size_t LARGEST_READ = 16u << 20;
 
 const char* const USAGE =
     "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
@@ -86,71 +84,47 @@ int usage(std::ostream& err, const std::string& problem)
     return EXIT_BAD_INPUT;
 }
 
-// "1" to "6" exactly.
+// A built-in level's number, exactly: "1" to "6".
 bool builtin_number(const std::string& text, int32_t& number)
 {
-    if (text.size() != 1 || text[0] < '1' || text[0] > '0' + LEVEL_COUNT)
-        return false;
-    number = text[0] - '0';
-    return true;
+    number = parse_small_number(text.c_str(), text.size(), 1, LEVEL_COUNT);
+    return number > 0;
 }
 
-}  // namespace
-
-// Read in pieces up to a limit, so that a device or a pipe given by mistake
-// cannot fill the memory.
-bool read_whole_file(const std::string& path, std::string& text, std::string& error)
+// A level file read whole, as the game reads it; false with the problem,
+// naming the file, in error.
+bool read_level_file_text(const std::string& path, std::string& text, std::string& error)
 {
-    std::error_code code;
-    if (fs::is_directory(path, code)) {
-        error = "cannot read " + path + ": it is a folder";
-        return false;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    text.clear();
-    char piece[1 << 16];
-    while (file.read(piece, sizeof piece) || file.gcount() > 0) {
-        text.append(piece, size_t(file.gcount()));
-        if (text.size() > LARGEST_READ) {
-            error = path + " is far too large for a level export";
-            return false;
-        }
-    }
-    return true;
-}
-
-// A built-in level by number, or an export file read and checked.
-bool level_from_argument(const std::string& argument, LevelGrid& grid, std::string& error)
-{
-    int32_t number = 0;
-    if (builtin_number(argument, number)) {
-        grid = builtin_level_grid(number);
+    if (read_level_text(path, text, error))
         return true;
-    }
-    std::string text;
-    std::error_code code;
-    const bool number_like =
-        !argument.empty() && argument.find_first_not_of("0123456789") == std::string::npos;
-    if (number_like && !fs::exists(argument, code)) {
-        error = "there is no built-in level " + argument + " (they are 1 to "
-                + std::to_string(LEVEL_COUNT) + ") and no file of that name";
-        return false;
-    }
-    if (!read_whole_file(argument, text, error))
-        return false;
+    error = path + " " + error;
+    return false;
+}
+
+// What convert prints for the text of an export file, or false with the
+// problem in error. Warnings go to warnings, one line each, and are also in
+// the printed text as comments.
+bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
+                         std::vector<std::string>& warnings, std::string& error)
+{
+    LevelGrid grid;
     ExportProblem problem;
     if (!read_level_export(text, grid, problem)) {
-        error = argument + " is not a level export: " + describe_problem(problem);
+        error = describe_problem(problem);
         return false;
     }
+    const LevelSource source = describe_level(grid);
+    warnings = source.warnings;
+    std::string notes =
+        "Column 512 is not in the export file: it is left empty. Row 0 and cell (1, 0) are not "
+        "in it either, and a level holds nothing there.";
+    for (const std::string& warning : warnings)
+        notes += "\n" + warning;
+    printed = comment_block(notes) + "\n" + level_tables_text(source, name) + "\n"
+              + comment_block("Its entry in LEVEL_TABLES:") + "//     "
+              + level_tables_entry(source, name) + "\n";
     return true;
 }
-
-namespace {
 
 int run_convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -174,7 +148,7 @@ int run_convert(const std::vector<std::string>& args, std::ostream& out, std::os
         return usage(err, "convert needs an export file");
     std::string text;
     std::string error;
-    if (!read_whole_file(path, text, error)) {
+    if (!read_level_file_text(path, text, error)) {
         err << TOOL << error << "\n";
         return EXIT_BAD_INPUT;
     }
@@ -221,6 +195,38 @@ bool ends_with_bmp(const std::string& path)
 }
 
 }  // namespace
+
+int32_t builtin_level_argument(const std::string& argument, std::string& error)
+{
+    int32_t number = 0;
+    if (builtin_number(argument, number))
+        return number;
+    std::error_code code;
+    if (argument.empty() || argument.find_first_not_of("0123456789") != std::string::npos
+        || fs::exists(argument, code))
+        return 0;
+    error = "there is no built-in level " + argument.substr(0, 40) + " (they are 1 to "
+            + std::to_string(LEVEL_COUNT) + ") and no file of that name";
+    return -1;
+}
+
+bool level_from_argument(const std::string& argument, LevelGrid& grid, std::string& error)
+{
+    const int32_t number = builtin_level_argument(argument, error);
+    if (number > 0)
+        grid = builtin_level_grid(number);
+    if (number != 0)
+        return number > 0;
+    std::string text;
+    if (!read_level_file_text(argument, text, error))
+        return false;
+    ExportProblem problem;
+    if (!read_level_export(text, grid, problem)) {
+        error = argument + " is not a level export: " + describe_problem(problem);
+        return false;
+    }
+    return true;
+}
 
 // The sprite sheet is looked for in data/ under the working directory, as
 // the game does, and else beside the program, where the build puts data/.
@@ -344,28 +350,6 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
 }
 
 }  // namespace
-
-bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
-                         std::vector<std::string>& warnings, std::string& error)
-{
-    LevelGrid grid;
-    ExportProblem problem;
-    if (!read_level_export(text, grid, problem)) {
-        error = describe_problem(problem);
-        return false;
-    }
-    const LevelSource source = describe_level(grid);
-    warnings = source.warnings;
-    std::string notes =
-        "Column 512 is not in the export file: it is left empty. Row 0 and cell (1, 0) are not "
-        "in it either, and a level holds nothing there.";
-    for (const std::string& warning : warnings)
-        notes += "\n" + warning;
-    printed = comment_block(notes) + "\n" + level_tables_text(source, name) + "\n"
-              + comment_block("Its entry in LEVEL_TABLES:") + "//     "
-              + level_tables_entry(source, name) + "\n";
-    return true;
-}
 
 int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {

@@ -8,6 +8,7 @@
 //                                      opened in the editor
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,21 +20,16 @@
 // not be found, 2 a bad command line or an input that is no level export.
 int run_levels_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Reads a whole file no larger than any level tool reads, or false with the
-// reason in error.
-bool read_whole_file(const std::string& path, std::string& text, std::string& error);
+// A level named by its number, as every command takes one: 1 to LEVEL_COUNT
+// for a built-in level; 0 when the argument is a file's name instead; -1,
+// with the problem in error, for a number that is neither a level nor a file.
+int32_t builtin_level_argument(const std::string& argument, std::string& error);
 
-// A built-in level by its number ("1" to "6"), or a level file read (its form
-// checked, not its contents), or false with the reason in error.
+// A built-in level by its number, or a level file read (its form checked,
+// not its contents), or false with the reason in error.
 bool level_from_argument(const std::string& argument, LevelGrid& grid, std::string& error);
 
 // Finds the game's data/ as the game does, in the working directory, or else
 // beside the program, and then makes that folder the working directory.
 // False with the problem in error when there is none.
 bool find_game_data(std::string& error);
-
-// What convert prints for the text of an export file, or false with the
-// problem in error. Warnings go to warnings, one line each, and are also in
-// the printed text as comments.
-bool convert_export_text(const std::string& text, const std::string& name, std::string& printed,
-                         std::vector<std::string>& warnings, std::string& error);

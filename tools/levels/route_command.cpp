@@ -82,21 +82,29 @@ bool parse_route_arguments(const std::vector<std::string>& args, RouteOptions& o
     return true;
 }
 
+// The level of a file the game has opened (open_level_pack): play starts
+// from the title with S, on level number FIRST_PLAY_LEVEL.
+RouteLevel file_route_level(const std::string& path)
+{
+    RouteLevel level;
+    level.name = is_level_link(path) ? "the level of the link" : path;
+    level.replay_options = "--level " + path;
+    level.level_path = path;
+    level.number = FIRST_PLAY_LEVEL;
+    level.start.restart = []() { restart_headless_game(MODE_TITLE, true); };
+    level.start.opening = {SCRIPT_S};
+    return level;
+}
+
 // A built-in level by number, or a level file, opened for play as the
 // runner's --level opens it.
 bool level_from_route_argument(const std::string& argument, RouteLevel& level, std::string& error)
 {
-    if (argument.size() == 1 && argument[0] >= '1' && argument[0] <= '0' + LEVEL_COUNT) {
-        level = builtin_route_level(argument[0] - '0');
-        return true;
-    }
-    std::error_code code;
-    if (argument.find_first_not_of("0123456789") == std::string::npos
-        && !fs::exists(argument, code)) {
-        error = "there is no built-in level " + argument.substr(0, 40) + " (they are 1 to "
-                + std::to_string(LEVEL_COUNT) + ") and no file of that name";
-        return false;
-    }
+    const int32_t number = builtin_level_argument(argument, error);
+    if (number > 0)
+        level = builtin_route_level(number);
+    if (number != 0)
+        return number > 0;
     if (is_level_folder(argument)) {
         error = argument.substr(0, 200)
                 + " is a folder: route takes one level file (check FOLDER looks for a route "
@@ -107,12 +115,6 @@ bool level_from_route_argument(const std::string& argument, RouteLevel& level, s
         return false;
     level = file_route_level(argument);
     return true;
-}
-
-// The level the game goes on with when this one is finished.
-int32_t level_after(int32_t number)
-{
-    return number + 1 > LEVEL_COUNT ? FIRST_PLAY_LEVEL : number + 1;
 }
 
 std::string seconds_text(double seconds)
@@ -203,34 +205,7 @@ struct KillCounter {
     }
 };
 
-}  // namespace
-
-RouteLevel builtin_route_level(int32_t number)
-{
-    RouteLevel level;
-    level.name = "level " + std::to_string(number);
-    level.replay_options = "--warp " + std::to_string(number);
-    level.warp_level = number;
-    level.number = number;
-    level.start.restart = [number]() {
-        restart_headless_game(MODE_TITLE, true);
-        start_game_at_level(number);
-    };
-    return level;
-}
-
-RouteLevel file_route_level(const std::string& path)
-{
-    RouteLevel level;
-    level.name = is_level_link(path) ? "the level of the link" : path;
-    level.replay_options = "--level " + path;
-    level.level_path = path;
-    level.number = FIRST_PLAY_LEVEL;
-    level.start.restart = []() { restart_headless_game(MODE_TITLE, true); };
-    level.start.opening = {SCRIPT_S};
-    return level;
-}
-
+// Replays the script text with the replay runner, from the program's start.
 RouteCheck replay_route(const RouteLevel& level, const std::string& script_text)
 {
     RouteCheck check;
@@ -270,6 +245,22 @@ RouteCheck replay_route(const RouteLevel& level, const std::string& script_text)
     else
         check.holds = true;
     return check;
+}
+
+}  // namespace
+
+RouteLevel builtin_route_level(int32_t number)
+{
+    RouteLevel level;
+    level.name = "level " + std::to_string(number);
+    level.replay_options = "--warp " + std::to_string(number);
+    level.warp_level = number;
+    level.number = number;
+    level.start.restart = [number]() {
+        restart_headless_game(MODE_TITLE, true);
+        start_game_at_level(number);
+    };
+    return level;
 }
 
 std::string route_script_text(const RouteLevel& level, const std::vector<uint16_t>& keys,

@@ -52,10 +52,6 @@ struct RouteLevel {
 
 RouteLevel builtin_route_level(int32_t number);
 
-// The level of a file the game has opened (open_level_pack): play starts
-// from the title with S, on level number FIRST_PLAY_LEVEL.
-RouteLevel file_route_level(const std::string& path);
-
 // What a route's replay showed: whether the game stayed in play at every
 // pass and changed to the next level on the last one, and the enemies shot.
 struct RouteCheck {
@@ -63,9 +59,6 @@ struct RouteCheck {
     std::string problem;
     int32_t enemies_shot = 0;
 };
-
-// Replays the script text with the replay runner, from the program's start.
-RouteCheck replay_route(const RouteLevel& level, const std::string& script_text);
 
 // The route as a replay script: a comment saying what it is and how to
 // replay it, then the keys, equal passes run together.

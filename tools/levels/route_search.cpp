@@ -18,6 +18,14 @@
 
 namespace {
 
+// Processor time used by the process, in seconds.
+double process_cpu_seconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
 // A search state is the game record without its grid, which play never
 // writes, and the keys held at the end of the last pass: the next pass's
 // enemies read them before any new key is pressed.
@@ -321,13 +329,6 @@ private:
 };
 
 }  // namespace
-
-double process_cpu_seconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
 
 RouteResult find_route(const LevelStart& start, double cpu_seconds,
                        const std::function<void(const RouteProgress&)>& report)

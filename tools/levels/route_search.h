@@ -36,6 +36,3 @@ struct RouteResult {
 // report is called about once a second of real time, and once at the end.
 RouteResult find_route(const LevelStart& start, double cpu_seconds,
                        const std::function<void(const RouteProgress&)>& report);
-
-// Processor time used by the process, in seconds.
-double process_cpu_seconds();

@@ -8,11 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 #include "base/bmp_file.h"
 #include "base/game_state.h"
+#include "base/short_text.h"
 #include "base/sound.h"
+#include "base/write_all.h"
 #include "game/headless.h"
 #include "game/main_loop.h"
 #include "game/title.h"
@@ -21,33 +22,11 @@
 
 namespace {
 
-bool parse_small_number(const char* text, int32_t low, int32_t high, int32_t& value)
-{
-    char* end = nullptr;
-    errno = 0;
-    const long parsed = std::strtol(text, &end, 10);
-    if (errno || end == text || *end || parsed < low || parsed > high)
-        return false;
-    value = int32_t(parsed);
-    return true;
-}
-
 bool make_directories(const std::string& path)
 {
-    std::string partial;
-    std::istringstream parts(path);
-    std::string part;
-    if (!path.empty() && path[0] == '/')
-        partial = "/";
-    while (std::getline(parts, part, '/')) {
-        if (part.empty())
-            continue;
-        partial += part + "/";
-        if (mkdir(partial.c_str(), 0777) != 0 && errno != EEXIST)
-            return false;
-    }
     struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return make_folders((path + "/").c_str()) == 0 && stat(path.c_str(), &info) == 0
+           && S_ISDIR(info.st_mode);
 }
 
 bool save_frame(const std::string& dir, int64_t pass)
@@ -90,12 +69,10 @@ bool parse_replay_arguments(int argc, char** argv, ReplayOptions& options, std::
             error = arg + " needs a value";
             return false;
         } else if (arg == "--start-mode") {
-            int32_t mode = 0;
-            if (!parse_small_number(argv[++i], 1, 3, mode) || mode == 2) {
-                error = "--start-mode must be 1 or 3";
+            if (!parse_start_mode(argv[++i], options.start_mode)) {
+                error = std::string("--start-mode must be ") + START_MODE_CHOICES;
                 return false;
             }
-            options.start_mode = mode;
         } else if (arg == "--warp") {
             options.warp_level = warp_level_of(argv[++i]);
             if (options.warp_level < 0) {

@@ -3,8 +3,10 @@
 // and the key array after poll_keyboard.
 #include "platform/allegro/allegro_platform.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 
 #include "base/platform.h"
 
@@ -12,20 +14,19 @@ BITMAP* back_buffer = nullptr;
 
 namespace {
 
-BITMAP* sheets[2] = {nullptr, nullptr};            // ASSET_SPRITE_SHEET, ASSET_TITLE_SHEET
-SAMPLE* samples[3] = {nullptr, nullptr, nullptr};  // ASSET_SHOT, ASSET_BLAST, ASSET_MUSIC
-
-bool is_sheet(AssetId id)
-{
-    return id == ASSET_SPRITE_SHEET || id == ASSET_TITLE_SHEET;
-}
+BITMAP* sheets[SHEET_COUNT] = {};
+SAMPLE* samples[SAMPLE_COUNT] = {};
 
 SAMPLE* sample_of(AssetId id)
 {
-    return is_sheet(id) ? nullptr : samples[id - ASSET_SHOT];
+    return is_sheet(id) ? nullptr : samples[sample_index(id)];
 }
 
-// Scancodes of the keys beside the runs a-z, 0-9, f1-f12 and pad0-pad9.
+// Allegro's scancode of each run's first key, in the order of KEY_RUNS.
+constexpr int RUN_SCANCODES[] = {KEY_A, KEY_0, KEY_F1, KEY_0_PAD};
+static_assert(std::size(RUN_SCANCODES) == std::size(KEY_RUNS), "a scancode for every run");
+
+// Scancodes of the other keys.
 struct KeyScancode {
     PhysicalKey key;
     int scancode;
@@ -42,29 +43,43 @@ constexpr KeyScancode NAMED_SCANCODES[] = {
     {PKEY_MINUS, KEY_MINUS},    {PKEY_EQUALS, KEY_EQUALS},       {PKEY_ESC, KEY_ESC},
 };
 
-}  // namespace
+// Keys that went down since the last poll, by scancode (a release has the
+// top bit set): Allegro's input thread marks them as they come, the poll
+// takes them. A key
+// pressed and let go between two passes, a quick tap or one during a pass
+// that stalled, still reaches the next pass, as it does in the browser.
+std::atomic<bool> pressed_since_poll[128];
 
+void note_key_event(int scancode)
+{
+    if (!(scancode & 0x80))
+        pressed_since_poll[scancode & 0x7f] = true;
+}
+END_OF_FUNCTION(note_key_event)
+
+// Allegro's scancode for a key (0 for PKEY_NONE).
 int allegro_scancode(PhysicalKey key)
 {
-    if (key >= PKEY_A && key <= PKEY_Z)
-        return KEY_A + (key - PKEY_A);
-    if (key >= PKEY_0 && key <= PKEY_9)
-        return KEY_0 + (key - PKEY_0);
-    if (key >= PKEY_F1 && key <= PKEY_F12)
-        return KEY_F1 + (key - PKEY_F1);
-    if (key >= PKEY_PAD0 && key <= PKEY_PAD9)
-        return KEY_0_PAD + (key - PKEY_PAD0);
+    for (size_t i = 0; i < std::size(KEY_RUNS); ++i) {
+        const KeyRun& run = KEY_RUNS[i];
+        if (key >= run.first_key && key <= last_key_of(run))
+            return RUN_SCANCODES[i] + (key - run.first_key);
+    }
     for (const KeyScancode& named : NAMED_SCANCODES)
         if (named.key == key)
             return named.scancode;
     return 0;
 }
 
+// Selects the default palette, so that the text colour is white also
+// without a window, and sets 32-bit colour.
 void use_game_colours()
 {
     set_color_depth(32);
     select_palette(default_palette);
 }
+
+}  // namespace
 
 void clear_frame()
 {
@@ -134,7 +149,7 @@ bool load_asset(AssetId id, const char* path)
         sheets[id] = load_bmp(path, nullptr);
         return sheets[id] != nullptr;
     }
-    SAMPLE*& sample = samples[id - ASSET_SHOT];
+    SAMPLE*& sample = samples[sample_index(id)];
     if (sample)
         destroy_sample(sample);
     sample = load_wav(path);
@@ -204,11 +219,27 @@ void hold_voice(int voice, bool held)
         voice_start(voice);
 }
 
+void install_keyboard_with_taps()
+{
+    install_keyboard();
+    LOCK_VARIABLE(pressed_since_poll);
+    LOCK_FUNCTION(note_key_event);
+    keyboard_lowlevel_callback = note_key_event;
+}
+
 void poll_physical_keys(PhysicalKeys& down)
 {
-    poll_keyboard();
-    for (int k = PKEY_NONE + 1; k < PKEY_COUNT; ++k)
-        down.set(PhysicalKey(k), key[allegro_scancode(PhysicalKey(k))] != 0);
+    // Where the driver reads the keyboard by itself (X11 does), a first
+    // poll_keyboard would switch it to polling for good, and keys would then
+    // change, and be marked, only at each poll: a tap between two would be
+    // lost.
+    if (keyboard_needs_poll())
+        poll_keyboard();
+    for (int k = PKEY_NONE + 1; k < PKEY_COUNT; ++k) {
+        const int scancode = allegro_scancode(PhysicalKey(k));
+        const bool pressed = pressed_since_poll[scancode].exchange(false);
+        down.set(PhysicalKey(k), key[scancode] != 0 || pressed);
+    }
 }
 
 void file_written(const char*) {}
@@ -216,6 +247,11 @@ void file_written(const char*) {}
 const char* platform_setting(const char* variable, const char*)
 {
     return std::getenv(variable);
+}
+
+const char* platform_setting_name(const char* variable, const char*)
+{
+    return variable;
 }
 
 void start_headless_platform()

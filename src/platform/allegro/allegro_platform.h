@@ -10,9 +10,6 @@
 // The frame every pass is drawn into (320 x 200, 32 bits per pixel).
 extern BITMAP* back_buffer;
 
-// Allegro's scancode for a key (0 for PKEY_NONE).
-int allegro_scancode(PhysicalKey key);
-
-// Selects the default palette, so that the text colour is white also
-// without a window, and sets 32-bit colour.
-void use_game_colours();
+// Installs the keyboard, and marks every key that goes down so that the next
+// poll sees it even when it is up again by then.
+void install_keyboard_with_taps();

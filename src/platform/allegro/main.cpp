@@ -80,13 +80,11 @@ int32_t open_window(int32_t wanted_scale)
 
 // The window and what it shows: the scale, and for a scaled window a bitmap
 // made once at start-up and the frame it showed last (rows that did not
-// change are not sent again); the paused frame, with "PAUSED" over the last
-// frame, while back_buffer keeps the frame as the game drew it.
+// change are not sent again).
 struct Window {
     int32_t scale = 1;
     BITMAP* scaled = nullptr;
     BITMAP* shown = nullptr;
-    BITMAP* paused_frame = nullptr;
     bool shown_once = false;
 };
 Window window;
@@ -113,21 +111,11 @@ void show_frame(BITMAP* frame)
     }
 }
 
-BITMAP* paused_frame()
-{
-    blit(back_buffer, window.paused_frame, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    const char* text = "PAUSED";
-    const int width = text_length(font, text);
-    textout_ex(window.paused_frame, font, text, (SCREEN_WIDTH - width) / 2, (SCREEN_HEIGHT - 8) / 2,
-               palette_color[15], 0);
-    return window.paused_frame;
-}
-
 // Waits for the retrace, shows the frame, polls the keyboard and the pads.
-PolledInput show_and_poll(bool paused)
+PolledInput show_and_poll(bool)
 {
     vsync();
-    show_frame(paused ? paused_frame() : back_buffer);
+    show_frame(back_buffer);
     PolledInput input;
     poll_physical_keys(input.keys);
     input.pad_count = poll_pads(input.pads);
@@ -148,7 +136,7 @@ void open_desktop(int32_t wanted_scale)
     }
     end_game_when_display_goes();
     gfx_capabilities = GFX_HW_VRAM_BLIT_MASKED;
-    install_keyboard();
+    install_keyboard_with_taps();
     install_timer();
     LOCK_FUNCTION(keep_retrace_at_full_rate);
     install_int_ex(keep_retrace_at_full_rate, BPS_TO_TIMER(70));
@@ -165,8 +153,7 @@ void open_desktop(int32_t wanted_scale)
     if (window.scale == 0)
         leave_without_display();
     // The game always draws at 320 x 200, whatever the window's size.
-    window.paused_frame = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    if (!resize_frame(SCREEN_WIDTH, SCREEN_HEIGHT) || !window.paused_frame)
+    if (!resize_frame(SCREEN_WIDTH, SCREEN_HEIGHT))
         leave_without_display();
     if (window.scale > 1) {
         window.scaled = create_scaled_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT, window.scale);
@@ -179,7 +166,7 @@ void open_desktop(int32_t wanted_scale)
 
 void close_desktop()
 {
-    for (BITMAP* bitmap : {window.scaled, window.shown, window.paused_frame, back_buffer})
+    for (BITMAP* bitmap : {window.scaled, window.shown, back_buffer})
         if (bitmap)
             destroy_bitmap(bitmap);
     back_buffer = nullptr;

@@ -4,11 +4,12 @@
 // screen) and the pads to the game, plays its sound through Web Audio,
 // opens level files, level links (#level=, #edit=) and key scripts
 // (?replay=), switches between play and the editor, and offers downloads.
-// The game itself is tarnblast.js.
+// The game itself is tarnblast.js; it builds its own art before the first
+// frame and its sound while the title shows (sound_worker.js).
 'use strict';
 
 const PASS_MS = 1000 / 70, MAX_PASSES_PER_FRAME = 4;
-const SAMPLES = ['data/sgun.wav', 'data/blowup.wav', 'data/gmsong.wav'];  // by sound id
+const SAMPLES = [];  // the sample files by their numbers, as the game names them (tb_sample_file)
 // Keys the browser keeps: reload, fullscreen and its developer tools.
 const BROWSER_KEYS = new Set(['F5', 'F11', 'F12']);
 // The on-screen controls: the label, the game's control it holds (by its
@@ -42,14 +43,19 @@ function say(id, text) {
 }
 
 // The Web Audio player behind the game's sound calls (page_library.js). The
-// browser holds sound until the first key press: the music started before it
-// waits and begins then; shots and blasts before it are not heard.
+// browser holds sound until the first key press, and the samples come a
+// moment after the first frame: the music started before both waits and
+// begins then; shots and blasts before them are not heard.
 const sound = {
-  context: null, buffers: [], voices: new Map(), lastVoice: 0, played: [0, 0, 0],
+  context: null, built: false, buffers: [], voices: new Map(), lastVoice: 0, played: [],
   unlock() {
     this.context = this.context || new AudioContext();
     this.context.resume();
-    if (game && !this.decoding) this.decode();
+    if (this.built && !this.decoding) this.decode();
+  },
+  samplesBuilt() {
+    this.built = true;
+    if (this.context && !this.decoding) this.decode();
   },
   async decode() {
     this.decoding = true;
@@ -195,6 +201,7 @@ function tick(now) {
     ended = game.run(due) === 1;
     if (exportWrites === writes || ended) offerExport();
     draw();
+    if (!sound.worker) firstFrameShown();
   }
   if (replayName && game.replayDone()) document.body.dataset.replay = 'done';
   showStatus();
@@ -406,6 +413,7 @@ function buildTouchControls() {
 async function startGame() {
   const call = (name, result, ...args) => Module.cwrap(name, result, args);
   game = {
+    buildImages: call('tb_build_images', null), sampleFile: call('tb_sample_file', 'string', 'number'),
     setting: call('tb_setting', null, 'string', 'string'), start: call('tb_start', 'number'),
     playAgain: call('tb_play_again', null), run: call('tb_run', 'number', 'number'),
     width: call('tb_screen_width', 'number'), height: call('tb_screen_height', 'number'),
@@ -423,12 +431,15 @@ async function startGame() {
     linkPayload: call('tb_link_payload', 'number', 'string'), openLink: call('tb_open_link', 'number', 'string', 'number'),
     base64url: call('tb_base64url', 'number', 'string'), watch: call('tb_watch', 'number', 'number'),
   };
+  for (let number = 0; game.sampleFile(number); number++) SAMPLES.push(game.sampleFile(number));
+  sound.played = SAMPLES.map(() => 0);  // how often each sample was started
   const replayFile = query.get('replay');
   try {
     // The address's settings go to the game as they are, decoded once, but
     // for the files the page fetches: level=, given as its path, and replay=,
     // which is the page's. A level link in the fragment comes after them,
     // and a replay plays on it.
+    game.buildImages();
     for (const [name, value] of query)
       if (name !== 'replay') game.setting(name, name === 'level' ? await fetchToFS(value) : value);
     if (game.start() !== 0) throw new Error(lastError);
@@ -447,6 +458,23 @@ async function startGame() {
   requestAnimationFrame(tick);
 }
 
+// The first frame is on the screen: the samples are built now, by a second
+// copy of the game's module in a worker (sound_worker.js), and written into
+// the game's data/ as the desktop has them.
+function firstFrameShown() {
+  performance.mark('tarnblast-first-frame');
+  // Offline play: the service worker keeps this build of the page.
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('service-worker.js').catch(() => {});
+  sound.worker = new Worker(loaded.script);
+  sound.worker.onmessage = ({ data }) => {
+    sound.worker.terminate();
+    if (data.error) return say('message', `The game's sound could not be made: ${data.error}`);
+    for (const [name, bytes] of Object.entries(data.files)) Module.FS.writeFile(`/data/${name}`, bytes);
+    sound.samplesBuilt();
+  };
+  sound.worker.postMessage(loaded.wasm);
+}
+
 var Module = {
   print: (line) => console.log(line),
   printErr: (line) => {
@@ -458,21 +486,32 @@ var Module = {
   onRuntimeInitialized: startGame,
 };
 
-async function gunzipped(name) {
-  const response = await fetch(name);
+// A file of the game's module, which index.html has asked for already.
+async function fetched(name) {
+  const early = window.tarnblastFetches && window.tarnblastFetches[name];
+  const response = await (early || fetch(name));
   if (!response.ok) throw new Error(`${name}: ${response.status} ${response.statusText}`);
-  return new Response(response.body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+  return response;
 }
 
-// A plain web server sends files as they are, so the data package (the music
-// as PCM, mostly) and the wasm are served gzip-compressed and unpacked here.
+// The game's module: its script, kept to start the sound worker from too,
+// and its wasm, which a plain web server sends as it is: it is served
+// gzip-compressed and compiled here while it is still arriving.
+const loaded = { script: null, wasm: null };
 async function loadGame() {
-  const [data, wasm] = await Promise.all([gunzipped('tarnblast.data.gz'), gunzipped('tarnblast.wasm.gz')]);
-  Module.getPreloadedPackage = () => data;
-  Module.wasmBinary = wasm;
-  const script = document.createElement('script');
-  script.src = 'tarnblast.js';
-  document.body.append(script);
+  const unpacked = (response) => new Response(response.body.pipeThrough(new DecompressionStream('gzip')),
+    { headers: { 'Content-Type': 'application/wasm' } });
+  const [script, wasm] = await Promise.all([fetched('tarnblast.js').then((response) => response.arrayBuffer()),
+    fetched('tarnblast.wasm.gz').then((response) => WebAssembly.compileStreaming(unpacked(response)))]);
+  loaded.script = URL.createObjectURL(new Blob([script], { type: 'text/javascript' }));
+  loaded.wasm = wasm;
+  Module.instantiateWasm = (imports, receive) => {
+    WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm));
+    return {};
+  };
+  const element = document.createElement('script');
+  element.src = loaded.script;
+  document.body.append(element);
 }
 
 addEventListener('keydown', (event) => gameKey(event, true));

@@ -43,8 +43,17 @@ int tb_replay_done(void);
 const char* tb_recording(void);  // the path of this session's key recording
 const char* tb_key_help(void);   // what the keys do, named as bound
 
-// The game's calls on the page. Sound ids: 0 gun, 1 blast, 2 music; volume
-// 0 to 255.
+// The game's art and sound, built from the sources compiled into the module
+// and written into data/: the images before the first frame, the samples by
+// a second copy of the module in a worker while the title shows.
+void tb_build_images(void);
+void tb_build_samples(void);
+// The sample files by the page's sample numbers (their places among the
+// samples of the game's ASSET_FILES, from 0); null past the last.
+const char* tb_sample_file(int number);
+
+// The game's calls on the page. Samples by their numbers (tb_sample_file);
+// volume 0 to 255.
 int tb_sound_play(int id, int volume, int loop);  // returns the voice's number
 void tb_sound_stop(int id);                       // every voice of that sample
 void tb_voice_volume(int voice, int volume);

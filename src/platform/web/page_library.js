@@ -3,8 +3,9 @@
 // editor's export), offered as downloads.
 // Without a page (the node runner) the game plays silently.
 mergeInto(LibraryManager.library, {
-  // Starts sample id (0 gun, 1 blast, 2 music) at volume 0-255; the music
-  // loops. Returns the voice's number, or -1 when nothing could be played.
+  // Starts sample number id (tb_sample_file names it) at volume 0-255,
+  // looping or not. Returns the voice's number, or -1 when nothing could be
+  // played.
   tb_sound_play: function (id, volume, loop) {
     return Module['tbSound'] ? Module['tbSound'].play(id, volume, loop) : -1;
   },

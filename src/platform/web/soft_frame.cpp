@@ -7,11 +7,25 @@ void soft_resize(SoftBitmap& bitmap, int width, int height)
     bitmap.width = width;
     bitmap.height = height;
     bitmap.pixels.assign(size_t(width) * size_t(height), 0);
+    bitmap.clear_owed = false;
 }
 
 void soft_clear(SoftBitmap& bitmap)
 {
-    std::fill(bitmap.pixels.begin(), bitmap.pixels.end(), 0u);
+    bitmap.clear_owed = true;
+}
+
+static void pay_clear(SoftBitmap& bitmap)
+{
+    if (bitmap.clear_owed)
+        std::fill(bitmap.pixels.begin(), bitmap.pixels.end(), 0u);
+    bitmap.clear_owed = false;
+}
+
+const uint32_t* soft_pixels(SoftBitmap& bitmap)
+{
+    pay_clear(bitmap);
+    return bitmap.pixels.data();
 }
 
 // One axis of a copy clipped as Allegro clips: the source first, then the
@@ -39,6 +53,9 @@ void soft_blit(const SoftBitmap& from, SoftBitmap& to, int sx, int sy, int dx, i
         return;
     clip_axis(sx, dx, width, from.width, to.width);
     clip_axis(sy, dy, height, from.height, to.height);
+    if (!masked && dx == 0 && dy == 0 && width == to.width && height == to.height)
+        to.clear_owed = false;  // every pixel is written below
+    pay_clear(to);
     for (int y = 0; y < height; ++y) {
         const uint32_t* source = from.row(sy + y) + sx;
         uint32_t* target = to.row(dy + y) + dx;
@@ -56,15 +73,18 @@ void soft_blit(const SoftBitmap& from, SoftBitmap& to, int sx, int sy, int dx, i
 void soft_text(SoftBitmap& to, const FontGlyphs& glyphs, const char* text, int x, int y,
                uint32_t ink, uint32_t background)
 {
+    pay_clear(to);
+    // The rows of the cells inside the picture; the columns of each cell
+    // inside it are found per character.
+    const int first_row = std::max(0, -y), end_row = std::min(8, to.height - y);
     for (; *text; ++text, x += 8) {
         const unsigned char c = static_cast<unsigned char>(*text);
         const uint8_t* glyph = glyphs[(c >= ' ' && c <= 0x7f ? c : '^') - ' '];
-        for (int row = 0; row < 8; ++row) {
-            if (y + row < 0 || y + row >= to.height)
-                continue;
-            for (int column = 0; column < 8; ++column)
-                if (x + column >= 0 && x + column < to.width)
-                    to.row(y + row)[x + column] = glyph[row] & (0x80 >> column) ? ink : background;
+        const int first_column = std::max(0, -x), end_column = std::min(8, to.width - x);
+        for (int row = first_row; row < end_row; ++row) {
+            uint32_t* line = to.row(y + row);
+            for (int column = first_column; column < end_column; ++column)
+                line[x + column] = glyph[row] & (0x80 >> column) ? ink : background;
         }
     }
 }

@@ -13,6 +13,7 @@ struct SoftBitmap {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;
+    bool clear_owed = false;  // see soft_clear
     uint32_t* row(int y) { return &pixels[size_t(y) * size_t(width)]; }
     const uint32_t* row(int y) const { return &pixels[size_t(y) * size_t(width)]; }
 };
@@ -25,7 +26,12 @@ constexpr uint32_t SHEET_MASK_COLOUR = 0xff00ff;
 using FontGlyphs = uint8_t[96][8];
 
 void soft_resize(SoftBitmap& bitmap, int width, int height);
+// Clears the picture to black. The clear is owed rather than done: the next
+// drawing does it first, unless it is an opaque copy that covers the whole
+// picture anyway, as a title panel does on every pass of the title.
 void soft_clear(SoftBitmap& bitmap);
+// The picture's pixels, any clear it is owed done.
+const uint32_t* soft_pixels(SoftBitmap& bitmap);
 // Copies a width x height rectangle of `from` at (sx, sy) to (dx, dy) of `to`,
 // clipped as Allegro clips a blit; a masked copy leaves out SHEET_MASK_COLOUR.
 void soft_blit(const SoftBitmap& from, SoftBitmap& to, int sx, int sy, int dx, int dy, int width,

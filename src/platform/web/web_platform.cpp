@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 
+#include "base/assets.h"
 #include "base/bmp_file.h"
 #include "base/game_state.h"
 #include "base/key_names.h"
@@ -28,8 +29,8 @@ const FontGlyphs FONT_GLYPHS = {
 };
 
 SoftBitmap frame;
-SoftBitmap sheets[2];  // ASSET_SPRITE_SHEET, ASSET_TITLE_SHEET
-bool samples_loaded[3] = {false, false, false};
+SoftBitmap sheets[SHEET_COUNT];
+bool samples_loaded[SAMPLE_COUNT] = {};
 bool sound_in_page = false;
 PhysicalKeys keys_down;
 // Keys that went down since the last poll: a tap the page saw between two
@@ -49,11 +50,6 @@ void set_key(PhysicalKey key, bool down)
     keys_down.set(key, down);
     if (down)
         keys_tapped.set(key, true);
-}
-
-bool is_sheet(AssetId id)
-{
-    return id == ASSET_SPRITE_SHEET || id == ASSET_TITLE_SHEET;
 }
 
 bool sheet_present(AssetId id)
@@ -178,7 +174,7 @@ void rgba_of_frame(const uint32_t* rgb, RgbaFrame& out)
 
 const uint32_t* web_frame_pixels()
 {
-    return frame.pixels.data();
+    return soft_pixels(frame);
 }
 
 void clear_frame()
@@ -216,7 +212,7 @@ int frame_height()
 
 void read_frame(uint32_t* out)
 {
-    std::memcpy(out, frame.pixels.data(), frame.pixels.size() * sizeof(uint32_t));
+    std::memcpy(out, soft_pixels(frame), frame.pixels.size() * sizeof(uint32_t));
 }
 
 bool resize_frame(int width, int height)
@@ -231,7 +227,7 @@ bool load_asset(AssetId id, const char* path)
     if (!read_whole_file(path, bytes))
         return false;
     if (!is_sheet(id))
-        return samples_loaded[id - ASSET_SHOT] = true;
+        return samples_loaded[sample_index(id)] = true;
     RgbImage image;
     if (!decode_bmp(bytes, image))
         return false;
@@ -239,18 +235,20 @@ bool load_asset(AssetId id, const char* path)
     return true;
 }
 
+// In a page the samples are the page's own, loaded or not: it builds them
+// while the title already shows and plays each one once it has it.
 bool asset_loaded(AssetId id)
 {
-    return is_sheet(id) ? sheet_present(id) : samples_loaded[id - ASSET_SHOT];
+    return is_sheet(id) ? sheet_present(id) : sound_in_page || samples_loaded[sample_index(id)];
 }
 
 void unload_assets()
 {
     for (SoftBitmap& sheet : sheets)
         sheet = SoftBitmap{};
-    for (int id = ASSET_SHOT; id <= ASSET_MUSIC; ++id) {
+    for (int id = SHEET_COUNT; id < ASSET_COUNT; ++id) {
         stop_asset_sample(AssetId(id));
-        samples_loaded[id - ASSET_SHOT] = false;
+        samples_loaded[sample_index(AssetId(id))] = false;
     }
 }
 
@@ -268,20 +266,20 @@ void install_sheet_pixels(AssetId id, int width, int height, const uint32_t* rgb
 
 int play_asset_sample(AssetId id, int volume, bool loop)
 {
-    if (is_sheet(id) || !samples_loaded[id - ASSET_SHOT] || !sound_in_page)
+    if (is_sheet(id) || !sound_in_page)
         return -1;
-    return tb_sound_play(id - ASSET_SHOT, volume, loop ? 1 : 0);
+    return tb_sound_play(sample_index(id), volume, loop ? 1 : 0);
 }
 
 void stop_asset_sample(AssetId id)
 {
     if (!is_sheet(id) && sound_in_page)
-        tb_sound_stop(id - ASSET_SHOT);
+        tb_sound_stop(sample_index(id));
 }
 
 bool voice_plays(int voice, AssetId id)
 {
-    return voice >= 0 && sound_in_page && !is_sheet(id) && tb_voice_plays(voice, id - ASSET_SHOT);
+    return voice >= 0 && sound_in_page && !is_sheet(id) && tb_voice_plays(voice, sample_index(id));
 }
 
 void set_voice_volume(int voice, int volume)
@@ -299,8 +297,7 @@ void hold_voice(int voice, bool held)
 void poll_physical_keys(PhysicalKeys& down)
 {
     down = keys_down;
-    for (int i = 0; i < 2; ++i)
-        down.bits[i] |= keys_tapped.bits[i];
+    down |= keys_tapped;
     keys_tapped = PhysicalKeys{};
 }
 
@@ -332,6 +329,17 @@ const char* platform_setting(const char* variable, const char* parameter)
     copy_environment_value(variable, values[slot].data(), size);
     values[slot].resize(size_t(size) - 1);
     return values[slot].c_str();
+}
+
+const char* platform_setting_name(const char* variable, const char* parameter)
+{
+    return in_page ? parameter : variable;
+}
+
+// The page reads the samples' files by their numbers (sample_index).
+EMSCRIPTEN_KEEPALIVE const char* tb_sample_file(int number)
+{
+    return number >= 0 && number < SAMPLE_COUNT ? ASSET_FILES[SHEET_COUNT + number].path : nullptr;
 }
 
 void start_headless_platform()
