@@ -163,6 +163,7 @@ TEST_F(GameTest, APausedGameShowsItsLastFrameWithPausedOverIt)
         });
         return frame_image().pixels;
     };
+    start_program(ProgramSettings{});  // no control held on the turn before
     start_play();
     const std::vector<uint32_t> played = turn(SCRIPT_RIGHT | CONTROL_PAUSE_BIT);
     const int32_t timer = game.title_timer;  // counts every pass

@@ -26,10 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const TOOL = "tarnblast-levels: ";
-constexpr int EXIT_WRITE_FAILED = 1;
-constexpr int EXIT_BAD_INPUT = 2;
-
 const char* const USAGE =
     "usage: tarnblast-levels convert EXPORT_FILE [--name NAME]\n"
     "       tarnblast-levels export N OUT_FILE\n"
@@ -77,12 +73,6 @@ const char* const HELP =
     "\n"
     "Example: check every level of an episode, half a minute each:\n"
     "  tarnblast-levels check ~/levels/episode --seconds 30\n";
-
-int usage(std::ostream& err, const std::string& problem)
-{
-    err << TOOL << problem << "\n" << USAGE;
-    return EXIT_BAD_INPUT;
-}
 
 // A built-in level's number, exactly: "1" to "6".
 bool builtin_number(const std::string& text, int32_t& number)
@@ -195,6 +185,12 @@ bool ends_with_bmp(const std::string& path)
 }
 
 }  // namespace
+
+int usage(std::ostream& err, const std::string& problem)
+{
+    err << TOOL << problem << "\n" << USAGE;
+    return EXIT_BAD_INPUT;
+}
 
 int32_t builtin_level_argument(const std::string& argument, std::string& error)
 {

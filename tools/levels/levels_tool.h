@@ -15,6 +15,17 @@
 
 #include "levels/level_file.h"
 
+// What every command's messages start with, and the exit codes they share:
+// 1 for an output that cannot be written (or a route not found in the time),
+// 2 for a bad command line or an input that is no level.
+constexpr const char* TOOL = "tarnblast-levels: ";
+constexpr int EXIT_WRITE_FAILED = 1;
+constexpr int EXIT_BAD_INPUT = 2;
+
+// Says what is wrong with the command line, then the usage of every command;
+// returns EXIT_BAD_INPUT.
+int usage(std::ostream& err, const std::string& problem);
+
 // Runs one command; args leave out the program's name. Returns the exit
 // code: 0 done, 1 an output could not be written or the game's data/ could
 // not be found, 2 a bad command line or an input that is no level export.

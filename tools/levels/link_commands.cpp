@@ -23,21 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const TOOL = "tarnblast-levels: ";
-constexpr int EXIT_WRITE_FAILED = 1;
-constexpr int EXIT_BAD_INPUT = 2;
-
-const char* const LINK_USAGE =
-    "usage: tarnblast-levels link N|EXPORT_FILE [--page URL]\n"
-    "       tarnblast-levels unlink LINK OUT_FILE\n"
-    "       tarnblast-levels gallery FOLDER|--builtin OUT_FOLDER [--seconds S] [--page URL]\n";
-
-int bad_usage(std::ostream& err, const std::string& problem)
-{
-    err << TOOL << problem << "\n" << LINK_USAGE;
-    return EXIT_BAD_INPUT;
-}
-
 // Takes "--page URL" (and "--seconds S" where allowed) out of the arguments,
 // leaving the others in order. False, with the problem, for a bad option.
 bool take_options(const std::vector<std::string>& args, bool seconds_allowed,
@@ -159,9 +144,9 @@ int run_link(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::string page = LEVEL_LINK_PAGE, problem;
     double ignored = 0;
     if (!take_options(args, false, rest, page, ignored, problem))
-        return bad_usage(err, problem);
+        return usage(err, problem);
     if (rest.size() != 1)
-        return bad_usage(err, "link takes one level (a number or an export file)");
+        return usage(err, "link takes one level (a number or an export file)");
     LevelGrid grid;
     std::string error, link;
     if (!level_from_argument(rest[0], grid, error)) {
@@ -179,7 +164,7 @@ int run_link(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int run_unlink(const std::vector<std::string>& args, std::ostream& err)
 {
     if (args.size() != 3)
-        return bad_usage(err, "unlink takes a level link and the file to write");
+        return usage(err, "unlink takes a level link and the file to write");
     std::string text, error;
     bool edit = false;
     if (!level_link_export(args[1], text, edit, error)) {
@@ -195,10 +180,10 @@ int run_gallery(const std::vector<std::string>& args, std::ostream& out, std::os
     std::string page = LEVEL_LINK_PAGE, problem;
     double seconds = 60;
     if (!take_options(args, true, rest, page, seconds, problem))
-        return bad_usage(err, problem);
+        return usage(err, problem);
     if (rest.size() != 2)
-        return bad_usage(err, "gallery takes a folder of level files (or --builtin) and a folder "
-                              "to write the page into");
+        return usage(err, "gallery takes a folder of level files (or --builtin) and a folder "
+                          "to write the page into");
     std::vector<GalleryLevel> levels;
     if (!gallery_levels(rest[0], levels, problem)) {
         err << TOOL << problem << "\n";

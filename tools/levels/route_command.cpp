@@ -27,9 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const TOOL = "tarnblast-levels: ";
-constexpr int EXIT_NOT_FOUND = 1;
-constexpr int EXIT_BAD_INPUT = 2;
+constexpr int EXIT_NOT_FOUND = EXIT_WRITE_FAILED;
 constexpr double DEFAULT_SECONDS = 60;
 constexpr double LONGEST_SECONDS = 7 * 24 * 3600;
 constexpr double PASSES_PER_SECOND = 70;

@@ -76,11 +76,11 @@ void soft_text(SoftBitmap& to, const FontGlyphs& glyphs, const char* text, int x
     pay_clear(to);
     // The rows of the cells inside the picture; the columns of each cell
     // inside it are found per character.
-    const int first_row = std::max(0, -y), end_row = std::min(8, to.height - y);
-    for (; *text; ++text, x += 8) {
+    const int first_row = std::max(0, -y), end_row = std::min(FONT_SIZE, to.height - y);
+    for (; *text; ++text, x += FONT_SIZE) {
         const unsigned char c = static_cast<unsigned char>(*text);
         const uint8_t* glyph = glyphs[(c >= ' ' && c <= 0x7f ? c : '^') - ' '];
-        const int first_column = std::max(0, -x), end_column = std::min(8, to.width - x);
+        const int first_column = std::max(0, -x), end_column = std::min(FONT_SIZE, to.width - x);
         for (int row = first_row; row < end_row; ++row) {
             uint32_t* line = to.row(y + row);
             for (int column = first_column; column < end_column; ++column)

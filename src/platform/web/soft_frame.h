@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/platform.h"
+
 // A picture of 0xRRGGBB pixels, row by row from the top.
 struct SoftBitmap {
     int width = 0;
@@ -23,7 +25,7 @@ constexpr uint32_t SHEET_MASK_COLOUR = 0xff00ff;
 
 // The glyphs of the characters ' ' to 0x7f, eight rows of eight bits each
 // (the leftmost pixel in the highest bit).
-using FontGlyphs = uint8_t[96][8];
+using FontGlyphs = uint8_t[96][FONT_SIZE];
 
 void soft_resize(SoftBitmap& bitmap, int width, int height);
 // Clears the picture to black. The clear is owed rather than done: the next
