@@ -196,6 +196,13 @@ delete     src/program/program.cpp @@ draw_pause_notice(); @@  @@ pause-unmarked
 condition  src/base/physical_keys.cpp @@ if (value < run.first || value > run.last) @@ if (value > run.last) @@ key-below-run-taken
 condition  src/levels/level_pack.cpp @@ if (is_level_link(path)) @@ if (!is_level_link(path)) @@ link-read-as-file
 condition  src/platform/allegro/raw_deflate.cpp @@ && out.size() <= limit; @@ ; @@ inflate-past-limit
+condition  src/levels/level_pack.cpp @@ if (!is_level_link(link) || !packed || @@ if (!is_level_link(link) || @@ page-inflation-failure-read
+delete     src/levels/level_pack.cpp @@ opened_link = link; @@  @@ link-not-kept
+condition  src/levels/level_pack.cpp @@ if (opened_folder && start_mode == MODE_EDITOR) { @@ if (opened_folder && start_mode != MODE_EDITOR) { @@ folder-edited-after-switch
+constant   src/levels/level_pack.cpp @@ check_level_export(text, level_uses(start_mode), grid); @@ check_level_export(text, level_uses(MODE_EDITOR), grid); @@ switch-checks-for-editor
+condition  src/program/level_changes.cpp @@ if (game.game_mode == MODE_EDITOR) @@ if (game.game_mode != MODE_EDITOR) @@ changes-of-the-wrong-level
+delete     src/program/level_changes.cpp @@ write_pack_file_cells(0, grid.data()); @@  @@ play-test-changes-forgotten
+condition  src/program/level_changes.cpp @@ return cells_to_edit() != kept_cells; @@ return cells_to_edit() == kept_cells; @@ changes-inverted
 condition  tools/levels/link_commands.cpp @@ if (page.empty() || page.find('#') != std::string::npos) { @@ if (page.empty()) { @@ link-page-with-fragment
 constant   src/program/settings.cpp @@ desktop_width * 3 / 4, @@ desktop_width * 2 / 3, @@ auto-scale-two-thirds
 delete     src/program/recorder.cpp @@ recorded_bytes += off_t(length); @@  @@ full-disk-cuts-everything

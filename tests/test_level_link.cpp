@@ -3,6 +3,7 @@
 // goes on, and the level tool's link, unlink and gallery work on them.
 #include <zlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <regex>
@@ -16,6 +17,7 @@
 #include "levels/level_tables.h"
 #include "levels/load_level.h"
 #include "levels_tool.h"
+#include "program/level_changes.h"
 
 namespace fs = std::filesystem;
 
@@ -172,6 +174,44 @@ TEST_F(LevelLinkTest, TheGameOpensALinkAsItsFileAndRefusesABadOne)
     pass(SCRIPT_RSHIFT);
     unsetenv("TARNBLAST_EXPORT_PATH");
     EXPECT_EQ(read_file(exported), export_of(grid.data()));
+}
+
+// The page inflates a link itself (one it could not inflate is refused as
+// cut), checks the open level again when it switches mode, and asks the game
+// whether the level being edited holds changes not kept, in a play-test too.
+TEST_F(LevelLinkTest, ThePageOpensInflatedLinksSwitchesModesAndKnowsChangesNotKept)
+{
+    LevelGrid grid = builtin_level_grid(1);
+    std::replace(grid.begin(), grid.end(), TILE_PLAYER, TILE_EMPTY);  // to edit, not to play
+    const std::vector<uint8_t> packed = pack_level_cells(grid.data());
+    std::string link, message;
+    ASSERT_TRUE(make_level_link(grid.data(), LEVEL_LINK_PAGE, true, link));
+    EXPECT_FALSE(open_inflated_level_link(link, nullptr, 0, MODE_EDITOR, message));
+    EXPECT_NE(message.find(LEVEL_LINK_NOT_UNPACKED), std::string::npos) << message;
+    EXPECT_FALSE(level_pack_open());
+    ASSERT_TRUE(open_inflated_level_link(link, packed.data(), packed.size(), MODE_EDITOR, message));
+    EXPECT_EQ(level_pack_link(), link);
+    EXPECT_TRUE(reopen_level_pack(MODE_EDITOR, message));
+    EXPECT_FALSE(reopen_level_pack(MODE_TITLE, message));
+    EXPECT_EQ(message.rfind("cannot use the level link: ", 0), 0u) << message;
+
+    restart_headless_game(MODE_EDITOR, true);
+    keep_level_cells();
+    const bool kept = level_cells_changed();
+    put(5, 40, TILE_BLOCK);
+    const bool placed = level_cells_changed();
+    keep_level_cells();
+    restart_headless_game(MODE_TITLE, true);
+    const bool play_test = level_cells_changed();  // the open level lacks the block
+    keep_level_cells();
+    close_level_pack();
+    EXPECT_EQ(std::vector<bool>({kept, placed, play_test, level_cells_changed()}),
+              std::vector<bool>({false, true, true, true}));
+
+    write_file(dir + "/a.txt", export_of(builtin_level_grid(2).data()));
+    ASSERT_TRUE(open_level_pack(dir.c_str(), MODE_TITLE, message)) << message;
+    EXPECT_FALSE(reopen_level_pack(MODE_EDITOR, message));
+    EXPECT_NE(message.find("cannot edit the level folder"), std::string::npos) << message;
 }
 
 // The tool refuses what is no link or cannot be written with one line; the

@@ -196,14 +196,19 @@ bool is_level_link(const std::string& text)
     return link_payload(text, payload, edit);
 }
 
+std::string level_link_of_deflated(const uint8_t* deflated, size_t size, const std::string& page,
+                                   bool edit)
+{
+    return page + (edit ? LEVEL_LINK_EDIT : LEVEL_LINK_PLAY) + base64url_text(deflated, size);
+}
+
 bool make_level_link(const int32_t* grid, const std::string& page, bool edit, std::string& link)
 {
     const std::vector<uint8_t> packed = pack_level_cells(grid);
     std::vector<uint8_t> deflated;
     if (!deflate_bytes(packed.data(), packed.size(), deflated))
         return false;
-    link = page + (edit ? LEVEL_LINK_EDIT : LEVEL_LINK_PLAY)
-           + base64url_text(deflated.data(), deflated.size());
+    link = level_link_of_deflated(deflated.data(), deflated.size(), page, edit);
     return true;
 }
 
@@ -217,10 +222,10 @@ bool packed_level_export(const uint8_t* bytes, size_t size, std::string& text, s
     return true;
 }
 
-bool level_link_export(const std::string& link, std::string& text, bool& edit, std::string& error)
+bool level_link_deflated(const std::string& link, std::vector<uint8_t>& deflated, bool& edit,
+                         std::string& error)
 {
     std::string payload;
-    std::vector<uint8_t> deflated, packed;
     if (!link_payload(link, payload, edit)) {
         error = "it is no level link (one ends in #level=... or #edit=...)";
         return false;
@@ -233,8 +238,16 @@ bool level_link_export(const std::string& link, std::string& text, bool& edit, s
         error = "it is cut or damaged (it holds characters or a length no link has)";
         return false;
     }
+    return true;
+}
+
+bool level_link_export(const std::string& link, std::string& text, bool& edit, std::string& error)
+{
+    std::vector<uint8_t> deflated, packed;
+    if (!level_link_deflated(link, deflated, edit, error))
+        return false;
     if (!inflate_bytes(deflated.data(), deflated.size(), LEVEL_LINK_MAX_PACKED, packed)) {
-        error = "it is cut or damaged (its level cannot be unpacked)";
+        error = LEVEL_LINK_NOT_UNPACKED;
         return false;
     }
     return packed_level_export(packed.data(), packed.size(), text, error);

@@ -51,12 +51,26 @@ bool is_level_link(const std::string& text);
 // The link of a grid: page + "#level=" (or "#edit=") + the packed cells,
 // deflated, in base64url. False only when the platform cannot deflate.
 bool make_level_link(const int32_t* grid, const std::string& page, bool edit, std::string& link);
+// The same from packed cells the caller deflated (the page deflates with the
+// browser's own compression).
+std::string level_link_of_deflated(const uint8_t* deflated, size_t size, const std::string& page,
+                                   bool edit);
 
 // The level of a link as the text of the export it came from, byte for byte,
 // and whether it asks for the editor. False, with one line in `error`, for a
 // link that is cut, damaged or no level link at all; the text is then still
 // to be checked by the level reader like any file's.
 bool level_link_export(const std::string& link, std::string& text, bool& edit, std::string& error);
+
+// Why a link whose payload does not inflate (within LEVEL_LINK_MAX_PACKED
+// bytes) is refused.
+constexpr const char* LEVEL_LINK_NOT_UNPACKED =
+    "it is cut or damaged (its level cannot be unpacked)";
+
+// The first half of that: the link's payload as the deflated bytes it
+// holds, for a caller that inflates them itself (the page).
+bool level_link_deflated(const std::string& link, std::vector<uint8_t>& deflated, bool& edit,
+                         std::string& error);
 
 // The same for a link's payload already inflated by the caller (the page
 // inflates with the browser's own decompression).

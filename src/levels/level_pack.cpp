@@ -10,6 +10,7 @@
 
 #include "base/game_state.h"
 #include "levels/level_disk.h"
+#include "levels/level_export.h"
 #include "levels/level_file.h"
 #include "levels/level_link.h"
 #include "levels/load_level.h"
@@ -34,6 +35,17 @@ std::string refusal(const std::string& what, const std::vector<ExportProblem>& p
     return message;
 }
 
+int32_t level_uses(int32_t start_mode)
+{
+    return start_mode == MODE_EDITOR ? LEVEL_FOR_EDITOR : LEVEL_FOR_PLAY;
+}
+
+std::string folder_refused_by_editor(const std::string& path)
+{
+    return "cannot edit the level folder " + path
+           + ": the editor edits one level file; name one of its files";
+}
+
 // The files of the pack a path names, or why there is none.
 bool pack_files(const std::string& path, int32_t start_mode, std::vector<std::string>& files,
                 std::string& message)
@@ -44,8 +56,7 @@ bool pack_files(const std::string& path, int32_t start_mode, std::vector<std::st
     }
     std::string error;
     if (start_mode == MODE_EDITOR)
-        message = "cannot edit the level folder " + path
-                  + ": the editor edits one level file; name one of its files";
+        message = folder_refused_by_editor(path);
     else if (!list_level_folder(path, files, error))
         message = "cannot use the level folder " + path + ": it " + error;
     else if (files.empty())
@@ -72,15 +83,11 @@ bool read_pack(const std::vector<std::string>& files, int32_t uses, std::vector<
     return true;
 }
 
-// A level sent as a link: unpacked, then checked as its file would be.
-bool open_level_link(const std::string& link, int32_t uses, std::string& message)
+// A link's level, as the text of its export: checked as its file would be,
+// and then the pack.
+bool keep_link_level(const std::string& link, const std::string& text, int32_t uses,
+                     std::string& message)
 {
-    std::string text, error;
-    bool edit = false;
-    if (!level_link_export(link, text, edit, error)) {
-        message = "cannot use the level link: " + error;
-        return false;
-    }
     LevelGrid grid;
     const std::vector<ExportProblem> problems = check_level_export(text, uses, grid);
     if (!problems.empty()) {
@@ -95,6 +102,18 @@ bool open_level_link(const std::string& link, int32_t uses, std::string& message
     return true;
 }
 
+// A level sent as a link: unpacked, then checked as its file would be.
+bool open_level_link(const std::string& link, int32_t uses, std::string& message)
+{
+    std::string text, error;
+    bool edit = false;
+    if (!level_link_export(link, text, edit, error)) {
+        message = "cannot use the level link: " + error;
+        return false;
+    }
+    return keep_link_level(link, text, uses, message);
+}
+
 }  // namespace
 
 bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
@@ -104,7 +123,7 @@ bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
         message = "cannot use the level file: no file is named";
         return false;
     }
-    const int32_t uses = start_mode == MODE_EDITOR ? LEVEL_FOR_EDITOR : LEVEL_FOR_PLAY;
+    const int32_t uses = level_uses(start_mode);
     if (is_level_link(path))
         return open_level_link(path, uses, message);
     if (std::strlen(path) >= sizeof opened_path) {
@@ -125,6 +144,40 @@ bool open_level_pack(const char* path, int32_t start_mode, std::string& message)
     opened_folder = is_level_folder(path);
     opened_link.clear();
     opened_files = int32_t(files.size());
+    return true;
+}
+
+bool open_inflated_level_link(const std::string& link, const uint8_t* packed, size_t size,
+                              int32_t start_mode, std::string& message)
+{
+    std::string text, error = LEVEL_LINK_NOT_UNPACKED;
+    if (!is_level_link(link) || !packed || !packed_level_export(packed, size, text, error)) {
+        message = "cannot use the level link: " + error;
+        return false;
+    }
+    return keep_link_level(link, text, level_uses(start_mode), message);
+}
+
+bool reopen_level_pack(int32_t start_mode, std::string& message)
+{
+    message.clear();
+    if (opened_folder && start_mode == MODE_EDITOR) {
+        message = folder_refused_by_editor(opened_path);
+        return false;
+    }
+    const std::string what =
+        opened_link.empty() ? std::string("level file ") + opened_path : std::string("level link");
+    std::string text(size_t(EXPORT_FILE_SIZE), '\0');
+    for (int32_t file = 0; file < opened_files; ++file) {
+        LevelGrid grid;
+        format_level_export(opened_grids[file], text.data());
+        const std::vector<ExportProblem> problems =
+            check_level_export(text, level_uses(start_mode), grid);
+        if (!problems.empty()) {
+            message = refusal(what, problems);
+            return false;
+        }
+    }
     return true;
 }
 

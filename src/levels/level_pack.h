@@ -6,6 +6,7 @@
 // the loop is a plain copy.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,6 +20,17 @@ constexpr int32_t LEVEL_PACK_MAX_FILES = 64;
 // stays as it was, and `message` is one line naming the file (or folder, or
 // link), its first problem's line and field, and how many more there are.
 bool open_level_pack(const char* path, int32_t start_mode, std::string& message);
+// The same for a level link whose payload the caller inflated itself (the
+// page does, with the browser's own decompression): `packed` holds the
+// packed cells, or is null when they could not be inflated.
+bool open_inflated_level_link(const std::string& link, const uint8_t* packed, size_t size,
+                              int32_t start_mode, std::string& message);
+
+// The open pack checked again for another start mode (the page's Play and
+// Edit), from the levels it holds rather than their files; nothing to check
+// without one. On refusal the pack stays as it was.
+bool reopen_level_pack(int32_t start_mode, std::string& message);
+
 // Forgets the opened pack: the game plays its built-in levels again.
 void close_level_pack();
 bool level_pack_open();

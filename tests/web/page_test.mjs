@@ -7,6 +7,7 @@ import fs from 'node:fs';
 import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
+import zlib from 'node:zlib';
 
 const args = process.argv.slice(2);
 const option = (name) => (args.includes(name) ? args[args.indexOf(name) + 1] : null);
@@ -116,6 +117,37 @@ async function hold(page, ...keys) {
   }
 }
 
+// The level tool, and the export file a level link stands for.
+const levels = (...options) => String(execFileSync(path.join(native, 'tarnblast-levels'), options, { cwd: native, stdio: 'pipe' })).trim();
+const unlinked = (link) => (levels('unlink', link, write('unlinked.txt', '')), fs.readFileSync(path.join(tmp, 'unlinked.txt')));
+// A gallery of the built-in levels whose links lead to `page` (routes looked
+// for 2 s each), and its
+// links: [level, Play|Edit|Watch, link].
+function gallery(page, seconds = '2') {
+  const out = fs.mkdtempSync(path.join(tmp, 'gallery-'));
+  levels('gallery', '--builtin', out, '--seconds', seconds, '--page', page);
+  const html = fs.readFileSync(path.join(out, 'index.html'), 'utf8').split('<h2>').slice(1);
+  return [path.join(out, 'index.html'), html.flatMap((section) => [...section.matchAll(/<a href="([^"]+)">(\w+)</g)].map(([, link, kind]) => [/^Level (\d)/.exec(section)[1], kind, link.replaceAll('&amp;', '&')]))];
+}
+// The link the editor's Share gives, shown on the page.
+async function shared(page) {
+  await page.$eval('#share-link', (box) => (box.value = ''));
+  await page.click('#share');
+  return (await page.waitForFunction(() => document.getElementById('share-link').value)).jsonValue();
+}
+// Whether leaving the page now would ask first.
+const asks = (page) => page.evaluate(() => { const event = new Event('beforeunload', { cancelable: true }); dispatchEvent(event); return event.defaultPrevented; });
+// The mode the page is in, by the line of keys it shows and its pressed button.
+async function inMode(page, editor) {
+  const [status, pressed] = await page.evaluate(() => [document.getElementById('status').textContent, document.getElementById('edit').getAttribute('aria-pressed')]);
+  check(status.includes(editor ? 'move the cursor' : 'walk') && pressed === String(editor), `${editor ? 'editor' : 'play'}: "${status}", Edit pressed: ${pressed}`);
+}
+// S, a walk and a shot, Escape: the keys the page recorded.
+async function playSome(page) {
+  await hold(page, 'KeyS', 100, 'ArrowRight', 400, 'Space', 100);
+  return (await endAndDownloadKeys(page, page.downloads.length + 1)).pop().file;
+}
+
 const tests = {
   // The largest whole scale that fits the window; then 70 passes a second by
   // the clock, over 10 s, within 1%.
@@ -189,6 +221,37 @@ const tests = {
     check(fs.readFileSync(path.join(run, 'd:/tilewerks/level.txt')).equals(fs.readFileSync(files[1].file)), "the last export is not the runner's");
     await page.close();
   },
+  // The designer's loop in the page: a file opened, Edit, placements (leaving
+  // asks), Play them from the title (still asks) and Edit again with them
+  // kept: the export, named as the file, is the level Share gave before.
+  // That link, opened anew, plays as the runner plays the export; its #edit=
+  // form opens it in the editor.
+  async designer(browser) {
+    const page = await openPage(browser, ''), opened = path.join(tmp, 'my level.txt');
+    levels('export', '1', opened);
+    await (await page.$('#level-file')).uploadFile(opened);
+    await page.waitForFunction(() => document.getElementById('message').textContent === 'Opened my level.txt.');
+    await hold(page, 'KeyX', 30);
+    await page.click('#edit');
+    await inMode(page, true);
+    await hold(page, 'Space', 250, 'Enter', 60, 'ArrowDown', 300, 'Space', 30, 'Enter', 60);
+    const link = await shared(page), level = unlinked(link);
+    check((await asks(page)) && !level.equals(fs.readFileSync(opened)), 'no placement, or leaving does not ask');
+    await page.click('#play');
+    await inMode(page, false);
+    await hold(page, 'KeyS', 100, 'ArrowRight', 200);
+    check(await asks(page), 'the play-test dropped the placements');
+    await page.click('#edit');
+    await hold(page, 'ShiftRight', 60);
+    const [exported] = await downloaded(page, 1), said = await text(page, 'message');
+    check(exported.name === 'my level.txt' && said.includes('Exported my level.txt') && fs.readFileSync(exported.file).equals(level) && !(await asks(page)), `the export "${said}" is not the level shared, or leaving still asks`);
+    const played = await openPage(browser, new URL(link).hash);
+    await samePixels(played, bmpPixels(lastFrame(runner(['--level', exported.file], await playSome(played)))), 'the link played');
+    const edited = await openPage(browser, new URL(link).hash.replace('#level=', '#edit='));
+    await hold(edited, 'KeyX', 30).then(() => inMode(edited, true));
+    check(unlinked(await shared(edited)).equals(level), 'the #edit= link opens another level');
+    for (const each of [page, played, edited]) await each.close();
+  },
   // A refused setting or level file shows the reader's line; the game goes on.
   async refusals(browser) {
     const damaged = write('damaged.txt', 'x'.repeat(100)), good = path.join(tmp, 'good.txt');
@@ -205,10 +268,51 @@ const tests = {
       await (await page.$('#level-file')).uploadFile(file);
       await sleep(300);
       const message = await text(page, 'message'), passes = await page.evaluate(() => window.tarnblastPasses);
-      check(refused === message.includes(path.basename(file)), `${path.basename(file)}: "${message}"`);
+      check(message.includes(` ${path.basename(file)}`) && refused === message.includes('cannot use'), `${path.basename(file)}: "${message}"`);
       await sleep(200);
       check((await page.evaluate(() => window.tarnblastPasses)) > passes, 'the game stopped');
     }
+    await page.close();
+  },
+  // A link longer than any level's, one that inflates past the grid, one cut
+  // and one changed: each shows the reader's line and the game goes on; a
+  // good one typed over the fragment opens in place (no reload), and a
+  // gallery's Watch link replays the route it carries.
+  async links(browser) {
+    const good = new URL(levels('link', '3')).hash, middle = good.length >> 1;
+    const page = await openPage(browser, `#level=${'A'.repeat(100000)}`);
+    await page.evaluate(() => (window.stayed = true));
+    for (const fragment of [null, `#level=${zlib.deflateRawSync(Buffer.alloc(70000, 1)).toString('base64url')}`, good.slice(0, middle), good.slice(0, middle) + (good[middle] === 'A' ? 'B' : 'A') + good.slice(middle + 1), good]) {
+      if (fragment) await page.evaluate((hash) => (document.getElementById('message').textContent = '') || (location.hash = hash), fragment);
+      const message = await (await page.waitForFunction(() => document.getElementById('message').textContent)).jsonValue(), passes = await page.evaluate(() => window.tarnblastPasses);
+      await sleep(100);
+      const [goesOn, stayed] = await page.evaluate((from) => [window.tarnblastPasses > from, window.stayed], passes);
+      check(goesOn && stayed && (fragment === good) !== message.includes('cannot use the level link'), `${String(fragment).slice(0, 20)}...: "${message}"`);
+    }
+    await page.close();
+  },
+  // Every link of a gallery served beside the page opens the level it names:
+  // Play and Edit links typed over the fragment, each level shared back from
+  // the editor as its export; a Watch link is its Play link with a route,
+  // which the page replays to the runner's last frame (level 1's, the
+  // shortest).
+  async gallery(browser) {
+    const page = await openPage(browser, ''), [, links] = gallery(page.url());
+    check(links.length >= 13 && links.filter(([, kind]) => kind === 'Play').length === 6, `links: ${links.map(([n, kind]) => n + kind)}`);
+    await hold(page, 'KeyX', 30);
+    for (const [number, kind, link] of links.filter(([, kind]) => kind !== 'Watch')) {
+      await page.evaluate((hash) => (document.getElementById('message').textContent = '') || (location.hash = hash), new URL(link).hash);
+      await page.waitForFunction(() => document.getElementById('message').textContent);
+      if (kind === 'Play') await inMode(page, false).then(() => page.click('#edit'));
+      levels('export', number, path.join(tmp, 'named.txt'));
+      check(unlinked(await shared(page)).equals(fs.readFileSync(path.join(tmp, 'named.txt'))), `the ${kind} link of level ${number} opens another level`);
+    }
+    for (const [number, , link] of links.filter(([, kind]) => kind === 'Watch'))
+      check(link.startsWith(links.find(([n, kind]) => n === number && kind === 'Play')[2] + '&watch='), `level ${number}: its Watch link is not its Play link's`);
+    const [, , watch] = links.find(([number, kind]) => number === '1' && kind === 'Watch'), [level, route] = watch.split('&watch=');
+    await page.evaluate((hash) => (location.hash = hash), new URL(watch).hash);
+    await page.waitForFunction(() => document.body.dataset.replay === 'done', { timeout: 60000 });
+    await samePixels(page, bmpPixels(lastFrame(runner(['--level', level], write('route.txt', zlib.inflateRawSync(Buffer.from(route, 'base64url')))))), 'the route watched');
     await page.close();
   },
   // Two fingers walk and fire at once, a finger sliding from Right to Left
@@ -280,7 +384,7 @@ const tests = {
     await hold(page, 'ShiftRight', 100);
     const [file] = await downloaded(page, 1), shown = await text(page, 'status');
     const written = await page.evaluate(() => ['/my+level.txt', '/a&b.txt'].map((name) => Module.FS.analyzePath(name).exists).join());
-    check(written === 'true,true' && fs.readFileSync(file.file).equals(Buffer.from(await page.evaluate(() => Array.from(Module.FS.readFile('/my+level.txt'))))), `the files: ${written}`);
+    check(written === 'true,true' && file.name === 'my+level.txt' && fs.readFileSync(file.file).equals(Buffer.from(await page.evaluate(() => Array.from(Module.FS.readFile('/my+level.txt'))))), `the files: ${written}`);
     check(shown.startsWith('A, D, Up and Down move the cursor, Enter places'), `the line of keys: ${shown}`);
     await page.close();
   },
@@ -317,6 +421,11 @@ const tests = {
       await page.screenshot({ path: picture });
       await page.close();
     }
+    const page = await browser.newPage();
+    await page.setViewport({ width: 640, height: 660 });
+    await page.goto(`file://${gallery('http://127.0.0.1:8000/', '15')[0]}`);
+    await page.screenshot({ path: path.join(path.dirname(option('--screenshot')), 'gallery.png') });
+    await page.close();
   },
 };
 

@@ -1,10 +1,11 @@
 // The game's page: runs the game's passes at 70 a second by the clock, draws
 // each frame into the canvas at the largest whole scale of the screen's own
 // pixels that fits, hands the keys, the on-screen controls (on a touch
-// screen) and the pads to the game, plays its sound through Web Audio, and
-// opens level files, key scripts (?replay=) and downloads. The game itself
-// is tarnblast.js; it builds its own art before the first frame and its
-// sound while the title shows (sound_worker.js).
+// screen) and the pads to the game, plays its sound through Web Audio,
+// opens level files, level links (#level=, #edit=) and key scripts
+// (?replay=), switches between play and the editor, and offers downloads.
+// The game itself is tarnblast.js; it builds its own art before the first
+// frame and its sound while the title shows (sound_worker.js).
 'use strict';
 
 const PASS_MS = 1000 / 70, MAX_PASSES_PER_FRAME = 4;
@@ -25,9 +26,12 @@ const TOUCH_CONTROLS = [
 ];
 const $ = (id) => document.getElementById(id);
 const canvas = $('screen'), context = canvas.getContext('2d');
-const query = new URLSearchParams(location.search), replayName = query.get('replay');
+const query = new URLSearchParams(location.search);
+// The most a link's route (&watch=) may inflate to: far more than any route.
+const WATCH_LIMIT = 1 << 20;
 
 let game = null, image = null, lastError = '', ended = false, origin = 0, openedLevels = 0, keyHelp = '';
+let replayName = query.get('replay'), leaving = false, shownAddress = location.href;
 const heldKeys = new Set();
 window.tarnblastPasses = 0;  // passes run, and passes dropped after stalls
 window.tarnblastDropped = 0;
@@ -114,6 +118,15 @@ const sound = {
 };
 window.tarnblastSound = sound;
 
+// One line on the page for what the designer did: a file exported or
+// opened, or why the game refused it. Files are named as the designer named
+// them, not by their place in the page's own files.
+function tell(text, refused = false) {
+  say('message', text.replace(/\/(opened\/\d+|served|edited)\//g, '').replace(/\/opened\/\d+/g, 'of the files opened'));
+  $('message').classList.toggle('refused', refused);
+}
+const fileName = (path) => path.split('/').pop();
+
 function download(bytes, name) {
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
@@ -123,14 +136,18 @@ function download(bytes, name) {
 }
 
 // The game says when it has written its export: on every pass while the
-// export key is held. One download per press, once the writes stop.
+// export key is held. One download per press, once the writes stop, under
+// the file's own name; the level then counts as kept.
 let exportPath = null, exportWrites = 0;
 function fileWritten(path) {
   exportPath = path;
   exportWrites++;
+  game.keepLevel();
 }
 function offerExport() {
-  if (exportPath) download(Module.FS.readFile(exportPath), 'level.txt');
+  if (!exportPath) return;
+  download(Module.FS.readFile(exportPath), fileName(exportPath));
+  tell(`Exported ${fileName(exportPath)} (downloaded).`);
   exportPath = null;
 }
 
@@ -192,11 +209,38 @@ function tick(now) {
   else requestAnimationFrame(tick);
 }
 
-function playAgain() {
-  game.playAgain();
+// Whether what the designer did may go: asked while the level being edited
+// holds changes not exported.
+const mayDrop = () => !game.levelChanged() || confirm('The level you are editing has changes not exported (Right Shift). Drop them?');
+
+// After the game started anew, perhaps in the other mode: its keys, its
+// controls and its first frame.
+function startedAnew() {
+  const editor = game.mode() === 3;
   ended = false;
+  keyHelp = game.keyHelp();
+  document.body.classList.toggle('editor', editor);
+  $('play').setAttribute('aria-pressed', !editor);
+  $('edit').setAttribute('aria-pressed', editor);
+  $('share-box').hidden = true;
+  for (const id of ['play', 'edit']) $(id).hidden = !!replayName;
   draw();
   showStatus();
+  fitCanvas();  // the line of keys of the other mode may take more room
+}
+
+function playAgain() {
+  if (!mayDrop()) return;
+  game.playAgain();
+  startedAnew();
+}
+
+// Play from the editor plays its level as it stands; Edit comes back to it.
+function switchMode(toEditor) {
+  if (!game || replayName || toEditor === (game.mode() === 3)) return;
+  if ((toEditor ? game.edit() : game.playIt()) !== 0) return tell(lastError, true);
+  tell(toEditor ? '' : 'Playing the level as it stands: S starts it, Edit goes back to it.');
+  startedAnew();
 }
 
 function gameKey(event, down) {
@@ -250,15 +294,85 @@ function releaseKeys() {
 // A level file, or several at once (a pack, in a folder of their own),
 // written into the game's file system and checked by the game's reader.
 async function openLevels(files) {
-  if (!game || !files.length) return;
+  if (!game || !files.length || !mayDrop()) return;
   const folder = `/opened/${++openedLevels}`;
   Module.FS.mkdirTree(folder);
   for (const file of files)
     Module.FS.writeFile(`${folder}/${file.name}`, new Uint8Array(await file.arrayBuffer()));
   const path = files.length === 1 ? `${folder}/${files[0].name}` : folder;
-  const opened = game.openLevel(path) === 0;
-  if (opened) ended = false;
-  say('message', opened ? '' : lastError);
+  if (game.openLevel(path) !== 0) return tell(lastError, true);
+  tell(`Opened ${files.map((file) => file.name).join(', ')}.`);
+  startedAnew();
+}
+
+// Raw deflate by the browser's own streams. Inflating gives null for a
+// stream that is damaged, cut, or longer than `limit` bytes.
+async function deflateRaw(bytes) {
+  return new Uint8Array(await new Response(new Blob([bytes]).stream().pipeThrough(new CompressionStream('deflate-raw'))).arrayBuffer());
+}
+async function inflateRaw(bytes, limit) {
+  const reader = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw')).getReader(), parts = [];
+  try {
+    for (let part, size = 0; !(part = await reader.read()).done; parts.push(part.value))
+      if ((size += part.value.length) > limit) return reader.cancel().then(() => null, () => null);
+  } catch {
+    return null;
+  }
+  return new Uint8Array(await new Blob(parts).arrayBuffer());
+}
+// The bytes in the game's buffer, and bytes (or null) handed into it.
+function handed(size) {
+  const at = game.handed(size);
+  return Module.HEAPU8.slice(at, at + size);
+}
+const hand = (bytes) => bytes && Module.HEAPU8.set(bytes, game.handed(bytes.length));
+
+// The page's address without its settings or fragment: where a link leads.
+const pageAddress = () => location.href.split(/[?#]/)[0];
+
+// The level in the address's fragment: #level=... plays it, #edit=... opens
+// it in the editor, and &watch=... after it replays the route it carries.
+// A link the game refuses leaves the game as it was.
+async function openLink(fragment) {
+  const [level, ...rest] = fragment.split('&'), watch = new URLSearchParams(rest.join('&')).get('watch');
+  const link = pageAddress() + level, size = game.linkPayload(link);
+  const packed = size >= 0 && (await inflateRaw(handed(size), game.packedLimit()));
+  hand(packed);
+  if (size < 0 || game.openLink(link, packed ? 1 : 0) !== 0) return tell(lastError, true);
+  tell(level.startsWith('#edit=') ? 'Editing the level of the link.' : 'Opened the level of the link: S plays it.');
+  const scriptSize = watch === null ? -1 : game.base64url(watch);
+  const script = scriptSize >= 0 && (await inflateRaw(handed(scriptSize), WATCH_LIMIT));
+  hand(script);
+  if (watch !== null && game.watch(script ? 1 : 0) !== 0) tell(lastError, true);
+  else if (watch !== null) replayName = "the level's route";
+  startedAnew();
+}
+
+// Share: the link of the level as it stands in the editor, on the
+// clipboard where the browser allows, and shown to copy by hand.
+async function share() {
+  const deflated = await deflateRaw(handed(game.packLevel()));
+  hand(deflated);
+  const link = game.linkOf(pageAddress(), 0), box = $('share-link');
+  box.value = link;
+  $('share-box').hidden = false;
+  fitCanvas();
+  box.select();
+  const copied = await navigator.clipboard.writeText(link).then(() => true, () => false);
+  tell(`${copied ? 'The link is on the clipboard' : 'Copy the link below'} (${link.length} characters).`);
+}
+
+// A fragment changed by hand (or by the back button): its level, or the
+// page as its address starts it when the fragment holds no level.
+async function fragmentChanged() {
+  if (!game || location.href === shownAddress) return;
+  if (!mayDrop()) return history.replaceState(null, '', shownAddress);
+  shownAddress = location.href;
+  if (location.hash.length <= 1 || replayName || location.hash.includes('&watch=')) {
+    leaving = true;
+    return location.reload();
+  }
+  await openLink(location.hash);
 }
 
 // The largest whole scale, in the screen's own pixels, at which the picture
@@ -310,30 +424,36 @@ async function startGame() {
     mode: call('tb_game_mode', 'number'), openLevel: call('tb_open_level', 'number', 'string'),
     replay: call('tb_replay', 'number', 'string'), replayDone: call('tb_replay_done', 'number'),
     recording: call('tb_recording', 'string'), keyHelp: call('tb_key_help', 'string'),
+    playIt: call('tb_play_it', 'number'), edit: call('tb_edit', 'number'),
+    keepLevel: call('tb_keep_level', null), levelChanged: call('tb_level_changed', 'number'),
+    handed: call('tb_handed', 'number', 'number'), packLevel: call('tb_pack_level', 'number'),
+    packedLimit: call('tb_packed_limit', 'number'), linkOf: call('tb_link_of', 'string', 'string', 'number'),
+    linkPayload: call('tb_link_payload', 'number', 'string'), openLink: call('tb_open_link', 'number', 'string', 'number'),
+    base64url: call('tb_base64url', 'number', 'string'), watch: call('tb_watch', 'number', 'number'),
   };
   for (let number = 0; game.sampleFile(number); number++) SAMPLES.push(game.sampleFile(number));
   sound.played = SAMPLES.map(() => 0);  // how often each sample was started
+  const replayFile = query.get('replay');
   try {
     // The address's settings go to the game as they are, decoded once, but
     // for the files the page fetches: level=, given as its path, and replay=,
-    // which is the page's.
+    // which is the page's. A level link in the fragment comes after them,
+    // and a replay plays on it.
     game.buildImages();
     for (const [name, value] of query)
       if (name !== 'replay') game.setting(name, name === 'level' ? await fetchToFS(value) : value);
-    if (game.start() !== 0 || (replayName && game.replay(await fetchToFS(replayName)) !== 0))
-      throw new Error(lastError);
+    if (game.start() !== 0) throw new Error(lastError);
+    [canvas.width, canvas.height] = [game.width(), game.height()];
+    image = context.createImageData(canvas.width, canvas.height);
+    if (location.hash.length > 1) await openLink(location.hash);
+    if (replayFile && game.replay(await fetchToFS((replayName = replayFile))) !== 0) throw new Error(lastError);
   } catch (error) {
-    say('message', error.message);
+    tell(error.message, true);
     say('status', 'The game did not start.');
     return;
   }
-  [canvas.width, canvas.height] = [game.width(), game.height()];
-  image = context.createImageData(canvas.width, canvas.height);
-  keyHelp = game.keyHelp();
-  document.body.classList.toggle('editor', game.mode() === 3);
-  fitCanvas();
+  startedAnew();
   if (sound.context) sound.unlock();  // a key pressed while the page was loading
-  draw();
   origin = performance.now();
   requestAnimationFrame(tick);
 }
@@ -405,6 +525,18 @@ document.addEventListener('fullscreenchange', fitCanvas);
 document.addEventListener('visibilitychange', () => game && game.hidden(document.hidden ? 1 : 0));
 $('fullscreen').onclick = () => (document.fullscreenElement ? document.exitFullscreen() : $('game').requestFullscreen());
 $('play-again').onclick = playAgain;
+$('play').onclick = () => switchMode(false);
+$('edit').onclick = () => switchMode(true);
+$('share').onclick = () => game && share();
+addEventListener('hashchange', fragmentChanged);
+// Leaving or reloading the page asks first while the level being edited
+// holds changes not exported.
+addEventListener('beforeunload', (event) => {
+  if (game && !leaving && game.levelChanged()) {
+    event.preventDefault();
+    event.returnValue = '';
+  }
+});
 $('download-keys').onclick = () => game && download(Module.FS.readFile(game.recording()), 'tarnblast-keys.txt');
 $('level-file').onchange = (event) => openLevels([...event.target.files]).then(() => (event.target.value = ''));
 addEventListener('dragover', (event) => {

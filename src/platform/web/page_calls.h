@@ -24,7 +24,21 @@ void tb_hidden(int hidden);     // the tab was hidden (1) or shown (0)
 int tb_paused(void);
 int tb_game_mode(void);
 int tb_open_level(const char* path);  // a level file or a folder of them
-int tb_replay(const char* path);      // a key script: its keys replace the keyboard's
+int tb_play_it(void);                 // from the editor: its level as it stands, played
+int tb_edit(void);                    // the editor on the level open, or on level 1
+void tb_keep_level(void);             // the level to edit counts as kept (exported)
+int tb_level_changed(void);           // 1 while it holds changes not exported
+// Level links: the page deflates and inflates with the browser's streams,
+// and the bytes cross in a buffer of the game's.
+uint8_t* tb_handed(int size);  // that buffer, made `size` bytes long
+int tb_pack_level(void);       // the level as it stands packed into it; its size
+int tb_packed_limit(void);     // the most packed bytes a link may inflate to
+const char* tb_link_of(const char* page, int edit);  // the link of the deflated bytes in it
+int tb_link_payload(const char* link);  // a link's deflated bytes into it: their size, or -1
+int tb_open_link(const char* link, int inflated);  // its inflated cells in it (or not: 0)
+int tb_base64url(const char* text);                // decoded into it: the size, or -1
+int tb_replay(const char* path);                   // a key script: its keys replace the keyboard's
+int tb_watch(int inflated);  // the same for a link's route, inflated into the buffer
 int tb_replay_done(void);
 const char* tb_recording(void);  // the path of this session's key recording
 const char* tb_key_help(void);   // what the keys do, named as bound
