@@ -84,7 +84,8 @@ TEST(CommandLine, HelpAndVersionOnStdoutWithZeroAnythingElseRefusedWithTwo)
             EXPECT_TRUE(in_readme.count(name)) << name << " is not in the README";
         }
     }
-    EXPECT_EQ(run(TARNBLAST_GAME, "--help --version").code, 2) << "one answer at a time";
+    for (const char* more : {"--help --version", "--version x", "-h -h"})
+        EXPECT_EQ(run(TARNBLAST_GAME, more).code, 2) << more << ": one answer at a time";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "game_fixture.h"
 #include "program/gamepad.h"
 #include "program/key_bindings.h"
+#include "program/key_help.h"
 #include "program/key_script.h"
 #include "program/program.h"
 
@@ -31,6 +32,8 @@ TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
         {"pause=f12,mute=pad0,export=enter,place=tab,start=period",
          {PKEY_F12, PKEY_PAD0, PKEY_PERIOD}, CONTROL_PAUSE_BIT | CONTROL_MUTE_BIT | SCRIPT_S, ""},
         {"leftt=a", {}, -1, "the actions are left, right, jump, down, fire, start, place, export"},
+        {"lef=a", {}, -1, "unknown action \"lef\""},
+        {"left=spac", {}, -1, "unknown key \"spac\" for left"},
         {"left=aa", {}, -1, "unknown key \"aa\" for left; the keys are a-z, 0-9, f1-f12"},
         {"pause=f01", {}, -1, "unknown key \"f01\""},
         {"left", {}, -1, "has no key"},
@@ -62,6 +65,21 @@ TEST(KeyBindings, ListsMapHeldKeysToTheGamesKeysOrAreRefused)
 // right) hold the arrows once pushed beyond a quarter of the way; A fires, B
 // jumps (places in the editor), Start is S; other sticks and buttons do
 // nothing.
+// The page's line of keys says what each key of the start mode does, named
+// as the player bound them.
+TEST(KeyBindings, TheLineOfKeysNamesTheModesKeysAsBound)
+{
+    KeyBindings bound;
+    char error[512] = "";
+    ASSERT_TRUE(parse_key_bindings("left=a,right=d,jump=w,fire=ctrl,export=f12,start=period",
+                                   bound, error, sizeof error));
+    EXPECT_EQ(key_help_line(MODE_TITLE, bound),
+              "A and D walk, W jumps, Ctrl fires, Period starts, P pauses, M mutes, Esc quits.");
+    EXPECT_EQ(key_help_line(MODE_EDITOR, bound),
+              "A, D, W and Down move the cursor, Enter places, Ctrl picks the brush, F1, F2, F3 "
+              "and F4 scroll, F12 exports, M mutes, Esc quits.");
+}
+
 TEST(Gamepad, PadStatesHoldTheGamesKeysInEachPlatformsNumbering)
 {
     constexpr PadLayout K = PAD_KERNEL_NUMBERING, W = PAD_STANDARD_MAPPING;
