@@ -71,8 +71,8 @@ TEST(KeyBindings, TheLineOfKeysNamesTheModesKeysAsBound)
 {
     KeyBindings bound;
     char error[512] = "";
-    ASSERT_TRUE(parse_key_bindings("left=a,right=d,jump=w,fire=ctrl,export=f12,start=period",
-                                   bound, error, sizeof error));
+    ASSERT_TRUE(parse_key_bindings("left=a,right=d,jump=w,fire=ctrl,export=f12,start=period", bound,
+                                   error, sizeof error));
     EXPECT_EQ(key_help_line(MODE_TITLE, bound),
               "A and D walk, W jumps, Ctrl fires, Period starts, P pauses, M mutes, Esc quits.");
     EXPECT_EQ(key_help_line(MODE_EDITOR, bound),
