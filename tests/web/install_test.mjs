@@ -41,7 +41,6 @@ const tests = {
     const recorded = await page.evaluate(keys);
     check(/^(\d+\* )?S$/m.test(recorded) && /RIGHT$/m.test(recorded), `no game was played:\n${recorded}`);
     await samePixels(page, bmpPixels(lastFrame(runner([], write('keys.txt', recorded)))), 'the game played offline');
-    await page.close();
   },
   // A new build served: the visit that finds it still has the old one whole,
   // the next has the new one whole and only its cache is left. A build whose
@@ -77,7 +76,6 @@ const tests = {
     });
     await started(page, url);
     check((await served(page)) === next, 'a build whose files were not all its own was kept');
-    await page.close();
   },
 };
 
