@@ -4,7 +4,8 @@
 # time, in a scratch copy of the tree, rebuilds there only what the fault
 # touches and runs the fast unit tests with the fault in place, or, for the
 # desktop's window code, which only a real window runs, the real-window tests
-# that drive it. Each fault is reported as caught, SURVIVED, "pattern not
+# that drive it, or, for the page, the browser tests that see it (built
+# into a scratch page the first time one is needed). Each fault is reported as caught, SURVIVED, "pattern not
 # found" or "does not build"; then the figures by kind, by folder and by
 # suite, and the time taken. Exits 1 unless every fault is caught.
 #   scripts/mutants.sh                 every fault
@@ -23,7 +24,8 @@ limit=${MUTANTS_TIMEOUT:-120}
 started=$(date +%s)
 
 # One fault a line: KIND FILE[#N] @@ exact text @@ its replacement @@ name
-# [@@ real-window tests that catch it, for a fault no unit test can see].
+# [@@ the tests that catch it, for a fault no unit test can see: real-window
+# tests by name, browser tests as web:NAME].
 # The kinds: delete (a statement such as a kill, a refusal or a write is
 # gone), condition (a test inverted, dropped or moved across its edge) and
 # constant (a number moved by one step). The text is replaced where it occurs
@@ -229,6 +231,14 @@ constant   src/platform/allegro/scaled_copy.cpp @@ widen_row<1>, widen_row<2>, w
 condition  src/platform/allegro/scaled_copy.cpp @@ return std::memcmp(frame->line[y], shown->line[y], row_bytes) != 0; @@ return std::memcmp(frame->line[y], shown->line[y], row_bytes) == 0; @@ unchanged-rows-sent
 constant   src/platform/allegro/scaled_copy.cpp @@ for (int32_t k = 0; k < SCALE; ++k) @@ for (int32_t k = 1; k < SCALE; ++k) @@ pixels-repeated-once-less
 condition  src/base/sound.cpp @@ else if (!sound_muted) @@ else @@ muted-gun-sounds @@ comforts
+delete     src/platform/web/page.js @@ if (!replayName) readPads(); @@  @@ web-pads-unread @@ web:pads
+condition  src/platform/web/web_platform.cpp @@ return axis >= -1 && axis <= 1 @@ return axis > -1 && axis <= 1 @@ web-stick-end-dropped @@ web:pads
+constant   src/platform/web/page.js @@ const ratio = devicePixelRatio || 1, @@ const ratio = 1, @@ web-scale-in-css-pixels @@ web:touch
+delete     src/platform/web/page_main.cpp @@ pause_program(true);#1 @@  @@ web-hidden-tab-plays-on @@ web:keys
+condition  src/platform/web/page.js @@ if (exportWrites === writes || ended) offerExport(); @@ if (ended) offerExport(); @@ web-export-held-back @@ web:export
+constant   src/platform/web/page.js @@ const PASS_MS = 1000 / 70, @@ const PASS_MS = 1000 / 71, @@ web-pace-71 @@ web:pace
+delete     src/platform/web/page.js @@ game.keepLevel(); @@  @@ web-export-not-kept @@ web:designer
+delete     src/platform/web/page.js @@ for (const name of before) if (!now.has(name)) game.touch(name, 0); @@  @@ web-touch-never-let-go @@ web:touch
 EOF
 )
 
@@ -284,6 +294,24 @@ rebuild() {
         tarnblast_levels_lib/fast tarnblast_tests/fast "${programs[@]}" >"$scratch/build.log" 2>&1
 }
 
+# The page, built from the scratch copy (the desktop runner it is held to is
+# the scratch build's), and the browser tests by name.
+web_build="$scratch/build-web"
+# The desktop build of the tree itself, when there is one, gives the page its
+# data and runners: the scratch build has only the test program.
+native_build="$build"
+[ -x "$top/build/tarnblast-replay" ] && native_build="$top/build"
+build_page() {
+    WEB_NATIVE_BUILD="$native_build" "$scratch/scripts/web.sh" build "$web_build" >"$scratch/web-build.log" 2>&1
+}
+run_web_tests() {
+    local name
+    for name in "$@"; do
+        timeout 300 "$scratch/tests/web/run.sh" "$web_build" "$native_build" --only "${name#web:}" \
+            >"$scratch/test.log" 2>&1 || return 1
+    done
+}
+
 run_window_tests() {
     local name
     for name in "$@"; do
@@ -294,7 +322,8 @@ run_window_tests() {
 
 run_tests() {
     local round
-    [ $# = 0 ] || { run_window_tests "$@"; return; }
+    [ $# = 0 ] || [[ $1 == web:* ]] || { run_window_tests "$@"; return; }
+    [ $# = 0 ] || { run_web_tests "$@"; return; }
     for round in "$FIRST_ROUND" "$SECOND_ROUND"; do
         (cd "$build" && timeout "$limit" ./tests/tarnblast_tests --gtest_brief=1 --gtest_fail_fast \
             --gtest_filter="$round" >"$scratch/test.log" 2>&1) 2>/dev/null || return 1
@@ -378,17 +407,29 @@ while IFS= read -r line; do
     fi
     folder=$(folder_of "$file")
     read -ra suite <<<"${named_tests:-$(window_tests_of "$file")}"
-    # The window tests must pass without a fault before they can catch one.
+    web=""
+    [[ ${suite[0]:-} == web:* ]] && web=1
+    [ -n "$web" ] && [ ! -e "$scratch/tests/web/node_modules" ] && [ -d "$top/tests/web/node_modules" ] &&
+        ln -s "$top/tests/web/node_modules" "$scratch/tests/web/"
+    # The window and browser tests must pass without a fault before they can
+    # catch one. The page is made without a fault only for them: otherwise
+    # the file of the last fault, as it was again, is compiled with the next.
     for window_test in "${suite[@]}"; do
         [ -n "${window_passed[$window_test]:-}" ] && continue
-        run_window_tests "$window_test" || { echo "the window test $window_test fails without any fault:"
+        [ -z "$web" ] || build_page ||
+            { echo "cannot build the page:"; tail -n 30 "$scratch/web-build.log"; exit 1; }
+        run_tests "$window_test" || { echo "the test $window_test fails without any fault:"
             tail -n 30 "$scratch/test.log"; exit 1; }
         window_passed[$window_test]=1
     done
     cp -p "$file" "$scratch/original"
     touch "$scratch/stamp"
     seed "$file" "$text" "$replacement" "$nth"
-    if ! rebuild "$folder" "${suite[*]}"; then
+    if [ -n "$web" ] && ! build_page; then
+        echo "does not build     $kind $folder $name"
+        broken=$((broken + 1))
+        result=broken
+    elif [ -z "$web" ] && ! rebuild "$folder" "${suite[*]}"; then
         echo "does not build     $kind $folder $name"
         broken=$((broken + 1))
         result=broken
@@ -403,8 +444,12 @@ while IFS= read -r line; do
     fi
     tally "kind $kind" "$result"
     tally "folder $folder" "$result"
-    tally "suite $([ ${#suite[@]} = 0 ] && echo unit || echo window)" "$result"
+    tally "suite $([ ${#suite[@]} = 0 ] && echo unit || { [ -n "$web" ] && echo web; } || echo window)" "$result"
     cp -p "$scratch/original" "$file"
+    if [ -n "$web" ]; then
+        touch "$file"  # newer than the page's object made with the fault
+        continue
+    fi
     put_back_objects
     [ ${#suite[@]} = 0 ] || rebuild "$folder" relink || { echo "cannot rebuild the game"; exit 1; }
 done <<<"$FAULTS"

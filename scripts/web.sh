@@ -9,7 +9,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 serve=1
 [ "${1:-}" = build ] && { serve=0; shift; }
 out=$(realpath -m "${1:-$top/build-web}")
-native="$top/build"
+# The desktop build whose data/ and tools the page takes (WEB_NATIVE_BUILD:
+# another than build/).
+native=${WEB_NATIVE_BUILD:-$top/build}
 
 "$top/scripts/install-deps.sh" web
 (cd "$top/tests/web" && { [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund >/dev/null; })
@@ -33,8 +35,12 @@ fi
 configure=(emcmake cmake -S "$top" -B "$out" -DTARNBLAST_WEB=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
     -DTARNBLAST_NATIVE_BUILD="$native")
 "${configure[@]}" >/dev/null 2>&1 || { "${configure[@]}"; exit 1; }
-cmake --build "$out" -j "$(nproc)" 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
-[ -f "$out/tarnblast.js" ] || { echo "web.sh: the build failed" >&2; exit 1; }
+# A page left from an earlier build must not pass for this one.
+if ! cmake --build "$out" -j "$(nproc)" >"$out/build.log" 2>&1; then
+    grep -v -E '^\[ *[0-9]+%\]' "$out/build.log"
+    echo "web.sh: the build failed" >&2
+    exit 1
+fi
 sent=$(cd "$out" && cat $(cat page-files.txt) service-worker.js | wc -c)
 echo "built $out: the page downloads $((sent / 1024)) KiB"
 

@@ -94,9 +94,17 @@ wl_start_game() {
         sleep 0.1
     done
     [ -n "$WL_WIN" ] || wl_fail "no window titled Tarnblast appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
-    # Give the window time to be mapped and show its first frames.
-    sleep 0.5
+    # Keys and messages go to the window once the game runs its passes: the
+    # recording (every test keeps one) holds its first pass.
+    local record
+    for record in "$@"; do
+        [ "${record#TARNBLAST_RECORD=}" != "$record" ] || continue
+        record=${record#TARNBLAST_RECORD=}
+        [ "${record#/}" != "$record" ] || record="${WL_GAME_DIR:-.}/$record"
+        wl_await wl_first_pass "$record"
+    done
 }
+wl_first_pass() { [ -f "$1" ] && grep -qv '^#' "$1"; }
 
 wl_key_down() { xdotool keydown --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_key_up() { xdotool keyup --window "$WL_WIN" "$1" 2>/dev/null; }
