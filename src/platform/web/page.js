@@ -35,6 +35,8 @@ let replayName = query.get('replay'), leaving = false, shownAddress = location.h
 const heldKeys = new Set();
 window.tarnblastPasses = 0;  // passes run, and passes dropped after stalls
 window.tarnblastDropped = 0;
+window.tarnblastClock = 0;  // the clock at the last frame, in ms from the first pass's start
+let clockStart = 0;
 
 function say(id, text) {
   const element = $(id);
@@ -188,6 +190,7 @@ function readPads() {
 // rest are dropped, so the game never races to catch up), and shows the last.
 // After Escape the game waits for its start key or Play again.
 function tick(now) {
+  window.tarnblastClock = now - clockStart;
   let due = Math.floor((now - origin) / PASS_MS) - window.tarnblastPasses;
   if (due > MAX_PASSES_PER_FRAME) {
     window.tarnblastDropped += due - MAX_PASSES_PER_FRAME;
@@ -454,7 +457,7 @@ async function startGame() {
   }
   startedAnew();
   if (sound.context) sound.unlock();  // a key pressed while the page was loading
-  origin = performance.now();
+  origin = clockStart = performance.now();
   requestAnimationFrame(tick);
 }
 
