@@ -256,6 +256,14 @@ constant   src/base/bmp_file.cpp @@ out += char(row[x] >> 16 & 0xff); @@ out += 
 condition  src/platform/web/sound_worker.js @@ if (!name.startsWith('.')) @@ if (name.startsWith('.')) @@ web-samples-not-sent @@ web:keys
 delete     src/platform/web/page_library.js @@ if (Module['tbFileWritten']) Module['tbFileWritten'](UTF8ToString(path)); @@  @@ web-writes-unseen @@ web:export
 delete     src/platform/web/service-worker.js @@ await Promise.all(files.map(([name, response]) => cache.put(name, response))); @@  @@ web-build-not-kept @@ web:offline
+delete     src/platform/web/page.js @@ addEventListener('blur', () => game && releaseKeys()); @@  @@ web-blur-keeps-keys @@ web:keys
+delete     src/platform/web/page.js @@ for (const code of heldKeys) game.key(code, 0); @@  @@ web-release-forgets-game @@ web:keys
+delete     src/platform/web/page_main.cpp @@ web_release_keys();#1 @@  @@ web-hidden-tab-keeps-keys @@ web:keys
+constant   src/platform/web/page.js @@ MAX_PASSES_PER_FRAME = 4; @@ MAX_PASSES_PER_FRAME = 5; @@ web-five-passes-a-frame @@ web:pace
+delete     src/platform/web/page.js @@ window.tarnblastDropped += due - MAX_PASSES_PER_FRAME; @@  @@ web-stall-uncounted @@ web:pace
+condition  src/platform/web/page.js @@ const path = files.length === 1 ? @@ const path = files.length >= 1 ? @@ web-pack-of-one @@ web:pack
+condition  src/platform/web/page.js @@ name === 'level' ? await fetchToFS(value) : value @@ name !== 'level' ? await fetchToFS(value) : value @@ web-level-not-fetched @@ web:replays
+condition  src/base/sound.cpp @@ else if (!sound_muted) @@ else @@ muted-effects-heard @@ web:mute
 EOF
 )
 

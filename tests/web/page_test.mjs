@@ -148,6 +148,24 @@ const tests = {
     const tail = runs.slice(-5).map(([held, count]) => (held ? held : count >= 10 ? 'let go' : `${count} passes`)).join();
     check(keys.name === 'tarnblast-keys.txt' && runs.some(([held]) => held === 'S') && tail === 'RIGHT,let go,RIGHT,let go,ESC', `recording (${keys.name}): ${tail}`);
   },
+  // M silences the shots and the blasts, not only the music: walking right
+  // and firing on level 4 blows an enemy up; the page plays every sample the
+  // runner's trace of its recording starts, and muted only the music.
+  async mute(browser) {
+    for (const muted of [false, true]) {
+      const page = await openPage(browser, '?warp=4');
+      if (muted) await hold(page, 'KeyM', 2);
+      await page.keyboard.down('ArrowRight');
+      await hold(page, 'Space', 100);
+      await page.keyboard.up('ArrowRight');
+      const keys = await endAndReplay(page, ['--warp', '4'], 'the recording replayed');
+      const trace = fs.readFileSync(path.join(runner(['--warp', '4', '--trace', 'trace.jsonl'], keys.file), 'trace.jsonl'), 'utf8');
+      const started = trace.trim().split('\n').flatMap((line) => JSON.parse(line).sounds);
+      const played = await page.evaluate(() => tarnblastSound.played.reduce((sum, count) => sum + count, 0));
+      check(started.includes('blast_sound') && played === (muted ? started.filter((name) => name === 'music').length : started.length),
+        `${muted ? 'muted' : 'not muted'}: the page played ${played} samples, the runner started ${started.join()}`);
+    }
+  },
   // The editor's Right Shift: one download per press, held or tapped, equal
   // to the runner's export for the same keys.
   async export(browser) {
