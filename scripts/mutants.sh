@@ -209,20 +209,20 @@ condition  tools/levels/link_commands.cpp @@ if (page.empty() || page.find('#') 
 constant   src/program/settings.cpp @@ desktop_width * 3 / 4, @@ desktop_width * 2 / 3, @@ auto-scale-two-thirds
 delete     src/program/recorder.cpp @@ recorded_bytes += off_t(length); @@  @@ full-disk-cuts-everything
 condition  src/program/recorder.cpp @@ if (!level_pack_open()) @@ if (level_pack_open()) @@ level-line-inverted
-condition  src/program/recorder.cpp @@ level_pack_is_folder() ? "pack" : "file" @@ !level_pack_is_folder() ? "pack" : "file" @@ pack-called-file
+condition  src/program/recorder.cpp @@ : level_pack_is_folder() ? "pack" @@ : !level_pack_is_folder() ? "pack" @@ pack-called-file
 condition  src/program/program.cpp @@ if (goes_on && (pressed & CONTROL_PAUSE_BIT) && game.game_mode == MODE_PLAY) @@ if (goes_on && (pressed & CONTROL_PAUSE_BIT)) @@ pause-on-title
 delete     src/program/program.cpp @@ previous_controls = controls; @@  @@ held-p-toggles
 condition  src/program/program.cpp @@ if (controls & KEY_SET_ESC) @@ if (controls & KEY_SET_ESC && false) @@ escape-kept-while-paused
 delete     src/program/program.cpp @@ pause_program(false); @@  @@ pause-for-good
 condition  src/program/gamepad.cpp @@ game_mode == MODE_EDITOR ? CONTROL_ENTER : CONTROL_UP @@ game_mode != MODE_EDITOR ? CONTROL_ENTER : CONTROL_UP @@ pad-jump-places-in-play
-delete     src/program/gamepad.cpp @@ keys |= key_bit(CONTROL_DOWN); @@  @@ pad-down-lost
-constant   src/program/gamepad.cpp @@ return parse_small_number(text, length, 0, PAD_BUTTON_COUNT - 1); @@ return parse_small_number(text, length, 0, PAD_BUTTON_COUNT); @@ pad-button-32-taken
-condition  src/program/gamepad.cpp @@ if (*button_of(result, a) == *button_of(result, b)) { @@ if (*button_of(result, a) != *button_of(result, b)) { @@ pad-shared-button-test-inverted
+delete     src/program/gamepad.cpp @@ hold(down, CONTROL_DOWN); @@  @@ pad-down-lost
+constant   src/program/gamepad.cpp @@ parse_small_number(value, length, 0, PAD_BUTTON_COUNT - 1); @@ parse_small_number(value, length, 0, PAD_BUTTON_COUNT); @@ pad-button-32-taken
+condition  src/program/gamepad.cpp @@ if (result.*a.button == result.*b->button) { @@ if (result.*a.button != result.*b->button) { @@ pad-shared-button-test-inverted
 delete     tools/levels/route_search.cpp @@ moves.push_back(history_[step][size_t(parent)].move); @@  @@ route-loses-its-moves
 condition  tools/levels/route_search.cpp @@ if (game.level_number != level) @@ if (game.level_number == level) @@ route-ends-at-once
 delete     tools/levels/route_search.cpp @@ keys.push_back(0); @@  @@ route-one-pass-short
-delete     src/platform/allegro/desktop_pad.cpp @@ state.down = state.down || stick.axis[1].d2; @@  @@ desktop-pad-down-lost
-condition  src/platform/allegro/desktop_pad.cpp @@ if (pad.stick[s].num_axis >= 2) { @@ if (pad.stick[s].num_axis > 2) { @@ desktop-dpad-unseen
+condition  src/platform/allegro/desktop_pad.cpp @@ stick.num_axis > 1 ? stick.axis[1].pos : 0 @@ stick.num_axis > 2 ? stick.axis[1].pos : 0 @@ desktop-pad-down-lost
+constant   src/platform/allegro/desktop_pad.cpp @@ pad.num_sticks < MAX_JOYSTICK_STICKS ? pad.num_sticks : @@ pad.num_sticks < MAX_JOYSTICK_STICKS ? pad.num_sticks - 1 : @@ desktop-dpad-unseen
 constant   src/platform/allegro/desktop_pad.cpp @@ for (int b = 0; b < pad.num_buttons @@ for (int b = 1; b < pad.num_buttons @@ desktop-pad-button-0-lost
 delete     src/platform/allegro/display_loss.cpp @@ write_all(STDERR_FILENO, message, sizeof message - 1); @@  @@ display-loss-untold
 constant   src/platform/allegro/display_loss.cpp @@ _exit(1); @@ _exit(2); @@ display-loss-exit-code
