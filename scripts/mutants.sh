@@ -4,10 +4,11 @@
 # time, in a scratch copy of the tree, rebuilds there only what the fault
 # touches and runs the fast unit tests with the fault in place, or, for the
 # desktop's window code, which only a real window runs, the real-window tests
-# that drive it, or, for the page, the browser tests that see it (built
-# into a scratch page the first time one is needed). Each fault is reported as caught, SURVIVED, "pattern not
-# found" or "does not build"; then the figures by kind, by folder and by
-# suite, and the time taken. Exits 1 unless every fault is caught.
+# that drive it. The page's faults run at the same time in a second copy,
+# against the browser tests that see them. Each fault is reported as caught,
+# SURVIVED, "pattern not found" or "does not build"; then the figures by
+# kind, by folder and by suite, and the time taken. Exits 1 unless every
+# fault is caught.
 #   scripts/mutants.sh                 every fault
 #   scripts/mutants.sh NAME...         only the faults with these names
 # Environment: MUTANTS_DIR (the scratch folder, default /tmp/tarnblast-mutants-$USER),
@@ -287,10 +288,14 @@ window_tests_of() {
 
 only=" $* "
 rm -rf "$scratch"
-mkdir -p "$scratch"
-# The tree as it stands (tracked and new files alike), without build folders.
+mkdir -p "$scratch/page"
+# The tree as it stands (tracked and new files alike), without build folders:
+# one copy for the unit and window tests, one for the page, so that the two
+# run side by side, each seeding its own copy.
 (cd "$top" && git ls-files -co --exclude-standard -z | grep -zv '^build' |
     xargs -0 cp --parents -t "$scratch") || { echo "cannot copy the tree"; exit 1; }
+(cd "$top" && git ls-files -co --exclude-standard -z | grep -zv '^build' |
+    xargs -0 cp --parents -t "$scratch/page") || { echo "cannot copy the tree"; exit 1; }
 build="$scratch/build"
 # Warnings are no errors here: a deleted statement may leave a variable unused.
 cmake -S "$scratch" -B "$build" -G "Unix Makefiles" --compile-no-warning-as-error \
@@ -318,32 +323,32 @@ rebuild() {
     [ "$1" = tools/replay ] && programs=(tarnblast-replay/fast)
     { [ -n "$2" ] || game_only "$3"; } && programs=(tarnblast/fast)
     make -C "$build" -j "$jobs" tarnblast_desktop/fast tarnblast_replay_lib/fast \
-        tarnblast_levels_lib/fast tarnblast_tests/fast "${programs[@]}" >"$scratch/build.log" 2>&1
+        tarnblast_levels_lib/fast tarnblast_tests/fast "${programs[@]}" >"$tree/build.log" 2>&1
 }
 
-# The page, built from the scratch copy (the desktop runner it is held to is
-# the scratch build's), and the browser tests by name.
-web_build="$scratch/build-web"
-# The desktop build of the tree itself, when there is one, gives the page its
-# data and runners: the scratch build has only the test program.
-native_build="$build"
+# The page, built from its own copy of the tree, and the browser tests by
+# name. The desktop build of the tree itself, when there is one, gives the
+# page its data and the runners it is held to; otherwise the page's copy
+# makes its own (web.sh does).
+web_build="$scratch/page/build-web"
+native_build="$scratch/page/build"
 [ -x "$top/build/tarnblast-replay" ] && native_build="$top/build"
 build_page() {
-    WEB_NATIVE_BUILD="$native_build" "$scratch/scripts/web.sh" build "$web_build" >"$scratch/web-build.log" 2>&1
+    WEB_NATIVE_BUILD="$native_build" "$tree/scripts/web.sh" build "$web_build" >"$tree/web-build.log" 2>&1
 }
 run_web_tests() {
     local name
     for name in "$@"; do
-        timeout 300 "$scratch/tests/web/run.sh" "$web_build" "$native_build" --only "${name#web:}" \
-            >"$scratch/test.log" 2>&1 || return 1
+        timeout 300 "$tree/tests/web/run.sh" "$web_build" "$native_build" --only "${name#web:}" \
+            >"$tree/test.log" 2>&1 || return 1
     done
 }
 
 run_window_tests() {
     local name
     for name in "$@"; do
-        (cd "$build" && timeout 300 bash "$scratch/tests/window/$name.sh" ./tarnblast \
-            ./tarnblast-replay >"$scratch/test.log" 2>&1) || return 1
+        (cd "$build" && timeout 300 bash "$tree/tests/window/$name.sh" ./tarnblast \
+            ./tarnblast-replay >"$tree/test.log" 2>&1) || return 1
     done
 }
 
@@ -353,9 +358,10 @@ run_tests() {
     [ $# = 0 ] || { run_web_tests "$@"; return; }
     for round in "$FIRST_ROUND" "$SECOND_ROUND"; do
         (cd "$build" && timeout "$limit" ./tests/tarnblast_tests --gtest_brief=1 --gtest_fail_fast \
-            --gtest_filter="$round" >"$scratch/test.log" 2>&1) 2>/dev/null || return 1
+            --gtest_filter="$round" >"$tree/test.log" 2>&1) 2>/dev/null || return 1
     done
 }
+tree=$scratch
 run_tests || { echo "the unit tests fail without any fault:"; tail -n 30 "$scratch/test.log"; exit 1; }
 # The objects as built without a fault: after each fault the ones it rebuilt
 # are put back (and touched, so that only the libraries and the test program
@@ -375,13 +381,13 @@ occurrences() { python3 -c 'import sys; print(open(sys.argv[1]).read().count(sys
 # The file holding the text (at least N times), starting with the hint.
 find_file() {
     local hint=$1 text=$2 nth=$3 file
-    if [ -f "$scratch/$hint" ] && [ "$(occurrences "$scratch/$hint" "$text")" -ge "$nth" ]; then
-        echo "$scratch/$hint"
+    if [ -f "$tree/$hint" ] && [ "$(occurrences "$tree/$hint" "$text")" -ge "$nth" ]; then
+        echo "$tree/$hint"
         return
     fi
-    file=$(cd "$scratch" && grep -rlF -- "$text" "${SEARCHED[@]}" | head -n 2)
+    file=$(cd "$tree" && grep -rlF -- "$text" "${SEARCHED[@]}" | head -n 2)
     [ -n "$file" ] && [ "$(echo "$file" | wc -l)" = 1 ] &&
-        [ "$(occurrences "$scratch/$file" "$text")" -ge "$nth" ] && echo "$scratch/$file"
+        [ "$(occurrences "$tree/$file" "$text")" -ge "$nth" ] && echo "$tree/$file"
 }
 
 # Replaces the Nth occurrence of the text in the file.
@@ -398,7 +404,7 @@ open(path, "w").write(content[:at] + replacement + content[at + len(text):])' "$
 
 # The folder a fault lies in, as the figures group them.
 folder_of() {
-    local path=${1#"$scratch"/}
+    local path=${1#"$tree"/}
     case $path in
     src/platform/*) path=${path#src/platform/}; echo "platform/${path%%/*}" ;;
     src/*) path=${path#src/}; echo "${path%%/*}" ;;
@@ -407,14 +413,13 @@ folder_of() {
     esac
 }
 
-declare -A total_of caught_of window_passed
-caught=0 survived=0 missing=0 broken=0
-tally() {
-    total_of[$1]=$((${total_of[$1]:-0} + 1))
-    [ "$2" = caught ] && caught_of[$1]=$((${caught_of[$1]:-0} + 1))
-}
-while IFS= read -r line; do
-    [ -n "$line" ] || continue
+# One fault: seeded, built, tested and taken out again. Its line goes to the
+# output, and "RESULT KIND FOLDER SUITE" to the results.
+results="$scratch/results"
+: >"$results"
+declare -A window_passed
+try_fault() {
+    local line=$1 kind rest hint text replacement name named_tests nth file folder web suite result
     kind=${line%% *}; rest=${line#* }; rest=${rest#"${rest%%[! ]*}"}
     hint=${rest%% @@ *}; rest=${rest#* @@ }
     text=${rest%% @@ *}; rest=${rest#* @@ }
@@ -425,68 +430,91 @@ while IFS= read -r line; do
     [ "$kind" = delete ] && [ -z "$replacement" ] && replacement=";"
     nth=1
     [[ $text == *'#'[0-9] ]] && nth=${text##*#} && text=${text%#*}
-    [ "$only" = "  " ] || [[ "$only" == *" $name "* ]] || continue
     file=$(find_file "$hint" "$text" "$nth")
     if [ -z "$file" ]; then
         echo "pattern not found  $name"
-        missing=$((missing + 1))
-        continue
+        echo "missing" >>"$results"
+        return
     fi
     folder=$(folder_of "$file")
     read -ra suite <<<"${named_tests:-$(window_tests_of "$file")}"
     web=""
     [[ ${suite[0]:-} == web:* ]] && web=1
-    [ -n "$web" ] && [ ! -e "$scratch/tests/web/node_modules" ] && [ -d "$top/tests/web/node_modules" ] &&
-        ln -s "$top/tests/web/node_modules" "$scratch/tests/web/"
+    [ -n "$web" ] && [ ! -e "$tree/tests/web/node_modules" ] && [ -d "$top/tests/web/node_modules" ] &&
+        ln -s "$top/tests/web/node_modules" "$tree/tests/web/"
     # The window and browser tests must pass without a fault before they can
     # catch one. The page is made without a fault only for them: otherwise
     # the file of the last fault, as it was again, is compiled with the next.
-    for window_test in "${suite[@]}"; do
-        [ -n "${window_passed[$window_test]:-}" ] && continue
+    local named
+    for named in "${suite[@]}"; do
+        [ -n "${window_passed[$named]:-}" ] && continue
         [ -z "$web" ] || build_page ||
-            { echo "cannot build the page:"; tail -n 30 "$scratch/web-build.log"; exit 1; }
-        run_tests "$window_test" || { echo "the test $window_test fails without any fault:"
-            tail -n 30 "$scratch/test.log"; exit 1; }
-        window_passed[$window_test]=1
+            { echo "cannot build the page:"; tail -n 30 "$tree/web-build.log"; return 1; }
+        run_tests "$named" || { echo "the test $named fails without any fault:"
+            tail -n 30 "$tree/test.log"; return 1; }
+        window_passed[$named]=1
     done
-    cp -p "$file" "$scratch/original"
-    touch "$scratch/stamp"
+    cp -p "$file" "$tree/original"
+    touch "$tree/stamp"
     seed "$file" "$text" "$replacement" "$nth"
     if [ -n "$web" ] && ! build_page; then
-        echo "does not build     $kind $folder $name"
-        broken=$((broken + 1))
         result=broken
     elif [ -z "$web" ] && ! rebuild "$folder" "${suite[*]}" "$file"; then
-        echo "does not build     $kind $folder $name"
-        broken=$((broken + 1))
         result=broken
     elif run_tests "${suite[@]}"; then
-        echo "SURVIVED           $kind $folder $name"
-        survived=$((survived + 1))
         result=survived
     else
-        echo "caught             $kind $folder $name"
-        caught=$((caught + 1))
         result=caught
     fi
-    tally "kind $kind" "$result"
-    tally "folder $folder" "$result"
-    tally "suite $([ ${#suite[@]} = 0 ] && echo unit || { [ -n "$web" ] && echo web; } || echo window)" "$result"
-    cp -p "$scratch/original" "$file"
+    case $result in
+    broken) echo "does not build     $kind $folder $name" ;;
+    survived) echo "SURVIVED           $kind $folder $name" ;;
+    caught) echo "caught             $kind $folder $name" ;;
+    esac
+    echo "$result $kind $folder $([ ${#suite[@]} = 0 ] && echo unit || { [ -n "$web" ] && echo web; } || echo window)" \
+        >>"$results"
+    cp -p "$tree/original" "$file"
     if [ -n "$web" ]; then
         touch "$file"  # newer than the page's object made with the fault
-        continue
+        return
     fi
     put_back_objects
     { [ ${#suite[@]} = 0 ] && ! game_only "$file"; } || rebuild "$folder" relink ||
-        { echo "cannot rebuild the game"; exit 1; }
-done <<<"$FAULTS"
-for key in $(printf '%s\n' "${!total_of[@]}" | sort | tr ' ' '='); do
-    key=${key/=/ }
-    printf '%-24s %3d caught of %3d\n' "${key/ /: }" "${caught_of[$key]:-0}" "${total_of[$key]}"
-done
-echo "faults: $caught caught, $survived survived, $missing pattern not found, $broken do not build" \
-    "($(($(date +%s) - started)) s)"
-[ "$survived" = 0 ] && [ "$missing" = 0 ] && [ "$broken" = 0 ]
+        { echo "cannot rebuild the game"; return 1; }
+}
+
+# The faults asked for, in two streams that run side by side: the page's
+# (browser tests) in its copy, all others in the first.
+chosen=$(while IFS= read -r line; do
+    [ -n "$line" ] || continue
+    name=${line#*@@*@@*@@ }; name=${name%% @@*}
+    [ "$only" = "  " ] || [[ "$only" == *" $name "* ]] && echo "$line"
+done <<<"$FAULTS")
+stream() {
+    local line
+    while IFS= read -r line; do
+        try_fault "$line" || { echo "stopped" >>"$results"; return 1; }
+    done
+}
+tree="$scratch/page"
+grep ' @@ web:' <<<"$chosen" | stream &
+page_stream=$!
+tree=$scratch
+grep -v ' @@ web:' <<<"$chosen" | stream
+wait "$page_stream"
+
+summary() {
+    awk -v what="$1" -v field="$2" '$1 != "missing" && $1 != "stopped" {
+        key = what " " $field; total[key]++; if ($1 == "caught") caught[key]++ }
+        END { for (key in total) printf "%-24s %3d caught of %3d\n", key ":", caught[key], total[key] }' \
+        "$results" | sort
+}
+summary kind 2
+summary folder 3
+summary suite 4
+count() { grep -c "^$1" "$results"; }
+echo "faults: $(count caught) caught, $(count survived) survived, $(count missing) pattern not found," \
+    "$(count broken) do not build ($(($(date +%s) - started)) s)"
+[ "$(count caught)" = "$(grep -c . "$results")" ]
 exit
 }

@@ -27,8 +27,9 @@ const tests = {
     await started(page, url);
     await ready(page);
     check(sent() <= 300000, `${sent()} bytes downloaded by a first visit`);
-    const { installabilityErrors } = await (await page.createCDPSession()).send('Page.getInstallabilityErrors');
+    const cdp = await page.createCDPSession(), { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
     check(!installabilityErrors.length, `not installable: ${JSON.stringify(installabilityErrors)}`);
+    await cdp.send('Network.clearBrowserCache');  // offline, only the service worker's copy is left
     await page.setOfflineMode(true);
     await page.reload();
     await page.waitForFunction(() => window.tarnblastPasses > 0, { timeout: 30000 });

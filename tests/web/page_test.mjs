@@ -155,12 +155,9 @@ const tests = {
     for (const muted of [false, true]) {
       const page = await openPage(browser, '?warp=4');
       if (muted) await hold(page, 'KeyM', 2);
-      await page.keyboard.down('ArrowRight');
-      await hold(page, 'Space', 100);
-      await page.keyboard.up('ArrowRight');
+      await page.keyboard.down('ArrowRight').then(() => hold(page, 'Space', 100)).then(() => page.keyboard.up('ArrowRight'));
       const keys = await endAndReplay(page, ['--warp', '4'], 'the recording replayed');
-      const trace = fs.readFileSync(path.join(runner(['--warp', '4', '--trace', 'trace.jsonl'], keys.file), 'trace.jsonl'), 'utf8');
-      const started = trace.trim().split('\n').flatMap((line) => JSON.parse(line).sounds);
+      const started = fs.readFileSync(path.join(runner(['--warp', '4', '--trace', 'trace.jsonl'], keys.file), 'trace.jsonl'), 'utf8').trim().split('\n').flatMap((line) => JSON.parse(line).sounds);
       const played = await page.evaluate(() => tarnblastSound.played.reduce((sum, count) => sum + count, 0));
       check(started.includes('blast_sound') && played === (muted ? started.filter((name) => name === 'music').length : started.length),
         `${muted ? 'muted' : 'not muted'}: the page played ${played} samples, the runner started ${started.join()}`);
