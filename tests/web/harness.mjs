@@ -22,27 +22,29 @@ const servers = [];
 
 // A copy of the page (with its service worker when `worker`) and the test's
 // own files, served as a plain static server serves them (Last-Modified,
-// If-Modified-Since), counting every byte it sends.
+// If-Modified-Since), counting every byte it sends, until it goes offline.
 export async function site(files = {}, worker = true) {
   const dir = fs.mkdtempSync(path.join(tmp, 'site-')), sockets = new Set();
   for (const name of [...pageFiles, ...(worker ? ['service-worker.js'] : [])]) fs.copyFileSync(path.join(web, name), path.join(dir, name));
   for (const [name, from] of Object.entries(files)) fs.copyFileSync(from, path.join(dir, name));
   const types = { '.js': 'text/javascript', '.html': 'text/html', '.css': 'text/css', '.webmanifest': 'application/manifest+json' };
   const server = http.createServer((request, response) => {
+    if (offline) return request.socket.destroy();
     const file = path.join(dir, decodeURIComponent(new URL(request.url, 'http://host').pathname.slice(1)) || 'index.html');
     if (!fs.existsSync(file)) return response.writeHead(404).end();
     const modified = fs.statSync(file).mtime.toUTCString(), type = types[path.extname(file)];
     if (request.headers['if-modified-since'] === modified) return response.writeHead(304).end();
     response.writeHead(200, { 'Last-Modified': modified, ...(type && { 'Content-Type': type }) }).end(fs.readFileSync(file));
   });
-  let closed = 0;
+  let closed = 0, offline = false;
   server.on('connection', (socket) => {
     sockets.add(socket);
     socket.on('close', () => (closed += socket.bytesWritten, sockets.delete(socket)));
   });
   await new Promise((done) => server.listen(0, '127.0.0.1', done));
   servers.push(server);
-  return { dir, url: `http://127.0.0.1:${server.address().port}/`, sent: () => [...sockets].reduce((sum, s) => sum + s.bytesWritten, closed) };
+  return { dir, url: `http://127.0.0.1:${server.address().port}/`, sent: () => [...sockets].reduce((sum, s) => sum + s.bytesWritten, closed),
+    goOffline: () => (offline = true) };
 }
 
 // Opens the page and waits for its first pass or its message.

@@ -23,13 +23,13 @@ const tests = {
   // worker, an installable page; then, the network cut, a game played frame
   // for frame as the desktop runner plays its keys, and the desktop's data/.
   async offline(browser) {
-    const page = await browser.newPage(), { url, sent } = await site();
+    const page = await browser.newPage(), { url, sent, goOffline } = await site();
     await started(page, url);
     await ready(page);
     check(sent() <= 300000, `${sent()} bytes downloaded by a first visit`);
     const cdp = await page.createCDPSession(), { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
     check(!installabilityErrors.length, `not installable: ${JSON.stringify(installabilityErrors)}`);
-    await cdp.send('Network.clearBrowserCache');  // offline, only the service worker's copy is left
+    await cdp.send('Network.clearBrowserCache').then(goOffline);  // only the service worker's copy is left
     await page.setOfflineMode(true);
     await page.reload();
     await page.waitForFunction(() => window.tarnblastPasses > 0, { timeout: 30000 });
