@@ -35,10 +35,13 @@ cd "$WL_TMP" || wl_fail "cannot enter $WL_TMP"
 printf '5*\n' >title.txt
 tarnblast-replay --frames-out frames --frame-list 5 title.txt || wl_fail "the installed runner failed"
 convert frames/frame-000005.bmp -scale 200% title.png  # scale 2 fits 3/4 of 1024 x 768
-wl_start_game /usr/games/tarnblast
-wl_screenshot shown.png
-[ "$(wl_pixel_difference shown.png title.png)" = 0 ] ||
-    wl_fail "the installed game does not show its title in a 640 x 400 window"
+wl_start_game /usr/games/tarnblast TARNBLAST_RECORD=keys.txt
+# The installed game shows its title in a 640 x 400 window, once it has drawn it.
+title_shown() {
+    xwd -silent -id "$WL_WIN" 2>/dev/null | convert xwd:- shown.png 2>/dev/null &&
+        [ "$(wl_pixel_difference shown.png title.png)" = 0 ]
+}
+wl_await title_shown
 wl_hold Escape wl_gone "$WL_GAME_PID"
 wl_expect_exit 0 10 "Escape in the installed game"
 $root apt-get purge -y -qq tarnblast >/dev/null 2>&1 || wl_fail "apt could not remove the package"
