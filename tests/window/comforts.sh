@@ -104,7 +104,9 @@ mute
 passes 35
 wl_key_up space
 wl_hold p wl_paused
-sleep 1.5
+# 1.5 s of the pause captured: 15 tenths of 8820 two-byte samples.
+captured() { [ "$(stat -c %s "$WL_TMP/capture.raw")" -ge "$1" ]; }
+wl_await captured $(($(stat -c %s "$WL_TMP/capture.raw") + 15 * 17640))
 wl_hold p wl_running "$rec" "$(wc -l <"$rec")"
 passes 56
 wl_hold Escape wl_recorded ESC "$rec"

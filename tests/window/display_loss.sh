@@ -30,7 +30,9 @@ while read -r name mode steps last_line; do
             wl_hold "$key" "${check[@]}"
         fi
     done
-    sleep 0.3
+    # A few more passes recorded (none when paused) before the display goes.
+    paused_lines=$(wc -l <"$rec")
+    [ "$name" = paused ] || wl_await wl_running "$rec" $((paused_lines + 5))
     paused_lines=$(wc -l <"$rec")
     wl_stop_display
     wl_expect_exit 1 2 "$name: the lost display"

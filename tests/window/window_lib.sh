@@ -94,8 +94,9 @@ wl_start_game() {
         sleep 0.1
     done
     [ -n "$WL_WIN" ] || wl_fail "no window titled Tarnblast appeared: $(grep -v '^ALSA' "$WL_TMP/game.err")"
-    # Keys and messages go to the window once the game runs its passes: the
-    # recording (every test keeps one) holds its first pass.
+    # Keys and messages go to the window once it is mapped and the game runs
+    # its passes: the recording (every test keeps one) holds its first pass.
+    wl_await wl_viewable
     local record
     for record in "$@"; do
         [ "${record#TARNBLAST_RECORD=}" != "$record" ] || continue
@@ -105,6 +106,7 @@ wl_start_game() {
     done
 }
 wl_first_pass() { [ -f "$1" ] && grep -qv '^#' "$1"; }
+wl_viewable() { xwininfo -id "$WL_WIN" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 
 wl_key_down() { xdotool keydown --window "$WL_WIN" "$1" 2>/dev/null; }
 wl_key_up() { xdotool keyup --window "$WL_WIN" "$1" 2>/dev/null; }
